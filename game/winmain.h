@@ -1,0 +1,154 @@
+// The main window of Korvanth: start-up, the frame loop, the media it owns and
+// the sound wrappers every screen plays through.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/forms.h"
+
+class VXScreen;
+class VXSurface;
+class VXSprite;
+class VXSound;
+class VXSoundBuffer;
+class VXInput;
+class VXTimer;
+struct GameState;
+
+// Number of ship classes (image sets), and the frame slots of one set.
+inline constexpr int kImageSets = 44;
+inline constexpr int kFramesPerSet = 360;
+inline constexpr int kBuiltInSets = 24;
+inline constexpr int kBuiltInFrames = 60;
+inline constexpr int kSoundSlotCount = 44;
+inline constexpr int kPlanetPictureCount = 21;
+inline constexpr int kAsteroidFrameCount = 30;
+inline constexpr int kIconCount = 6;
+
+// ScreenId: the screen a handler draws and the one it hands over to.
+enum ScreenId : int {
+    ScreenPlay = 0,
+    ScreenMainMenu = 1,
+    ScreenBattleMenu = 2,
+    ScreenChoosePilots = 3,
+    ScreenOptions = 4,
+    ScreenShipSelections = 5,
+    ScreenBattlePick = 6,
+    ScreenQuickGame = 7,
+    ScreenQuit = 8,
+};
+
+// The 14 interface colours as pixel values of the work surface, converted once
+// at start-up from their COLORREF constants (0x00BBGGRR).
+struct UIColourSet {
+    std::uint32_t ColourWhite;       // 0xFFFFFF
+    std::uint32_t ColourGrey;        // 0xA0A0A0
+    std::uint32_t ColourDarkGrey;    // 0x5A5A5A
+    std::uint32_t ColourRed;         // 0x0000FF
+    std::uint32_t ColourLightRed;    // 0x6464FF
+    std::uint32_t ColourMidRed;      // 0x3232FF
+    std::uint32_t ColourGreen;       // 0x00A000
+    std::uint32_t ColourLightGreen;  // 0x5AFF5A
+    std::uint32_t ColourBlue;        // 0xFF0000
+    std::uint32_t ColourLightBlue;   // 0xFF6464
+    std::uint32_t ColourPaleBlue;    // 0xFFAAAA
+    std::uint32_t ColourAzure;       // 0xFFB41E
+    std::uint32_t ColourYellow;      // 0x00FFFF
+    std::uint32_t ColourOrange;      // 0x6EA0F0
+};
+
+// The COLORREF of each UIColourSet member, in member order.
+extern const std::array<std::uint32_t, 14> kUIColourRefs;
+
+// printf pattern of the frame files of each image set; rows 24..43 take the
+// class's folder and file prefix before the frame number.
+extern const std::array<const char*, kImageSets> kFramePatterns;
+
+// One sound slot: its WAV file (nullptr: the slot stays empty) and voices.
+struct SoundSlotFile {
+    const char* File;
+    int Voices;
+};
+extern const std::array<SoundSlotFile, kSoundSlotCount> kSoundSlotFiles;
+
+// Thrown by SyncShipFrames when a frame file cannot be loaded: the rest of the
+// frame is abandoned and the main loop ends on the quit message.
+struct FrameAbandoned {};
+
+class TForm1 : public TForm {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // The title picture, stretched over the window while the dialog is up.
+    std::unique_ptr<TImage> Image1;
+
+    std::uint8_t SoundsOn = 1;
+    std::array<std::uint8_t, kImageSets> FramesLoaded{};
+    std::array<std::uint8_t, kImageSets> FramesWanted{};
+    std::unique_ptr<GameState> Game;
+    int ScreenState = ScreenMainMenu;
+    int KeyState[128] = {};
+    UIColourSet UIColours{};
+    std::unique_ptr<VXScreen> Display;
+    std::unique_ptr<VXSurface> WorkSurface;
+    // earth1, jupiter, io, calisteo, mars, titan, titania, tethys, venus,
+    // ganymede, neptune, uranus, ariel, encelad, iapetus, umbriel, rhea,
+    // mimas, miranda, europa, moon
+    std::array<std::unique_ptr<VXSurface>, kPlanetPictureCount> PlanetPictures;
+    std::array<std::array<std::unique_ptr<VXSurface>, kFramesPerSet>, kImageSets> ShipFrameTable;
+    std::array<std::string, kImageSets> FramePattern;
+    std::array<std::unique_ptr<VXSurface>, kAsteroidFrameCount> AsteroidFrames;
+    std::unique_ptr<VXSurface> ScratchSurface;
+    // missiles, shields, thrust, turning, generator, weapon
+    std::array<std::unique_ptr<VXSurface>, kIconCount> DamagedIcons;
+    std::array<std::unique_ptr<VXSurface>, kIconCount> BrokenIcons;
+    std::unique_ptr<VXSprite> DustSprite;
+    std::unique_ptr<VXSound> SoundDevice;
+    std::unique_ptr<VXInput> Input;
+    std::unique_ptr<VXSprite> PointerSprite;
+    std::array<std::unique_ptr<VXSoundBuffer>, kSoundSlotCount> SoundSlots;
+    std::unique_ptr<VXTimer> FrameTimer;
+    int ModeWidth = 800;
+    int ModeHeight = 600;
+    std::uint8_t QuitChosen = 0;
+
+    // Event handlers bound in the constructor.
+    void FormActivate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+    void FormKeyUp(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+    void OnAppException(TObject* Sender, const std::exception& E);
+
+    void RunFrame();
+    void PresentFrame();
+    void DrawLoadingBar(float percent);
+    void SyncShipFrames();
+    void ReleaseAll();
+
+    // Sound by slot number; each does nothing while SoundsOn is 0.
+    int PlaySound(int slot, std::uint8_t loop, int pan, int volume);
+    void StopSound(int slot);
+    void SetSoundVolume(int slot, int volume);
+
+private:
+    void StartUp();
+    void MainLoop();
+    bool LoadFrameRow(int row, int count, bool custom);
+    void FreeFrameRow(int row);
+
+    bool started_ = false;  // FormActivate runs the game once only
+};
+
+extern TForm1* Form1;
+
+// A screen handler draws one frame of its screen and returns the next ScreenId.
+using ScreenHandler = int (*)(GameState* game);
+// Indexed by ScreenId 0..7; an empty entry falls back to the main menu.
+extern std::array<ScreenHandler, 8> ScreenHandlers;
+
+// The program: initialises the application, creates both forms and runs.
+int WinMain();

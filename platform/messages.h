@@ -1,0 +1,62 @@
+// The window message queue, fed from the system's event queue: key, mouse,
+// activation and close events become messages for the forms.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window.h"
+
+struct POINT {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+struct MSG {
+    HWND hwnd;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    std::uint32_t time;
+    POINT pt;
+};
+
+inline constexpr std::uint32_t WM_NULL = 0x0000;
+inline constexpr std::uint32_t WM_ACTIVATE = 0x0006;
+inline constexpr std::uint32_t WM_PAINT = 0x000F;
+inline constexpr std::uint32_t WM_CLOSE = 0x0010;
+inline constexpr std::uint32_t WM_QUIT = 0x0012;
+inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
+inline constexpr std::uint32_t WM_KEYUP = 0x0101;
+inline constexpr std::uint32_t WM_CHAR = 0x0102;
+inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
+inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
+inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
+inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
+inline constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+
+// WM_ACTIVATE's wParam.
+inline constexpr std::uintptr_t WA_INACTIVE = 0;
+inline constexpr std::uintptr_t WA_ACTIVE = 1;
+
+inline constexpr std::uint32_t PM_NOREMOVE = 0x0000;
+inline constexpr std::uint32_t PM_REMOVE = 0x0001;
+
+// Nonzero when a message is waiting (the quit message included). With
+// PM_NOREMOVE the message stays queued. Window and range filters are accepted
+// and ignored: the program has one window and always asks for everything.
+int PeekMessage(MSG* msg, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
+                std::uint32_t removeFlags);
+// Waits for the next message; 0 when it is the quit message, else nonzero.
+int GetMessage(MSG* msg, HWND window, std::uint32_t filterMin, std::uint32_t filterMax);
+// Adds a WM_CHAR after a key-down that gives a character; nonzero if it did.
+int TranslateMessage(const MSG* msg);
+// Hands the message to the form it belongs to.
+std::intptr_t DispatchMessage(const MSG* msg);
+
+namespace plat {
+
+// Empties the message queue (pending system events included). For starting a
+// program run from a clean state.
+void ClearMessageQueue();
+
+}  // namespace plat
