@@ -6,11 +6,6 @@
 
 #include "platform/window.h"
 
-struct POINT {
-    std::int32_t x;
-    std::int32_t y;
-};
-
 struct MSG {
     HWND hwnd;
     std::uint32_t message;

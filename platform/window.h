@@ -1,26 +1,25 @@
-// The program's one top-level window, as the rest of the program sees it: an
-// opaque handle. The forms draw into it while the start-up dialog is up; the
-// display takes it over for the full-screen game.
+// The handle of the program's one top-level window, and the small Windows
+// types that travel with window messages.
 #pragma once
 
 #include <cstdint>
 
-struct PlatformWindow;
-using HWND = PlatformWindow*;
-using HINSTANCE = void*;
-
+#if __has_include("platform/window_handle.h")
+#include "platform/window_handle.h"
+#else
 namespace plat {
+class WindowHandle;
+}
+using HWND = plat::WindowHandle*;
+#endif
 
-// The instance handle passed on to the input layer (there is only one).
-HINSTANCE ProgramInstance();
-
-// Client size of the window in pixels (0 x 0 for a null handle).
-int WindowClientWidth(HWND window);
-int WindowClientHeight(HWND window);
-
-// The display claims the window for itself: from now on the forms no longer
-// paint into it, and it is sized to the whole desktop.
-void SetWindowExclusive(HWND window, bool exclusive);
-bool WindowIsExclusive(HWND window);
-
-}  // namespace plat
+#if __has_include("platform/win32types.h")
+#include "platform/win32types.h"
+#else
+struct ModuleTag;
+using HINSTANCE = ModuleTag*;
+struct POINT {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+#endif
