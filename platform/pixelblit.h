@@ -1,0 +1,38 @@
+// The pixel loops of the display surfaces' Blt and BltFast: colour fills and
+// copies, plain, colour-keyed, stretched (nearest pixel) and mirrored.
+//
+// The caller has checked the rectangles against both surfaces; these loops
+// test nothing per pixel but the colour key. Pixels are 1, 2, 3 or 4 bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace plat {
+
+// Sets w x h pixels from `first` on (rows `pitch` bytes apart) to `value`,
+// whose low bytesPerPixel bytes are written.
+void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
+                std::uint32_t value);
+
+struct PixelBlit {
+    const std::uint8_t* src = nullptr;  // first pixel of the source rectangle
+    std::ptrdiff_t srcPitch = 0;
+    int srcWidth = 0, srcHeight = 0;
+    std::uint8_t* dst = nullptr;  // first pixel of the destination rectangle
+    std::ptrdiff_t dstPitch = 0;
+    int dstWidth = 0, dstHeight = 0;
+    int bytesPerPixel = 0;
+    // Source pixels inside [keyLow, keyHigh] are skipped.
+    bool keyed = false;
+    std::uint32_t keyLow = 0, keyHigh = 0;
+    bool mirrorLeftRight = false, mirrorUpDown = false;
+};
+
+// Destination pixel (i, j) takes source column floor(c * srcWidth / dstWidth)
+// and row floor(r * srcHeight / dstHeight), where c is i (or dstWidth-1-i
+// when mirrored left-right) and r is j (or dstHeight-1-j when mirrored up-
+// down). Source and destination must not overlap.
+void BlitPixels(const PixelBlit& blit);
+
+}  // namespace plat

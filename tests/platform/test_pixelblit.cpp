@@ -1,0 +1,130 @@
+// The fill and copy loops under Blt and BltFast.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/pixelblit.h"
+
+namespace {
+
+// A small picture with padded rows, read and written by value.
+struct Pic {
+    Pic(int bpp, int w, int h) : bpp(bpp), w(w), h(h), pitch(w * bpp + 8), bytes(static_cast<std::size_t>(pitch * h), 0xCC) {}
+    std::uint8_t* At(int x, int y) { return bytes.data() + y * pitch + x * bpp; }
+    std::uint32_t Get(int x, int y) {
+        std::uint32_t v = 0;
+        std::memcpy(&v, At(x, y), static_cast<std::size_t>(bpp));
+        return v;
+    }
+    void Set(int x, int y, std::uint32_t v) { std::memcpy(At(x, y), &v, static_cast<std::size_t>(bpp)); }
+    int bpp, w, h, pitch;
+    std::vector<std::uint8_t> bytes;
+};
+
+plat::PixelBlit Spec(Pic& s, int sx, int sy, int sw, int sh, Pic& d, int dx, int dy, int dw, int dh) {
+    plat::PixelBlit b;
+    b.src = s.At(sx, sy);
+    b.srcPitch = s.pitch;
+    b.srcWidth = sw;
+    b.srcHeight = sh;
+    b.dst = d.At(dx, dy);
+    b.dstPitch = d.pitch;
+    b.dstWidth = dw;
+    b.dstHeight = dh;
+    b.bytesPerPixel = s.bpp;
+    return b;
+}
+
+TEST(PixelBlit, FillWritesOnlyTheRectangleAtEveryPixelSize) {
+    for (int bpp = 1; bpp <= 4; ++bpp) {
+        SCOPED_TRACE(bpp);
+        Pic p(bpp, 6, 4);
+        plat::FillPixels(p.At(1, 1), p.pitch, bpp, 3, 2, 0x11223344);
+        const std::uint32_t want = bpp == 4 ? 0x11223344u : (0x11223344u & ((1u << (8 * bpp)) - 1));
+        const std::uint32_t junk = bpp == 4 ? 0xCCCCCCCCu : (0xCCCCCCCCu & ((1u << (8 * bpp)) - 1));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
+                EXPECT_EQ(p.Get(x, y), inside ? want : junk) << x << "," << y;
+            }
+        EXPECT_EQ(p.bytes[static_cast<std::size_t>(p.w * bpp)], 0xCC);  // row padding untouched
+    }
+}
+
+TEST(PixelBlit, KeyedCopySkipsTheKeyRange) {
+    for (int bpp = 1; bpp <= 4; ++bpp) {
+        SCOPED_TRACE(bpp);
+        Pic s(bpp, 5, 1), d(bpp, 5, 1);
+        const std::uint32_t vals[5] = {0, 7, 8, 9, 10};
+        for (int x = 0; x < 5; ++x) {
+            s.Set(x, 0, vals[x]);
+            d.Set(x, 0, 0x55);
+        }
+        auto b = Spec(s, 0, 0, 5, 1, d, 0, 0, 5, 1);
+        b.keyed = true;
+        b.keyLow = 8;
+        b.keyHigh = 9;
+        plat::BlitPixels(b);
+        EXPECT_EQ(d.Get(0, 0), 0u);
+        EXPECT_EQ(d.Get(1, 0), 7u);
+        EXPECT_EQ(d.Get(2, 0), 0x55u);
+        EXPECT_EQ(d.Get(3, 0), 0x55u);
+        EXPECT_EQ(d.Get(4, 0), 10u);
+    }
+}
+
+TEST(PixelBlit, KeyedCopyComparesTheWholePixel) {
+    // A 16-bit pixel 0x0100 is not the key 0, and 0x00010000 at 32 bits
+    // is not either: no byte of a pixel is compared on its own.
+    Pic s(2, 2, 1), d(2, 2, 1);
+    s.Set(0, 0, 0x0100);
+    s.Set(1, 0, 0x0000);
+    d.Set(0, 0, 0x7777);
+    d.Set(1, 0, 0x7777);
+    auto b = Spec(s, 0, 0, 2, 1, d, 0, 0, 2, 1);
+    b.keyed = true;
+    plat::BlitPixels(b);
+    EXPECT_EQ(d.Get(0, 0), 0x0100u);
+    EXPECT_EQ(d.Get(1, 0), 0x7777u);
+}
+
+TEST(PixelBlit, StretchTakesTheNearestPixelBelow) {
+    // 3 source columns stretched to 7: column i takes floor(i * 3 / 7).
+    Pic s(2, 3, 2), d(2, 7, 4);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) s.Set(x, y, static_cast<std::uint32_t>(10 * y + x + 1));
+    plat::BlitPixels(Spec(s, 0, 0, 3, 2, d, 0, 0, 7, 4));
+    const int cols[7] = {0, 0, 0, 1, 1, 2, 2};
+    const int rows[4] = {0, 0, 1, 1};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 7; ++x) EXPECT_EQ(d.Get(x, y), static_cast<std::uint32_t>(10 * rows[y] + cols[x] + 1)) << x << "," << y;
+
+    // Shrinking 4 to 2 takes columns 0 and 2.
+    Pic s2(4, 4, 1), d2(4, 2, 1);
+    for (int x = 0; x < 4; ++x) s2.Set(x, 0, 0xFF000000u + static_cast<std::uint32_t>(x));
+    plat::BlitPixels(Spec(s2, 0, 0, 4, 1, d2, 0, 0, 2, 1));
+    EXPECT_EQ(d2.Get(0, 0), 0xFF000000u);
+    EXPECT_EQ(d2.Get(1, 0), 0xFF000002u);
+}
+
+TEST(PixelBlit, MirrorsReverseColumnsAndRows) {
+    for (int bpp : {2, 3}) {
+        Pic s(bpp, 3, 2), lr(bpp, 3, 2), ud(bpp, 3, 2);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) s.Set(x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
+        auto b = Spec(s, 0, 0, 3, 2, lr, 0, 0, 3, 2);
+        b.mirrorLeftRight = true;
+        plat::BlitPixels(b);
+        auto c = Spec(s, 0, 0, 3, 2, ud, 0, 0, 3, 2);
+        c.mirrorUpDown = true;
+        plat::BlitPixels(c);
+        EXPECT_EQ(lr.Get(0, 0), 3u);
+        EXPECT_EQ(lr.Get(2, 1), 4u);
+        EXPECT_EQ(ud.Get(0, 0), 4u);
+        EXPECT_EQ(ud.Get(2, 1), 3u);
+    }
+}
+
+}  // namespace
