@@ -1,0 +1,280 @@
+// GDI bitmaps, device contexts, pixel transfer and the one colour conversion.
+#include <SDL.h>
+
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <mutex>
+
+#include "platform/ddraw.h"
+#include "platform/files.h"
+#include "platform/gdi.h"
+#include "platform/gdi_objects.h"
+
+struct ModuleTag {};
+
+HINSTANCE GetModuleHandleA(const char* name) {
+    static ModuleTag program;
+    return name ? nullptr : &program;
+}
+
+namespace plat {
+
+GdiRegistry& Gdi() {
+    static GdiRegistry registry;
+    return registry;
+}
+
+namespace {
+
+struct Resource {
+    const unsigned char* bytes;
+    std::size_t size;
+};
+
+std::map<std::string, Resource>& Resources() {
+    static std::map<std::string, Resource> table;
+    return table;
+}
+
+struct ChannelMask {
+    int pos;
+    int bits;
+};
+
+ChannelMask Channel(DWORD mask) {
+    if (!mask) return {0, 0};
+    return {std::countr_zero(mask), std::popcount(mask)};
+}
+
+DWORD ToChannel(unsigned v8, DWORD mask) {
+    ChannelMask c = Channel(mask);
+    if (c.bits == 0) return 0;
+    DWORD v = c.bits >= 8 ? (static_cast<DWORD>(v8) << (c.bits - 8)) : (v8 >> (8 - c.bits));
+    return (v << c.pos) & mask;
+}
+
+unsigned FromChannel(DWORD raw, DWORD mask) {
+    ChannelMask c = Channel(mask);
+    if (c.bits == 0) return 0;
+    DWORD v = (raw & mask) >> c.pos;
+    return c.bits >= 8 ? (v >> (c.bits - 8)) & 0xFF : (v << (8 - c.bits)) & 0xFF;
+}
+
+// Bitmap from SDL's BMP reader, as 32-bit 0x00RRGGBB pixels.
+std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
+    if (!rw) return nullptr;
+    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
+    if (!loaded) return nullptr;
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!converted) return nullptr;
+    auto bmp = std::make_unique<GdiBitmap>();
+    bmp->width = converted->w;
+    bmp->height = converted->h;
+    bmp->pixels.resize(static_cast<std::size_t>(bmp->width) * bmp->height);
+    SDL_LockSurface(converted);
+    for (int y = 0; y < bmp->height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(converted->pixels) +
+                                                                 static_cast<std::size_t>(y) * converted->pitch);
+        std::transform(row, row + bmp->width, bmp->pixels.begin() + static_cast<std::ptrdiff_t>(y) * bmp->width,
+                       [](std::uint32_t p) { return p & 0x00FFFFFFu; });
+    }
+    SDL_UnlockSurface(converted);
+    SDL_FreeSurface(converted);
+    return bmp;
+}
+
+}  // namespace
+
+void RegisterBitmapResource(const std::string& name, const unsigned char* bytes, std::size_t size) {
+    Resources()[name] = Resource{bytes, size};
+}
+
+void ClearBitmapResources() { Resources().clear(); }
+
+DWORD ColorrefToRaw(COLORREF colour, const IDirectDrawSurface4& surface) {
+    const DDPIXELFORMAT& f = surface.PixelFormat();
+    unsigned r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
+    if (f.dwFlags & DDPF_PALETTEINDEXED8) return ((r >> 5) << 5) | ((g >> 5) << 2) | (b >> 6);
+    return ToChannel(r, f.dwRBitMask) | ToChannel(g, f.dwGBitMask) | ToChannel(b, f.dwBBitMask);
+}
+
+COLORREF RawToColorref(DWORD raw, const IDirectDrawSurface4& surface) {
+    const DDPIXELFORMAT& f = surface.PixelFormat();
+    if (f.dwFlags & DDPF_PALETTEINDEXED8) {
+        unsigned r = ((raw >> 5) & 7) * 255 / 7, g = ((raw >> 2) & 7) * 255 / 7, b = (raw & 3) * 255 / 3;
+        return RGB(r, g, b);
+    }
+    return RGB(FromChannel(raw, f.dwRBitMask), FromChannel(raw, f.dwGBitMask), FromChannel(raw, f.dwBBitMask));
+}
+
+bool DcSize(HDC dc, int* w, int* h) {
+    if (dc->surface) {
+        *w = dc->surface->Width();
+        *h = dc->surface->Height();
+        return true;
+    }
+    if (dc->bitmap) {
+        *w = dc->bitmap->width;
+        *h = dc->bitmap->height;
+        return true;
+    }
+    return false;
+}
+
+COLORREF DcRead(HDC dc, int x, int y) {
+    if (dc->surface) return RawToColorref(dc->surface->PixelAt(x, y), *dc->surface);
+    std::uint32_t p = dc->bitmap->pixels[static_cast<std::size_t>(y) * dc->bitmap->width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void DcWrite(HDC dc, int x, int y, COLORREF c) {
+    if (dc->surface) {
+        dc->surface->SetPixelAt(x, y, ColorrefToRaw(c, *dc->surface));
+        return;
+    }
+    dc->bitmap->pixels[static_cast<std::size_t>(y) * dc->bitmap->width + x] =
+        (static_cast<std::uint32_t>(GetRValue(c)) << 16) | (static_cast<std::uint32_t>(GetGValue(c)) << 8) |
+        GetBValue(c);
+}
+
+}  // namespace plat
+
+HANDLE LoadImageA(HINSTANCE module, const char* name, UINT type, int, int, UINT flags) {
+    if (!name || type != IMAGE_BITMAP) return nullptr;
+    std::unique_ptr<GdiBitmap> bmp;
+    if (flags & LR_LOADFROMFILE) {
+        if (module) return nullptr;
+        std::string path = plat::ResolvePath(name);
+        if (!plat::FileExists(name)) return nullptr;
+        bmp = plat::BitmapFromRW(SDL_RWFromFile(path.c_str(), "rb"));
+    } else {
+        if (module != GetModuleHandleA(nullptr)) return nullptr;
+        auto it = plat::Resources().find(name);
+        if (it == plat::Resources().end()) return nullptr;
+        bmp = plat::BitmapFromRW(SDL_RWFromConstMem(it->second.bytes, static_cast<int>(it->second.size)));
+    }
+    if (!bmp) return nullptr;
+    return plat::Gdi().Add(std::move(bmp));
+}
+
+BOOL DeleteObject(HGDIOBJ object) { return plat::Gdi().Remove(object) ? 1 : 0; }
+
+int GetObjectA(HGDIOBJ object, int size, void* out) {
+    auto* bmp = plat::Gdi().Find<GdiBitmap>(object);
+    if (!bmp || !out || size < static_cast<int>(sizeof(BITMAP))) return 0;
+    BITMAP b;
+    b.bmWidth = bmp->width;
+    b.bmHeight = bmp->height;
+    b.bmWidthBytes = bmp->width * 4;
+    b.bmPlanes = 1;
+    b.bmBitsPixel = 32;
+    b.bmBits = bmp->pixels.data();
+    *static_cast<BITMAP*>(out) = b;
+    return static_cast<int>(sizeof(BITMAP));
+}
+
+HDC CreateCompatibleDC(HDC) { return plat::Gdi().AddContext(); }
+
+BOOL DeleteDC(HDC dc) { return plat::Gdi().RemoveContext(dc) ? 1 : 0; }
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    if (!dc || !object) return nullptr;
+    if (auto* bmp = plat::Gdi().Find<GdiBitmap>(object)) {
+        if (dc->surface) return nullptr;  // a surface's context has its own pixels
+        HGDIOBJ previous = dc->bitmap;
+        dc->bitmap = bmp;
+        return previous;
+    }
+    if (auto* font = plat::Gdi().Find<GdiFont>(object)) {
+        HGDIOBJ previous = dc->font;
+        dc->font = font;
+        return previous;
+    }
+    return nullptr;
+}
+
+BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
+    if (!dest || !src || rop != SRCCOPY || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return 0;
+    int dw = 0, dh = 0, srcW = 0, srcH = 0;
+    if (!plat::DcSize(dest, &dw, &dh) || !plat::DcSize(src, &srcW, &srcH)) return 0;
+    for (int j = 0; j < h; ++j) {
+        int ty = y + j;
+        if (ty < 0 || ty >= dh) continue;
+        int fy = sy + static_cast<int>(static_cast<long long>(j) * sh / h);
+        if (fy < 0 || fy >= srcH) continue;
+        for (int i = 0; i < w; ++i) {
+            int tx = x + i;
+            if (tx < 0 || tx >= dw) continue;
+            int fx = sx + static_cast<int>(static_cast<long long>(i) * sw / w);
+            if (fx < 0 || fx >= srcW) continue;
+            plat::DcWrite(dest, tx, ty, plat::DcRead(src, fx, fy));
+        }
+    }
+    return 1;
+}
+
+int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, int sh, const void* bits,
+                  const BITMAPINFO* info, UINT usage, DWORD rop) {
+    if (!dest || !bits || !info || usage != DIB_RGB_COLORS || rop != SRCCOPY) return GDI_ERROR;
+    const BITMAPINFOHEADER& hd = info->bmiHeader;
+    if (hd.biSize != sizeof(BITMAPINFOHEADER) && hd.biSize != 40) return GDI_ERROR;
+    if (hd.biBitCount != 32 || hd.biCompression != BI_RGB || hd.biPlanes != 1) return GDI_ERROR;
+    if (hd.biWidth <= 0 || hd.biHeight == 0 || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return GDI_ERROR;
+    int dw = 0, dh = 0;
+    if (!plat::DcSize(dest, &dw, &dh)) return GDI_ERROR;
+    const bool topDown = hd.biHeight < 0;
+    const long long rows = topDown ? -static_cast<long long>(hd.biHeight) : hd.biHeight;
+    const auto* px = static_cast<const BYTE*>(bits);
+    for (int j = 0; j < h; ++j) {
+        int ty = y + j;
+        if (ty < 0 || ty >= dh) continue;
+        long long fy = sy + static_cast<long long>(j) * sh / h;
+        if (fy < 0 || fy >= rows) continue;
+        long long storedRow = topDown ? fy : rows - 1 - fy;
+        for (int i = 0; i < w; ++i) {
+            int tx = x + i;
+            if (tx < 0 || tx >= dw) continue;
+            long long fx = sx + static_cast<long long>(i) * sw / w;
+            if (fx < 0 || fx >= hd.biWidth) continue;
+            const BYTE* p = px + (storedRow * hd.biWidth + fx) * 4;  // blue, green, red, unused
+            plat::DcWrite(dest, tx, ty, RGB(p[2], p[1], p[0]));
+        }
+    }
+    return h;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    int w = 0, h = 0;
+    if (!dc || !plat::DcSize(dc, &w, &h) || x < 0 || y < 0 || x >= w || y >= h) return CLR_INVALID;
+    return plat::DcRead(dc, x, y);
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
+    int w = 0, h = 0;
+    if (!dc || !plat::DcSize(dc, &w, &h) || x < 0 || y < 0 || x >= w || y >= h) return CLR_INVALID;
+    plat::DcWrite(dc, x, y, colour & 0x00FFFFFFu);
+    return plat::DcRead(dc, x, y);
+}
+
+int SetBkMode(HDC dc, int mode) {
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    int previous = dc->bkMode;
+    dc->bkMode = mode;
+    return previous;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    if (!dc) return CLR_INVALID;
+    COLORREF previous = dc->textColor;
+    dc->textColor = colour;
+    return previous;
+}
+
+COLORREF SetBkColor(HDC dc, COLORREF colour) {
+    if (!dc) return CLR_INVALID;
+    COLORREF previous = dc->bkColor;
+    dc->bkColor = colour;
+    return previous;
+}

@@ -1,0 +1,46 @@
+// Message boxes. Where no box can be shown (no display, as under the dummy
+// video driver), the caption and text go to standard error and the box's
+// default answer is taken.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/win32types.h"
+#include "platform/window_handle.h"
+
+inline constexpr UINT MB_OK = 0x00000000;
+inline constexpr UINT MB_OKCANCEL = 0x00000001;
+inline constexpr UINT MB_YESNO = 0x00000004;
+inline constexpr UINT MB_ICONERROR = 0x00000010;
+inline constexpr UINT MB_ICONQUESTION = 0x00000020;
+inline constexpr UINT MB_ICONWARNING = 0x00000030;
+inline constexpr UINT MB_ICONINFORMATION = 0x00000040;
+inline constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// Shows a modal box and returns the button chosen (IDOK, IDYES, ...).
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+
+namespace plat {
+
+struct MessageBoxCall {
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+};
+
+// The answer a box takes when nobody can answer it: its default button.
+int DefaultMessageBoxAnswer(UINT type);
+
+// Replaces how boxes are shown (tests record them and answer); an empty
+// function restores the real boxes. Returns the previous handler.
+using MessageBoxHandler = std::function<int(const MessageBoxCall&)>;
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace plat
