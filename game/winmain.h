@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "game/gamestate.h"
 #include "platform/forms.h"
 
 class VXScreen;
@@ -16,7 +17,6 @@ class VXSound;
 class VXSoundBuffer;
 class VXInput;
 class VXTimer;
-struct GameState;
 
 // Number of ship classes (image sets), and the frame slots of one set.
 inline constexpr int kImageSets = 44;
@@ -89,7 +89,7 @@ public:
     std::uint8_t SoundsOn = 1;
     std::array<std::uint8_t, kImageSets> FramesLoaded{};
     std::array<std::uint8_t, kImageSets> FramesWanted{};
-    std::unique_ptr<GameState> Game;
+    GameStatePtr Game;
     int ScreenState = ScreenMainMenu;
     int KeyState[128] = {};
     UIColourSet UIColours{};
@@ -139,6 +139,9 @@ private:
     void MainLoop();
     bool LoadFrameRow(int row, int count, bool custom);
     void FreeFrameRow(int row);
+    // Every media object and the game state, in release order; the window
+    // stays open.
+    void ReleaseMedia();
 
     bool started_ = false;  // FormActivate runs the game once only
 };

@@ -14,6 +14,7 @@
 #include "platform/jpeg.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
+#include "platform/quit.h"
 #include "platform/window.h"
 
 class TObject {
@@ -69,6 +70,8 @@ public:
 
     // Called by the toolkit; coordinates are the form's client coordinates.
     virtual void Paint(TCanvas& canvas, bool focused) = 0;
+    // False for controls that may draw beyond their bounds (wrapped labels).
+    virtual bool ClipsToBounds() const { return true; }
     virtual void MouseDown(int x, int y);
     virtual void MouseUp(int x, int y, bool inside);
     // Returns true when the control used the key.
@@ -84,6 +87,7 @@ public:
     using TControl::TControl;
     bool WordWrap = false;
     void Paint(TCanvas& canvas, bool focused) override;
+    bool ClipsToBounds() const override { return !WordWrap; }
 };
 
 class TButton : public TControl {
@@ -204,6 +208,7 @@ public:
     TRect ClientRect() const;
     void PaintForm(TCanvas& canvas);
     bool Modal() const { return modal_; }
+    bool IsMain() const;
 
 private:
     friend class TControl;
@@ -270,14 +275,6 @@ private:
 
 extern TApplication* Application;
 
-// A small modal box with the text and an OK button, titled with the
+// A message box with the text and an OK button, titled with the
 // application's Title.
 void ShowMessage(const std::string& text);
-
-namespace plat {
-
-// Where ShowMessage's text goes instead of a box, when set (scripted runs).
-using ShowMessageHook = std::function<void(const std::string& text)>;
-void SetShowMessageHook(ShowMessageHook hook);
-
-}  // namespace plat

@@ -29,6 +29,7 @@ inline constexpr std::uint16_t VK_SUBTRACT = 109;
 inline constexpr std::uint16_t VK_DECIMAL = 110;
 inline constexpr std::uint16_t VK_DIVIDE = 111;
 inline constexpr std::uint16_t VK_F1 = 112;
+inline constexpr std::uint16_t VK_F10 = 121;
 inline constexpr std::uint16_t VK_F12 = 123;
 // Keys outside the game's range get codes of 128 and above.
 inline constexpr std::uint16_t VK_NUMLOCK = 144;

@@ -50,8 +50,8 @@ std::intptr_t DispatchMessage(const MSG* msg);
 
 namespace plat {
 
-// Empties the message queue (pending system events included). For starting a
-// program run from a clean state.
+// Empties the message queue and takes away a waiting quit message, for a
+// fresh program run. Events still in the system's queue stay there.
 void ClearMessageQueue();
 
 }  // namespace plat

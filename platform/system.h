@@ -13,5 +13,7 @@ namespace plat {
 
 // The display count of ShowCursor.
 int CursorDisplayCount();
+// Back to the start-up count of 0 (cursor shown), for a fresh program run.
+void ResetCursorDisplayCount();
 
 }  // namespace plat
