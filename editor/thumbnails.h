@@ -1,0 +1,10 @@
+#pragma once
+
+namespace hull {
+
+// Makes the 24 built-in ship pictures (":/thumbs/ship00.bmp" ..
+// ":/thumbs/ship23.bmp", in Tag order) available; false when the program was
+// built without them.
+bool RegisterThumbnails();
+
+} // namespace hull
