@@ -88,10 +88,7 @@ void TMainSheet::SaveShipFile()
         return;
     }
     const qint64 length = info.size();
-    // Every design is stored sorted, so each record keeps its weapon counts
-    // equal to its slots.
-    for (int d = 0; d < kDesigns; ++d)
-        SortDesignWeapons(d);
+    SortDesignWeapons();
     if (length > static_cast<qint64>(shipdata::kFileSize)) {
         ShowMessage(QStringLiteral("Dat file too long"));
         QFile::remove(path);

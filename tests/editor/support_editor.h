@@ -16,6 +16,12 @@
 #include <string>
 #include <vector>
 
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 namespace hulltest {
 
 using Bytes = std::vector<uint8_t>;
