@@ -49,9 +49,14 @@ void TMainSheet::SlotBoxClick()
 
     // 7: setting the scale may lower the bound and store it; the value read
     // first restores it.
+    // A scale outside the bar's range (a damaged file) is drawn at the
+    // clamped position but stays stored until the user moves the bar.
     const int bound = D.BoundingSphere[d];
-    ScaleBar->SetPosition(D.DrawScale[d]);
+    const int scale = D.DrawScale[d];
+    ScaleBar->SetPosition(scale);
     BoundBar->SetPosition(bound);
+    if (scale < ScaleBar->Min() || scale > ScaleBar->Max())
+        D.DrawScale[d] = scale;
 
     // 8-9
     Universe->SetItemIndex(D.Technology[d]);
