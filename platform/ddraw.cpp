@@ -7,6 +7,9 @@
 
 namespace {
 
+// Modes reported in place of the desktop's, while a test has set them.
+std::vector<plat::EnumeratedMode> g_enumeratedModes;
+
 HRESULT g_CreateFailure = DD_OK;
 HRESULT g_QueryFailure = DD_OK;
 
@@ -22,6 +25,8 @@ bool ValidFormat(const DDPIXELFORMAT& f) {
 }  // namespace
 
 namespace plat {
+
+void SetEnumeratedModes(std::vector<EnumeratedMode> modes) { g_enumeratedModes = std::move(modes); }
 
 void SetDirectDrawFailures(HRESULT create, HRESULT query) {
     g_CreateFailure = create;
@@ -131,9 +136,13 @@ HRESULT IDirectDraw4::RestoreDisplayMode() {
 
 HRESULT IDirectDraw4::EnumDisplayModes(DWORD, const DDSURFACEDESC2*, void* context, LPDDENUMMODESCALLBACK2 callback) {
     if (!callback) return DDERR_INVALIDPARAMS;
-    int dw = 0, dh = 0;
-    plat::CurrentPresenter().DesktopSize(&dw, &dh);
-    for (const plat::DisplaySize& m : plat::DisplayModeList(dw, dh)) {
+    std::vector<plat::EnumeratedMode> modes = g_enumeratedModes;
+    if (modes.empty()) {
+        int dw = 0, dh = 0;
+        plat::CurrentPresenter().DesktopSize(&dw, &dh);
+        for (const plat::DisplaySize& m : plat::DisplayModeList(dw, dh)) modes.push_back({m.width, m.height, 16});
+    }
+    for (const plat::EnumeratedMode& m : modes) {
         DDSURFACEDESC2 desc;
         desc.dwSize = DDSURFACEDESC2_SIZE;
         desc.dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
@@ -142,6 +151,7 @@ HRESULT IDirectDraw4::EnumDisplayModes(DWORD, const DDSURFACEDESC2*, void* conte
         desc.lPitch = m.width * 2;
         desc.dwRefreshRate = 60;
         desc.ddpfPixelFormat = plat::DisplayPixelFormat();
+        desc.ddpfPixelFormat.dwRGBBitCount = static_cast<DWORD>(m.bits);
         if (callback(&desc, context) == DDENUMRET_CANCEL) break;
     }
     return DD_OK;

@@ -332,6 +332,15 @@ struct DisplaySize {
 // it, at 16 bits per pixel, ordered by width, then height.
 std::vector<DisplaySize> DisplayModeList(int desktopWidth, int desktopHeight);
 
+// Test hook: the modes EnumDisplayModes reports in place of the desktop's
+// list (which SetDisplayMode still checks); an empty list goes back to it.
+struct EnumeratedMode {
+    int width;
+    int height;
+    int bits;
+};
+void SetEnumeratedModes(std::vector<EnumeratedMode> modes);
+
 // Bytes per pixel for a pixel format's bit count (8, 16, 24, 32), 0 otherwise.
 int BytesForBitCount(DWORD bits);
 
