@@ -9,6 +9,7 @@
 
 #include "game/gamestate.h"
 #include "platform/forms.h"
+#include "vx/vxformat.h"
 
 class VXScreen;
 class VXSurface;
@@ -44,20 +45,20 @@ enum ScreenId : int {
 // The 14 interface colours as pixel values of the work surface, converted once
 // at start-up from their COLORREF constants (0x00BBGGRR).
 struct UIColourSet {
-    std::uint32_t ColourWhite;       // 0xFFFFFF
-    std::uint32_t ColourGrey;        // 0xA0A0A0
-    std::uint32_t ColourDarkGrey;    // 0x5A5A5A
-    std::uint32_t ColourRed;         // 0x0000FF
-    std::uint32_t ColourLightRed;    // 0x6464FF
-    std::uint32_t ColourMidRed;      // 0x3232FF
-    std::uint32_t ColourGreen;       // 0x00A000
-    std::uint32_t ColourLightGreen;  // 0x5AFF5A
-    std::uint32_t ColourBlue;        // 0xFF0000
-    std::uint32_t ColourLightBlue;   // 0xFF6464
-    std::uint32_t ColourPaleBlue;    // 0xFFAAAA
-    std::uint32_t ColourAzure;       // 0xFFB41E
-    std::uint32_t ColourYellow;      // 0x00FFFF
-    std::uint32_t ColourOrange;      // 0x6EA0F0
+    PixelValue ColourWhite;       // 0xFFFFFF
+    PixelValue ColourGrey;        // 0xA0A0A0
+    PixelValue ColourDarkGrey;    // 0x5A5A5A
+    PixelValue ColourRed;         // 0x0000FF
+    PixelValue ColourLightRed;    // 0x6464FF
+    PixelValue ColourMidRed;      // 0x3232FF
+    PixelValue ColourGreen;       // 0x00A000
+    PixelValue ColourLightGreen;  // 0x5AFF5A
+    PixelValue ColourBlue;        // 0xFF0000
+    PixelValue ColourLightBlue;   // 0xFF6464
+    PixelValue ColourPaleBlue;    // 0xFFAAAA
+    PixelValue ColourAzure;       // 0xFFB41E
+    PixelValue ColourYellow;      // 0x00FFFF
+    PixelValue ColourOrange;      // 0x6EA0F0
 };
 
 // The COLORREF of each UIColourSet member, in member order.
