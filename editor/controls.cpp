@@ -26,8 +26,13 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == type_ && handler_)
-            handler_();
+        if (event->type() != type_ || !handler_)
+            return false;
+        handler_();
+        // A plain mouse move stops here, so the help of the page beneath
+        // does not replace the help of the control under the mouse.
+        if (type_ == QEvent::MouseMove)
+            return static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
         return false;
     }
 

@@ -18,10 +18,10 @@ const QString kBuiltInText = QStringLiteral("Built in images.");
 
 QString TMainSheet::FramePath(int frame) const
 {
-    const int d = CurrentDesign;
-    return QStringLiteral("img\\%1\\%200%3")
-        .arg(FieldText(D.ImageFolder[d]), FieldText(D.ImageName[d]), QString::number(frame).rightJustified(2, '0'))
-        + QStringLiteral(".bmp");
+    // Both texts are at most 19 characters (FieldText stops there).
+    const QByteArray folder = FieldText(D.ImageFolder[CurrentDesign]).toLatin1();
+    const QByteArray name = FieldText(D.ImageName[CurrentDesign]).toLatin1();
+    return QString::asprintf("img\\%s\\%s00%02d.bmp", folder.constData(), name.constData(), frame);
 }
 
 void TMainSheet::RestoreDirectory() const { QDir::setCurrent(StartDirectory); }
