@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/dinput.h"
+
+namespace {
+
+TEST(DirectInputKeys, SdlScancodesMapToScanCodes) {
+    // SDL scancodes are the USB usage numbers.
+    struct Case {
+        int sdl;
+        BYTE dik;
+    };
+    const Case cases[] = {{4, DIK_A},          {29, DIK_Z},         {30, DIK_1},       {39, DIK_0},
+                          {40, DIK_RETURN},    {41, DIK_ESCAPE},    {42, DIK_BACK},    {44, DIK_SPACE},
+                          {53, DIK_GRAVE},     {58, DIK_F1},        {69, DIK_F12},     {70, DIK_SYSRQ},
+                          {79, DIK_RIGHT},     {82, DIK_UP},        {84, DIK_DIVIDE},  {88, DIK_NUMPADENTER},
+                          {98, DIK_NUMPAD0},   {99, DIK_DECIMAL},   {224, DIK_LCONTROL}, {228, DIK_RCONTROL},
+                          {226, DIK_LMENU},    {230, DIK_RMENU},    {227, DIK_LWIN},   {0, 0},
+                          {300, 0}};
+    for (const Case& c : cases) EXPECT_EQ(plat::ScanCodeFromSdlScancode(c.sdl), c.dik) << c.sdl;
+}
+
+TEST(DirectInputJoystick, AxisRangeDeadZoneAndSaturation) {
+    struct Case {
+        int raw;
+        LONG min, max;
+        DWORD deadZone, saturation;
+        LONG expected;
+    };
+    const Case cases[] = {
+        {0, -1000, 1000, 1000, 10000, 0},         {3000, -1000, 1000, 1000, 10000, 0},
+        {-3000, -1000, 1000, 1000, 10000, 0},     {32767, -1000, 1000, 1000, 10000, 1000},
+        {-32768, -1000, 1000, 1000, 10000, -1000}, {16384, -1000, 1000, 1000, 10000, 444},
+        {-16384, -1000, 1000, 1000, 10000, -444}, {16384, -1000, 1000, 0, 5000, 1000},
+        {0, 0, 65535, 0, 10000, 32768},           {32767, 0, 65535, 0, 10000, 65535},
+        {8000, -1000, 1000, 10000, 10000, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(plat::ScaleJoystickAxis(c.raw, c.min, c.max, c.deadZone, c.saturation), c.expected)
+            << c.raw << " dz " << c.deadZone << " sat " << c.saturation;
+}
+
+TEST(DirectInputDevices, VersionAndDevices) {
+    LPDIRECTINPUT di;
+    EXPECT_EQ(DirectInputCreateA(nullptr, 0x0700, &di, nullptr), DIERR_OLDDIRECTINPUTVERSION);
+    ASSERT_EQ(DirectInputCreateA(nullptr, DIRECTINPUT_VERSION, &di, nullptr), DI_OK);
+    ASSERT_TRUE(di);
+    LPDIRECTINPUTDEVICE unknown;
+    EXPECT_EQ(di->CreateDevice(IID_IDirectInputDevice2, &unknown, nullptr), DIERR_DEVICENOTREG);
+    std::vector<std::string> names;
+    auto collect = [](const DIDEVICEINSTANCEA* d, void* ctx) -> BOOL {
+        static_cast<std::vector<std::string>*>(ctx)->push_back(d->tszInstanceName);
+        return DIENUM_CONTINUE;
+    };
+    EXPECT_EQ(di->EnumDevices(DIDEVTYPE_KEYBOARD, collect, &names, DIEDFL_ATTACHEDONLY), DI_OK);
+    EXPECT_EQ(names, (std::vector<std::string>{"Keyboard"}));
+}
+
+// Without a focused window (no video here) a foreground device cannot be
+// acquired; a background one can, and reads nothing pressed.
+TEST(DirectInputDevices, ForegroundNeedsTheFocus) {
+    LPDIRECTINPUT di;
+    ASSERT_EQ(DirectInputCreateA(nullptr, DIRECTINPUT_VERSION, &di, nullptr), DI_OK);
+    LPDIRECTINPUTDEVICE keyboard;
+    ASSERT_EQ(di->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr), DI_OK);
+    EXPECT_EQ(keyboard->Acquire(), DIERR_INVALIDPARAM);  // no data format yet
+    EXPECT_EQ(keyboard->SetDataFormat(&c_dfDIMouse), DIERR_INVALIDPARAM);
+    ASSERT_EQ(keyboard->SetDataFormat(&c_dfDIKeyboard), DI_OK);
+    plat::WindowHandle window(640, 480);
+    EXPECT_EQ(keyboard->SetCooperativeLevel(&window, DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE | DISCL_FOREGROUND),
+              DIERR_INVALIDPARAM);
+    ASSERT_EQ(keyboard->SetCooperativeLevel(&window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND), DI_OK);
+    EXPECT_EQ(keyboard->Acquire(), DIERR_OTHERAPPHASPRIO);
+    BYTE keys[256];
+    EXPECT_EQ(keyboard->GetDeviceState(256, keys), DIERR_NOTACQUIRED);
+
+    ASSERT_EQ(keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND), DI_OK);
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    EXPECT_EQ(keyboard->Acquire(), DI_NOEFFECT);
+    EXPECT_EQ(keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND), DIERR_ACQUIRED);
+    std::fill(std::begin(keys), std::end(keys), 0xEE);
+    ASSERT_EQ(keyboard->GetDeviceState(256, keys), DI_OK);
+    for (BYTE k : keys) ASSERT_EQ(k, 0);
+    EXPECT_EQ(keyboard->GetDeviceState(255, keys), DIERR_INVALIDPARAM);
+    EXPECT_EQ(keyboard->Unacquire(), DI_OK);
+    EXPECT_EQ(keyboard->Unacquire(), DI_NOEFFECT);
+}
+
+TEST(DirectInputDevices, MouseReadsAndSecondInterface) {
+    LPDIRECTINPUT di;
+    ASSERT_EQ(DirectInputCreateA(nullptr, DIRECTINPUT_VERSION, &di, nullptr), DI_OK);
+    LPDIRECTINPUTDEVICE mouse;
+    ASSERT_EQ(di->CreateDevice(GUID_SysMouse, &mouse, nullptr), DI_OK);
+    LPDIRECTINPUTDEVICE2 second;
+    EXPECT_EQ(mouse->QueryInterface(GUID_SysMouse, &second), DIERR_NOINTERFACE);
+    ASSERT_EQ(mouse->QueryInterface(IID_IDirectInputDevice2, &second), DI_OK);
+    EXPECT_EQ(second.get(), mouse.get());
+    ASSERT_EQ(mouse->SetDataFormat(&c_dfDIMouse), DI_OK);
+    ASSERT_EQ(mouse->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND), DI_OK);
+    ASSERT_EQ(mouse->Acquire(), DI_OK);
+    DIMOUSESTATE m;
+    m.lX = 99;
+    ASSERT_EQ(mouse->GetDeviceState(sizeof m, &m), DI_OK);
+    EXPECT_EQ(m.lX, 0);
+    EXPECT_EQ(m.rgbButtons[0], 0);
+}
+
+}  // namespace
