@@ -87,6 +87,14 @@ std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
 
 }  // namespace
 
+namespace {
+bool g_DibTransferFails = false;
+}  // namespace
+
+void SetDibTransferFailure(bool fail) { g_DibTransferFails = fail; }
+
+bool DibTransferFails() { return g_DibTransferFails; }
+
 void RegisterBitmapResource(const std::string& name, const unsigned char* bytes, std::size_t size) {
     Resources()[name] = Resource{bytes, size};
 }
@@ -217,6 +225,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
 
 int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, int sh, const void* bits,
                   const BITMAPINFO* info, UINT usage, DWORD rop) {
+    if (plat::DibTransferFails()) return GDI_ERROR;
     if (!dest || !bits || !info || usage != DIB_RGB_COLORS || rop != SRCCOPY) return GDI_ERROR;
     const BITMAPINFOHEADER& hd = info->bmiHeader;
     if (hd.biSize != sizeof(BITMAPINFOHEADER) && hd.biSize != 40) return GDI_ERROR;

@@ -170,6 +170,9 @@ void ClearBitmapResources();
 DWORD ColorrefToRaw(COLORREF colour, const IDirectDrawSurface4& surface);
 COLORREF RawToColorref(DWORD raw, const IDirectDrawSurface4& surface);
 
+// Test hook: while set, StretchDIBits fails with GDI_ERROR.
+void SetDibTransferFailure(bool fail);
+
 // The font file CreateFontA would use for a face name and weight, or "" when
 // neither the face nor the fallback is installed.
 std::string FindFontFile(const std::string& face, int weight);

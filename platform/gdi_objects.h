@@ -50,6 +50,7 @@ private:
 };
 
 GdiRegistry& Gdi();
+bool DibTransferFails();
 
 // Size of what a context draws on; false when it has nothing to draw on.
 bool DcSize(HDC dc, int* w, int* h);

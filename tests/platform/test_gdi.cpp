@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/gdi.h"
+#include "platform/presenter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A 24-bit BMP of 0x00RRGGBB pixels given top-down.
+std::vector<unsigned char> Bmp24(int w, int h, const std::vector<std::uint32_t>& rgb) {
+    const int rowBytes = ((w * 3 + 3) / 4) * 4;
+    std::vector<unsigned char> out(54 + static_cast<std::size_t>(rowBytes) * h, 0);
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, static_cast<std::uint32_t>(out.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(w), 4);
+    put(22, static_cast<std::uint32_t>(h), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::size_t at = 54 + static_cast<std::size_t>(h - 1 - y) * rowBytes + static_cast<std::size_t>(x) * 3;
+            std::uint32_t p = rgb[static_cast<std::size_t>(y) * w + x];
+            out[at] = static_cast<unsigned char>(p);
+            out[at + 1] = static_cast<unsigned char>(p >> 8);
+            out[at + 2] = static_cast<unsigned char>(p >> 16);
+        }
+    return out;
+}
+
+class GdiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::InstallPresenter(std::make_unique<plat::RecordingPresenter>());
+        LPDIRECTDRAW first;
+        ASSERT_EQ(DirectDrawCreate(nullptr, &first, nullptr), DD_OK);
+        ASSERT_EQ(first->QueryInterface(IID_IDirectDraw4, &dd), DD_OK);
+    }
+    void TearDown() override {
+        plat::ClearBitmapResources();
+        if (!dir.empty()) {
+            fs::current_path(old);
+            fs::remove_all(dir);
+        }
+    }
+    void Scratch() {
+        dir = fs::path(VANTORRA_TEST_TMP) /
+              (std::string("gdi_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "img");
+        old = fs::current_path();
+        fs::current_path(dir);
+    }
+    LPDIRECTDRAWSURFACE4 Make(int w, int h, const DDPIXELFORMAT* format = nullptr) {
+        DDSURFACEDESC2 d;
+        d.dwSize = DDSURFACEDESC2_SIZE;
+        d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (format ? DDSD_PIXELFORMAT : 0);
+        d.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        d.dwWidth = static_cast<DWORD>(w);
+        d.dwHeight = static_cast<DWORD>(h);
+        if (format) d.ddpfPixelFormat = *format;
+        LPDIRECTDRAWSURFACE4 s;
+        EXPECT_EQ(dd->CreateSurface(&d, &s, nullptr), DD_OK);
+        return s;
+    }
+    LPDIRECTDRAW4 dd;
+    fs::path dir, old;
+};
+
+TEST_F(GdiTest, ColourConversionTruncatesAndReadsBack) {
+    auto s = Make(2, 1);
+    HDC dc = nullptr;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    EXPECT_EQ(SetPixel(dc, 0, 0, RGB(0xFF, 0x86, 0x47)), RGB(0xF8, 0x84, 0x40));
+    EXPECT_EQ(s->PixelAt(0, 0), static_cast<DWORD>((0xFF >> 3) << 11 | (0x86 >> 2) << 5 | (0x47 >> 3)));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0xF8, 0x84, 0x40));
+    EXPECT_EQ(GetPixel(dc, 2, 0), CLR_INVALID);
+    EXPECT_EQ(SetPixel(dc, -1, 0, 0), CLR_INVALID);
+    ASSERT_EQ(s->ReleaseDC(dc), DD_OK);
+
+    DDPIXELFORMAT f555;
+    f555.dwFlags = DDPF_RGB;
+    f555.dwRGBBitCount = 16;
+    f555.dwRBitMask = 0x7C00;
+    f555.dwGBitMask = 0x03E0;
+    f555.dwBBitMask = 0x001F;
+    auto s555 = Make(1, 1, &f555);
+    EXPECT_EQ(plat::ColorrefToRaw(RGB(0xFF, 0xFF, 0xFF), *s555), 0x7FFFu);
+    EXPECT_EQ(plat::ColorrefToRaw(RGB(0, 0x08, 0), *s555), 0x0020u);
+    DDPIXELFORMAT f888;
+    f888.dwFlags = DDPF_RGB;
+    f888.dwRGBBitCount = 32;
+    f888.dwRBitMask = 0xFF0000;
+    f888.dwGBitMask = 0x00FF00;
+    f888.dwBBitMask = 0x0000FF;
+    auto s888 = Make(1, 1, &f888);
+    EXPECT_EQ(plat::ColorrefToRaw(RGB(1, 2, 3), *s888), 0x010203u);
+    EXPECT_EQ(plat::RawToColorref(0x010203u, *s888), RGB(1, 2, 3));
+}
+
+TEST_F(GdiTest, BmpFilesLoadThroughSdlAndStretchIntoSurfaces) {
+    Scratch();
+    auto bytes = Bmp24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF});
+    std::ofstream(dir / "img" / "Pic.BMP", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_EQ(LoadImageA(nullptr, "img\\missing.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    auto bmp = static_cast<HBITMAP>(
+        LoadImageA(nullptr, "img\\pic.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(bmp, nullptr);
+    BITMAP info;
+    ASSERT_EQ(GetObjectA(bmp, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 2);
+    EXPECT_EQ(info.bmHeight, 2);
+
+    auto s = Make(4, 2);
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, bmp);
+    HDC dc = nullptr;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    EXPECT_TRUE(StretchBlt(dc, 0, 0, 4, 2, memory, 0, 0, 2, 2, SRCCOPY));
+    s->ReleaseDC(dc);
+    EXPECT_EQ(s->PixelAt(0, 0), 0xF800u);
+    EXPECT_EQ(s->PixelAt(1, 0), 0xF800u);
+    EXPECT_EQ(s->PixelAt(2, 0), 0x07E0u);
+    EXPECT_EQ(s->PixelAt(0, 1), 0x001Fu);
+    EXPECT_EQ(s->PixelAt(3, 1), 0xFFFFu);
+    // Selected into a context, the bitmap cannot be deleted yet.
+    EXPECT_FALSE(DeleteObject(bmp));
+    EXPECT_TRUE(DeleteDC(memory));
+    EXPECT_TRUE(DeleteObject(bmp));
+    EXPECT_FALSE(DeleteObject(bmp));
+}
+
+TEST_F(GdiTest, ResourcesComeFromTheProgramModuleOnly) {
+    static const auto bytes = Bmp24(1, 1, {0x123456});
+    EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr), "pointer", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), nullptr);
+    plat::RegisterBitmapResource("pointer", bytes.data(), bytes.size());
+    HANDLE h = LoadImageA(GetModuleHandleA(nullptr), "pointer", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    ASSERT_NE(h, nullptr);
+    // The same name as a file is not a resource.
+    EXPECT_EQ(LoadImageA(nullptr, "pointer", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    DeleteObject(static_cast<HGDIOBJ>(h));
+}
+
+TEST_F(GdiTest, StretchDIBitsTakesBothRowOrders) {
+    auto s = Make(2, 2);
+    const BYTE pixels[16] = {0, 0, 255, 0, 0, 255, 0, 0,   // red, green
+                             255, 0, 0, 0, 255, 255, 255, 0};  // blue, white
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = 40;
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = -2;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = nullptr;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    EXPECT_EQ(StretchDIBits(dc, 0, 0, 2, 2, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(s->PixelAt(0, 0), 0xF800u);
+    EXPECT_EQ(s->PixelAt(1, 1), 0xFFFFu);
+    info.bmiHeader.biHeight = 2;  // bottom-up: the first stored row is the bottom one
+    EXPECT_EQ(StretchDIBits(dc, 0, 0, 2, 2, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(s->PixelAt(0, 0), 0x001Fu);
+    EXPECT_EQ(s->PixelAt(0, 1), 0xF800u);
+    info.bmiHeader.biBitCount = 24;
+    EXPECT_EQ(StretchDIBits(dc, 0, 0, 2, 2, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), GDI_ERROR);
+    s->ReleaseDC(dc);
+}
+
+TEST_F(GdiTest, TextDrawsInTheTextColourAndFallsBackToDejaVu) {
+    EXPECT_NE(plat::FindFontFile("No Such Face Anywhere", FW_NORMAL).find("DejaVuSans"), std::string::npos);
+    EXPECT_NE(plat::FindFontFile("Galactic.ttf", FW_BOLD).find("DejaVuSans-Bold"), std::string::npos);
+    HFONT font = CreateFontA(14, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             NONANTIALIASED_QUALITY, VARIABLE_PITCH, "Galactic.ttf");
+    ASSERT_NE(font, nullptr);
+    ASSERT_NE(font->ttf, nullptr);
+    auto s = Make(80, 30);
+    const DWORD background = 0x0841;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 80; ++x) s->SetPixelAt(x, y, background);
+    HDC dc = nullptr;
+    ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 0, 0));
+    EXPECT_TRUE(TextOutA(dc, 2, 2, "FPS = 60", 8));
+    s->ReleaseDC(dc);
+    int red = 0, other = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 80; ++x) {
+            DWORD p = s->PixelAt(x, y);
+            if (p == 0xF800u)
+                ++red;
+            else if (p != background)
+                ++other;
+        }
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(other, 0);  // no smoothing, and the background shows through
+    EXPECT_TRUE(DeleteObject(font));
+}
+
+}  // namespace
