@@ -364,13 +364,13 @@ void TMainSheet::BuildImagesPage()
     auto* hint = AddLabel(page,
                           QStringLiteral("Clicking on these images will enable you to use the built in images of "
                                          "Vantorra."),
-                          8, 184, 680, 20);
+                          8, 184, 660, 20);
     hint->setWordWrap(true);
     auto* custom = AddLabel(page,
                             QStringLiteral("The custom image you load here has no meaning in file loading procedure. "
                                            "File and folder options are set in files page. Also if image selection "
                                            "is custom valid files must exist."),
-                            8, 208, 680, 48);
+                            8, 208, 660, 48);
     custom->setWordWrap(true);
 }
 

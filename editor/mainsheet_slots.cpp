@@ -97,9 +97,9 @@ void TMainSheet::Quit1Click() { close(); }
 void TMainSheet::About1Click()
 {
     ShowMessage(QStringLiteral("Vantorra version 2. Hullsmith v. 1.0\n"
-                               "Ship class editor for the Korvanth space combat game.\n"
-                               "Design, arm and price up to 20 fighters of your own;\n"
-                               "the game flies every design you activate and save."));
+                               "Ship editor and game: the Vantorra developers.\n"
+                               "Ship pictures and sounds: drawn and synthesised for Vantorra.\n"
+                               "Thanks to every pilot who flew the first designs."));
 }
 
 } // namespace hull
