@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ddraw.h"
+#include "platform/pixelblit.h"
 
 namespace {
 
@@ -196,9 +197,9 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         if (Busy()) return DDERR_SURFACEBUSY;
         RECT d = destRect ? *destRect : WholeRect(m_Width, m_Height);
         if (!RectInside(d)) return DDERR_INVALIDRECT;
-        DWORD v = fx->dwFillColor & MaskForBpp(m_Bpp);
-        for (LONG y = d.top; y < d.bottom; ++y)
-            for (LONG x = d.left; x < d.right; ++x) SetPixelAt(x, y, v);
+        plat::FillPixels(m_Pixels.data() + static_cast<std::size_t>(d.top) * m_Pitch +
+                             static_cast<std::size_t>(d.left) * m_Bpp,
+                         m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top, fx->dwFillColor & MaskForBpp(m_Bpp));
         return DD_OK;
     }
     if (!src) return DDERR_INVALIDPARAMS;
@@ -216,37 +217,36 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         mirrorLR = (fx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
         mirrorUD = (fx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }
-    // A blit within one surface reads from a copy, so overlapping rectangles
-    // come out as if the source had been read first.
+    plat::PixelBlit blit;
+    blit.srcWidth = s.right - s.left;
+    blit.srcHeight = s.bottom - s.top;
+    blit.dstWidth = d.right - d.left;
+    blit.dstHeight = d.bottom - d.top;
+    blit.bytesPerPixel = m_Bpp;
+    blit.keyed = keyed;
+    blit.keyLow = src->m_SrcKey.dwColorSpaceLowValue;
+    blit.keyHigh = src->m_SrcKey.dwColorSpaceHighValue;
+    blit.mirrorLeftRight = mirrorLR;
+    blit.mirrorUpDown = mirrorUD;
+    blit.dst = m_Pixels.data() + static_cast<std::size_t>(d.top) * m_Pitch + static_cast<std::size_t>(d.left) * m_Bpp;
+    blit.dstPitch = m_Pitch;
+    // A blit within one surface reads from a copy of the source rectangle, so
+    // overlapping rectangles come out as if the source had been read first.
     std::vector<BYTE> copy;
-    const BYTE* srcPixels = src->m_Pixels.data();
+    const BYTE* first =
+        src->m_Pixels.data() + static_cast<std::size_t>(s.top) * src->m_Pitch + static_cast<std::size_t>(s.left) * m_Bpp;
     if (src == this) {
-        copy = m_Pixels;
-        srcPixels = copy.data();
+        const std::size_t rowBytes = static_cast<std::size_t>(blit.srcWidth) * m_Bpp;
+        copy.resize(rowBytes * static_cast<std::size_t>(blit.srcHeight));
+        for (int j = 0; j < blit.srcHeight; ++j)
+            std::memcpy(copy.data() + rowBytes * j, first + static_cast<std::size_t>(j) * m_Pitch, rowBytes);
+        blit.src = copy.data();
+        blit.srcPitch = static_cast<std::ptrdiff_t>(rowBytes);
+    } else {
+        blit.src = first;
+        blit.srcPitch = src->m_Pitch;
     }
-    const int dw = d.right - d.left, dh = d.bottom - d.top;
-    const int sw = s.right - s.left, sh = s.bottom - s.top;
-    const DWORD keyLow = src->m_SrcKey.dwColorSpaceLowValue, keyHigh = src->m_SrcKey.dwColorSpaceHighValue;
-    const DWORD mask = MaskForBpp(m_Bpp);
-    for (int j = 0; j < dh; ++j) {
-        // Nearest source row and column: the one formula for every stretch.
-        int row = mirrorUD ? dh - 1 - j : j;
-        int sy = s.top + static_cast<int>(static_cast<long long>(row) * sh / dh);
-        const BYTE* srow = srcPixels + static_cast<std::size_t>(sy) * src->m_Pitch;
-        BYTE* drow = m_Pixels.data() + static_cast<std::size_t>(d.top + j) * m_Pitch;
-        if (!keyed && !mirrorLR && sw == dw) {
-            std::memmove(drow + static_cast<std::size_t>(d.left) * m_Bpp,
-                         srow + static_cast<std::size_t>(s.left) * m_Bpp, static_cast<std::size_t>(dw) * m_Bpp);
-            continue;
-        }
-        for (int i = 0; i < dw; ++i) {
-            int col = mirrorLR ? dw - 1 - i : i;
-            int sx = s.left + static_cast<int>(static_cast<long long>(col) * sw / dw);
-            DWORD v = ReadPixel(srow + static_cast<std::size_t>(sx) * m_Bpp, m_Bpp) & mask;
-            if (keyed && v >= keyLow && v <= keyHigh) continue;
-            WritePixel(drow + static_cast<std::size_t>(d.left + i) * m_Bpp, m_Bpp, v);
-        }
-    }
+    plat::BlitPixels(blit);
     return DD_OK;
 }
 

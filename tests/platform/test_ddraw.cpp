@@ -179,6 +179,15 @@ TEST_F(DirectDrawTest, StretchAndMirrorUseNearestPixels) {
     EXPECT_EQ(narrow->PixelAt(1, 0), 3u);
 }
 
+TEST_F(DirectDrawTest, OverlappingBlitWithinOneSurfaceReadsTheSourceFirst) {
+    auto s = Make(5, 1);
+    Paint(*s);  // 1 2 3 4 5
+    RECT from{0, 0, 4, 1}, to{1, 0, 5, 1};
+    ASSERT_EQ(s->Blt(&to, s.get(), &from, DDBLT_WAIT, nullptr), DD_OK);
+    const DWORD want[5] = {1, 1, 2, 3, 4};
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(s->PixelAt(x, 0), want[x]) << x;
+}
+
 TEST_F(DirectDrawTest, ColourFillCoversTheRectangleOnly) {
     auto s = Make(6, 4);
     DDBLTFX fx = Fx();
