@@ -107,11 +107,13 @@ int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType
     if (DC && DirectDrawSurface) DirectDrawSurface->ReleaseDC(DC);
     DC = nullptr;
     DirectDrawSurface.reset();
+    // An alpha map belongs to the picture it came with; a bitmap loaded in
+    // its place must not inherit one of another size.
+    AlphaMap.reset();
     IDirectDraw4* dd = screen ? screen->DirectDraw.get() : nullptr;
     if (!dd) return 0;
     DirectDrawSurface = LoadBitmapSurface(dd, fileName, Width, Height, type);
     if (!DirectDrawSurface) {
-        AlphaMap.reset();
         char magic[4] = {};
         bool isPsd = false;
         if (plat::File f = plat::Open(fileName, "rb"))

@@ -175,6 +175,21 @@ TEST_F(PictureTest, PsdChannelsGoToTheirBytesAndTheFourthBecomesTheAlphaMap) {
     EXPECT_EQ(Px(s2, 0, 0), 0x07E0u);
 }
 
+TEST_F(PictureTest, ABmpLoadedOverAPsdDropsItsAlphaMap) {
+    Psd psd;
+    psd.channels = 4;
+    psd.width = 8;
+    psd.height = 8;
+    psd.data.assign(8 * 8 * 4, 200);
+    VXSurface s;
+    ASSERT_EQ(LoadPsd(s, psd), 1);
+    ASSERT_TRUE(s.AlphaMap);
+    vxtest::WriteFile(scratch / "big.bmp", vxtest::MakeBmp(20, 20, std::vector<std::uint32_t>(400, 0xFFFFFF)));
+    ASSERT_EQ(Load(s, "big.bmp"), 1);
+    EXPECT_EQ(s.Width, 20);
+    EXPECT_FALSE(s.AlphaMap);
+}
+
 TEST_F(PictureTest, PsdHeadersOutsideTheAcceptedValuesFail) {
     struct Case {
         const char* what;
