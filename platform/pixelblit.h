@@ -27,6 +27,10 @@ struct PixelBlit {
     bool keyed = false;
     std::uint32_t keyLow = 0, keyHigh = 0;
     bool mirrorLeftRight = false, mirrorUpDown = false;
+    // Set when both rectangles span whole rows of their surfaces: the bytes
+    // between rows (the pitch padding) then carry no pixels on either side,
+    // and a plain copy may move the rows as one block.
+    bool wholeRows = false;
 };
 
 // Destination pixel (i, j) takes source column floor(c * srcWidth / dstWidth)

@@ -1,3 +1,9 @@
+// The pixel loops are written for the compiler to vectorise; ask for that
+// whatever the build's optimisation level.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("O3")
+#endif
+
 #include "vx/vxpixelkernels.h"
 
 #include <cstring>
@@ -22,9 +28,9 @@ struct Format15 {
     // Channel values and their recombination (bit 15 is always written 0).
     template <class Fn>
     static Pixel Channels(Pixel s, Pixel d, Fn fn) {
-        const u32 r = fn((s >> 10) & 31u, (d >> 10) & 31u);
-        const u32 g = fn((s >> 5) & 31u, (d >> 5) & 31u);
-        const u32 b = fn(s & 31u, d & 31u);
+        const u16 r = fn(u16((s >> 10) & 31u), u16((d >> 10) & 31u));
+        const u16 g = fn(u16((s >> 5) & 31u), u16((d >> 5) & 31u));
+        const u16 b = fn(u16(s & 31u), u16(d & 31u));
         return static_cast<Pixel>((r << 10) | (g << 5) | b);
     }
     static Pixel Keep(Pixel /*d*/, u32 v) { return static_cast<Pixel>(v); }
@@ -36,9 +42,9 @@ struct Format16 {
     static constexpr u32 KeyMask = 0xFFFF;
     template <class Fn>
     static Pixel Channels(Pixel s, Pixel d, Fn fn) {
-        const u32 r = fn((s >> 11) & 31u, (d >> 11) & 31u);
-        const u32 g = fn((s >> 5) & 63u, (d >> 5) & 63u);
-        const u32 b = fn(s & 31u, d & 31u);
+        const u16 r = fn(u16(s >> 11), u16(d >> 11));
+        const u16 g = fn(u16((s >> 5) & 63u), u16((d >> 5) & 63u));
+        const u16 b = fn(u16(s & 31u), u16(d & 31u));
         return static_cast<Pixel>((r << 11) | (g << 5) | b);
     }
     static Pixel Keep(Pixel /*d*/, u32 v) { return static_cast<Pixel>(v); }
@@ -51,9 +57,9 @@ struct Format32 {
     // Bytes 0-2 are the channels; byte 3 of the destination is kept.
     template <class Fn>
     static Pixel Channels(Pixel s, Pixel d, Fn fn) {
-        const u32 r = fn((s >> 16) & 255u, (d >> 16) & 255u);
-        const u32 g = fn((s >> 8) & 255u, (d >> 8) & 255u);
-        const u32 b = fn(s & 255u, d & 255u);
+        const u32 r = fn(u16((s >> 16) & 255u), u16((d >> 16) & 255u));
+        const u32 g = fn(u16((s >> 8) & 255u), u16((d >> 8) & 255u));
+        const u32 b = fn(u16(s & 255u), u16(d & 255u));
         return (d & 0xFF000000u) | (r << 16) | (g << 8) | b;
     }
     static Pixel Keep(Pixel d, u32 v) { return (d & 0xFF000000u) | (v & 0x00FFFFFFu); }
@@ -77,7 +83,7 @@ void WalkRows(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn) {
             const P sv = s[j];
             const P dv = d[j];
             P r = fn(sv, dv, i, j);
-            if constexpr (Keyed) r = ((sv & Fmt::KeyMask) == key) ? dv : r;
+            if constexpr (Keyed) r = (static_cast<P>(sv & Fmt::KeyMask) == static_cast<P>(key)) ? dv : r;
             d[j] = r;
         }
         srow += src.pitch;
@@ -112,9 +118,9 @@ void WalkRows24(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn)
 // 24-bit channel split: byte 0 blue, 1 green, 2 red.
 template <class Fn>
 u32 Channels24(u32 s, u32 d, Fn fn) {
-    const u32 r = fn((s >> 16) & 255u, (d >> 16) & 255u);
-    const u32 g = fn((s >> 8) & 255u, (d >> 8) & 255u);
-    const u32 b = fn(s & 255u, d & 255u);
+    const u32 r = fn(u16((s >> 16) & 255u), u16((d >> 16) & 255u));
+    const u32 g = fn(u16((s >> 8) & 255u), u16((d >> 8) & 255u));
+    const u32 b = fn(u16(s & 255u), u16(d & 255u));
     return (r << 16) | (g << 8) | b;
 }
 
@@ -194,9 +200,10 @@ bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h
     if (Empty(w, h)) return true;
     // s + floor(a (d - s) / 256) == floor(((256 - a) s + a d) / 256): the
     // second form never goes negative, which keeps the vector lanes narrow.
-    const u32 a = alpha > 256 ? 256u : alpha;
-    const u32 ia = 256u - a;
-    auto channel = [a, ia](u32 s, u32 d) { return (ia * s + a * d) >> 8; };
+    // Every product and sum fits in 16 bits (at most 256 x 255).
+    const u16 a = static_cast<u16>(alpha > 256 ? 256u : alpha);
+    const u16 ia = static_cast<u16>(256u - a);
+    auto channel = [a, ia](u16 s, u16 d) { return u16(u16(u16(ia * s) + u16(a * d)) >> 8); };
     auto make = [channel](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
@@ -210,8 +217,8 @@ bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, uns
                  SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
-    const u32 f = shade > 256 ? 256u : shade;
-    auto channel = [f](u32, u32 d) { return (f * d) >> 8; };
+    const u16 f = static_cast<u16>(shade > 256 ? 256u : shade);
+    auto channel = [f](u16, u16 d) { return u16(u16(f * d) >> 8); };
     auto make = [channel](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
@@ -242,15 +249,15 @@ bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uin
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [map, mapPitch](P s, P d, int i, int j) {
-            const u32 a = map[i * mapPitch + j];
-            const u32 ia = 256u - a;
-            return Fmt::Channels(s, d, [a, ia](u32 sc, u32 dc) { return (a * sc + ia * dc) >> 8; });
+            const u16 a = map[i * mapPitch + j];
+            const u16 ia = static_cast<u16>(256u - a);
+            return Fmt::Channels(s, d, [a, ia](u16 sc, u16 dc) { return u16(u16(u16(a * sc) + u16(ia * dc)) >> 8); });
         };
     };
     auto fn24 = [map, mapPitch](u32 s, u32 d, int i, int j) {
-        const u32 a = map[i * mapPitch + j];
-        const u32 ia = 256u - a;
-        return Channels24(s, d, [a, ia](u32 sc, u32 dc) { return (a * sc + ia * dc) >> 8; });
+        const u16 a = map[i * mapPitch + j];
+        const u16 ia = static_cast<u16>(256u - a);
+        return Channels24(s, d, [a, ia](u16 sc, u16 dc) { return u16(u16(u16(a * sc) + u16(ia * dc)) >> 8); });
     };
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
