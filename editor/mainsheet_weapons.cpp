@@ -245,7 +245,7 @@ void TMainSheet::DrawImageMouseDown(Qt::MouseButtons buttons, int x, int y)
 {
     const int d = CurrentDesign;
     const int r = SelectedRow;
-    if ((buttons & Qt::LeftButton) && r >= 0 && D.WeaponType[d][r] != kEmpty) {
+    if ((buttons & Qt::LeftButton) && r >= 0 && IsWeapon(D.WeaponType[d][r])) {
         const int scale = SchematicScale();
         D.WeaponX[d][r] = SafeTrunc((x / 2 - 50) * scale * 0.02);
         WeaponBox->SetCell(2, r, QString::number(D.WeaponX[d][r]));

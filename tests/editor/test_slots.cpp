@@ -168,6 +168,15 @@ TEST_F(SlotsTest, DamagedValuesFromAFileAreShownSafely)
     sheet->WeaponBox->SetRow(0);
     EXPECT_EQ(sheet->ScaleBar->Position(), 15);
     EXPECT_EQ(d.DrawScale[6], 0); // kept until the user edits it
+    // The schematic and the mouse work with the bar's clamped scale.
+    sheet->DrawImageMouseMove(0, 199);
+    EXPECT_EQ(sheet->PosX->Text(), QString("-15"));
+    EXPECT_EQ(sheet->PosY->Text(), QString("14"));
+    sheet->DrawImageMouseDown(Qt::LeftButton, 0, 100);
+    EXPECT_EQ(d.WeaponX[6][0], -15);
+    EXPECT_EQ(sheet->DrawImage->Picture().size(), QSize(200, 200));
+    sheet->ScaleBar->SetPosition(60); // the user's own scale is stored
+    EXPECT_EQ(d.DrawScale[6], 60);
     EXPECT_EQ(sheet->Universe->ItemIndex(), -1);
     EXPECT_EQ(d.Technology[6], 40);
     EXPECT_EQ(d.EngineSoundKind[6], -3);
