@@ -167,6 +167,11 @@ DirectInputFactory& Factory() {
 // the program with the focus counts.
 bool HasFocus(HWND window) {
     SDL_Window* focus = SDL_GetKeyboardFocus();
+    if (!focus) {
+        // A focus change may still wait in the window system's queue.
+        SDL_PumpEvents();
+        focus = SDL_GetKeyboardFocus();
+    }
     if (!focus || !window) return false;
     if (SDL_Window* native = window->NativeWindow()) return focus == native;
     return true;
