@@ -69,8 +69,6 @@ public:
         SDL_RenderClear(m_Renderer);
         SDL_RenderCopy(m_Renderer, m_Texture, nullptr, nullptr);
         SDL_RenderPresent(m_Renderer);
-        // Keep the window responsive to the desktop between frames.
-        SDL_PumpEvents();
     }
 
     void RestoreMode() override {

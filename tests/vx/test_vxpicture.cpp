@@ -144,6 +144,23 @@ TEST_F(PictureTest, AfterALossTheBmpIsReloadedAndThePsdIsNot) {
     EXPECT_EQ(debugTexts[0], "handle is null\n");
 }
 
+TEST_F(PictureTest, AReloadThatCannotReachTheSurfaceSaysSoOnTheDebugOutput) {
+    vxtest::WriteFile(scratch / "a.bmp", vxtest::MakeBmp(1, 1, {0xFFFFFF}));
+    VXSurface bmp;
+    ASSERT_EQ(Load(bmp, "a.bmp"), 1);
+    auto dst = std::make_unique<VXSurface>();
+    ASSERT_EQ(dst->Create(screen.get(), 4, 4, MemoryAny), 1);
+    bmp.DirectDrawSurface->SetLost(true);
+    bmp.DirectDrawSurface->SetRestoreRefused(true);
+    EXPECT_EQ(bmp.DrawKeyedAt(0, 0, dst.get()), DDERR_SURFACELOST);
+    ASSERT_FALSE(debugTexts.empty());
+    EXPECT_EQ(debugTexts.back(), "ddcopybitmap failed\n");
+    bmp.DirectDrawSurface->SetRestoreRefused(false);
+    EXPECT_EQ(bmp.DrawOpaqueAt(0, 0, dst.get()), DDERR_SURFACELOST);  // this draw restores
+    EXPECT_EQ(Px(bmp, 0, 0), 0xFFFFu);
+    EXPECT_EQ(bmp.DrawOpaqueAt(0, 0, dst.get()), DD_OK);
+}
+
 TEST_F(PictureTest, PsdChannelsGoToTheirBytesAndTheFourthBecomesTheAlphaMap) {
     Psd rgb;
     rgb.width = 2;
