@@ -82,6 +82,7 @@ TModalResult TForm::ShowModal() {
     } catch (const std::exception& e) {
         Application->HandleException(this, e);
     }
+    Application->Repaint();
     while (ModalResult == mrNone) {
         if (Application->Terminated()) {
             ModalResult = mrCancel;
@@ -280,6 +281,7 @@ void TApplication::Run() {
     modal_.clear();
     // Forms go in the reverse order of their creation, then the window.
     while (!forms_.empty()) forms_.pop_back();
+    OnException = nullptr;
     DestroyWindow();
 }
 

@@ -1,0 +1,269 @@
+// Korvanth's start-up, frame loop and shutdown, driven through the platform
+// with scripted input, a stepped clock and a recording display.
+#include <memory>
+
+#include "platform/scriptinput.h"
+#include "vx/vxinput.h"
+#include "vx/vxscreen.h"
+#include "vx/vxsoundbuffer.h"
+#include "window_script.h"
+
+namespace {
+
+using wintest::GameRunTest;
+using wintest::OpenWatch;
+
+// What the scripted screens saw; reset by each test.
+struct Seen {
+    int frames = 0;
+    int modeWidth = 0, modeHeight = 0;
+    int mouseMaxX = 0, mouseMaxY = 0;
+    std::vector<std::int64_t> frameStartsUs;
+    int escapeDown = -1;
+    int afterSync = 0;
+    int quitAt = 4;
+    std::weak_ptr<IDirectDraw4> directDraw;
+    std::weak_ptr<IDirectDrawSurface4> workSurface, planet, frame;
+    int playSoundResult = -1;
+    std::size_t listedModes = 0;
+    std::vector<int> mouse;
+};
+Seen g;
+std::int64_t (*g_now)() = nullptr;
+
+// Dialog keys: focus starts on "Start Fullscreen"; Tab goes to the list, then
+// "Quit", then the check box.
+void ChooseFirstModeAndStart() {
+    plat::PushKeyPress("Tab");
+    plat::PushKeyPress("Down");
+    plat::PushKeyPress("Tab", true);
+    plat::PushKeyPress("Return");
+}
+
+class StartUp : public GameRunTest {
+protected:
+    void SetUp() override {
+        GameRunTest::SetUp();
+        g = Seen{};
+        self_ = this;
+        g_now = [] { return self_->NowUs(); };
+    }
+    static inline StartUp* self_ = nullptr;
+};
+
+int MenuRecording(GameState* game) {
+    ++g.frames;
+    g.frameStartsUs.push_back(g_now());
+    g.modeWidth = Form1->ModeWidth;
+    g.modeHeight = Form1->ModeHeight;
+    g.mouseMaxX = Form1->Input->MouseMaxX;
+    g.mouseMaxY = Form1->Input->MouseMaxY;
+    g.directDraw = Form1->Display->DirectDraw;
+    g.workSurface = Form1->WorkSurface->DirectDrawSurface;
+    g.planet = Form1->PlanetPictures[0]->DirectDrawSurface;
+    g.listedModes = Form2->List.Items.size();
+    if (g.frames == 2) plat::PushKey("Escape", true);
+    if (g.frames == 3) g.escapeDown = Form1->KeyState[27];
+    if (game->ScreenWidth != Form1->ModeWidth) ADD_FAILURE() << "InitGame did not get the mode size";
+    return g.frames >= g.quitAt ? ScreenQuit : ScreenMainMenu;
+}
+
+TEST_F(StartUp, DialogChoosesAModeAndTheLoopRunsFramesAt13MsUntilQuit) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{1024, 768, 16}, {800, 600, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuRecording;
+    // "Start Fullscreen" with nothing selected first.
+    plat::PushKeyPress("Return");
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+
+    EXPECT_EQ(GameBoxes(), (std::vector<std::string>{"Select a video mode."}));
+    EXPECT_EQ(Presenter->ModeWidth, 1024);
+    EXPECT_EQ(Presenter->ModeHeight, 768);
+    EXPECT_EQ(g.frames, 4);
+    EXPECT_EQ(g.modeWidth, 1024);
+    EXPECT_EQ(g.listedModes, 2u);
+    // The mouse stays inside the mode, not inside the 16 x 17 window.
+    EXPECT_EQ(g.mouseMaxX, 1023);
+    EXPECT_EQ(g.mouseMaxY, 767);
+    EXPECT_EQ(g.escapeDown, 1);
+    // Each frame starts 13 ms after the one before (the clock steps 0.1 ms a
+    // reading, so a frame may run a reading or two over).
+    ASSERT_EQ(g.frameStartsUs.size(), 4u);
+    for (std::size_t i = 1; i < g.frameStartsUs.size(); ++i) {
+        const std::int64_t gap = g.frameStartsUs[i] - g.frameStartsUs[i - 1];
+        EXPECT_GE(gap, 13000) << i;
+        EXPECT_LT(gap, 14500) << i;
+    }
+    // The cleared display, the loading bar (20 % and 100 %) and the four
+    // frames reached the display.
+    EXPECT_EQ(Presenter->Frames.size(), 1u + 2u + 4u);
+    // Everything was released once the loop ended.
+    EXPECT_TRUE(g.directDraw.expired());
+    EXPECT_TRUE(g.workSurface.expired());
+    EXPECT_TRUE(g.planet.expired());
+    EXPECT_EQ(Form1, nullptr);
+}
+
+TEST_F(StartUp, QuitInTheDialogLoadsNothingAndSetsNoMode) {
+    wintest::WriteStartUpMedia();
+    OpenWatch watch;
+    watch.WatchTree("img");
+    watch.WatchTree("snd");
+    ScreenHandlers[ScreenMainMenu] = MenuRecording;
+    plat::PushKeyPress("Tab");
+    plat::PushKeyPress("Tab");  // "Quit"
+    plat::PushKeyPress("Space");
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_TRUE(watch.Opened().empty());
+    EXPECT_EQ(Presenter->ModeWidth, 0);
+    EXPECT_TRUE(Presenter->Frames.empty());
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(g.frames, 0);
+}
+
+int MenuWithSoundOff(GameState*) {
+    ++g.frames;
+    g.playSoundResult = Form1->PlaySound(7, 0, 0, 0);
+    Form1->StopSound(0);
+    Form1->SetSoundVolume(0, -500);
+    return ScreenQuit;
+}
+
+TEST_F(StartUp, SoundOffOpensNoWaveFileAndTheWrappersDoNothing) {
+    wintest::WriteStartUpMedia();
+    OpenWatch watch;
+    watch.WatchTree("snd");
+    watch.WatchTree("img");
+    ScreenHandlers[ScreenMainMenu] = MenuWithSoundOff;
+    plat::PushKeyPress("Tab");
+    plat::PushKeyPress("Tab");
+    plat::PushKeyPress("Tab");    // the check box
+    plat::PushKeyPress("Space");  // sound off
+    plat::PushKeyPress("Tab", true);
+    plat::PushKeyPress("Tab", true);  // the list
+    plat::PushKeyPress("Down");
+    plat::PushKeyPress("Tab", true);
+    plat::PushKeyPress("Return");
+    EXPECT_EQ(WinMain(), 0);
+    const auto opened = watch.Opened();
+    EXPECT_FALSE(OpenWatch::AnyUnder(opened, "snd")) << *opened.begin();
+    EXPECT_TRUE(opened.count("img/planets/moon.bmp"));
+    EXPECT_EQ(g.frames, 1);
+    EXPECT_EQ(g.playSoundResult, 0);
+}
+
+TEST_F(StartUp, AMissingPlanetPictureIsReportedOnceAndEndsBeforeTheFirstFrame) {
+    wintest::WriteStartUpMedia({"img\\planets\\io.bmp"});
+    OpenWatch watch;
+    watch.WatchTree("img");
+    ScreenHandlers[ScreenMainMenu] = MenuRecording;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(GameBoxes(), (std::vector<std::string>{"Io->Create FAILED!!"}));
+    EXPECT_EQ(g.frames, 0);
+    // The pictures after it were still loaded.
+    const auto opened = watch.Opened();
+    EXPECT_TRUE(opened.count("img/planets/moon.bmp"));
+    EXPECT_TRUE(opened.count("img/pointer.bmp"));
+}
+
+TEST_F(StartUp, ClosingTheWindowDuringTheDialogStartsAt800x600AndEndsAtOnce) {
+    wintest::WriteStartUpMedia();
+    ScreenHandlers[ScreenMainMenu] = MenuRecording;
+    plat::PushWindowClose();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(Presenter->ModeWidth, 800);
+    EXPECT_EQ(Presenter->ModeHeight, 600);
+    EXPECT_EQ(g.frames, 0);
+}
+
+int MenuThatReactivates(GameState*) {
+    ++g.frames;
+    if (g.frames == 1) {
+        // The window regains the focus while the game runs.
+        plat::PushFocusGained();
+        Form1->Activate();
+    }
+    if (g.frames == 3) return ScreenQuit;
+    return ScreenMainMenu;
+}
+
+TEST_F(StartUp, ASecondActivationStartsNothingAgain) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{1024, 768, 16}, {800, 600, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuThatReactivates;
+    // The dialog is activated again too, before a mode is chosen.
+    plat::PushFocusGained();
+    plat::PushFocusGained();
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(g.frames, 3);
+    EXPECT_TRUE(GameBoxes().empty());
+    // The cleared display, the loading bar's two frames and the three game
+    // frames: no second start-up, dialog or loop.
+    EXPECT_EQ(Presenter->Frames.size(), 1u + 2u + 3u);
+}
+
+int ReturnsToAnEmptyScreen(GameState*) {
+    ++g.frames;
+    return g.frames == 1 ? ScreenShipSelections : (g.frames == 2 ? ScreenPlay : ScreenQuit);
+}
+
+bool PointerShown(const plat::PresentedFrame& frame) {
+    // The pointer's top centre marks the mouse at (500, 350).
+    return frame.At(490, 360) == 0x07E0;  // pure green in 5-6-5
+}
+
+TEST_F(StartUp, AnEmptyScreenLeadsBackToTheMainMenuAndThePointerShowsOffPlay) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{1024, 768, 16}});
+    ScreenHandlers[ScreenMainMenu] = ReturnsToAnEmptyScreen;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    // Frame 1: menu -> 5 (nothing there), frame 2: empty 5 -> back to the
+    // menu, frame 3: menu -> 0 (play, no handler), frame 4: back to the menu,
+    // frame 5: menu -> quit.
+    EXPECT_EQ(g.frames, 3);
+    const auto& frames = Presenter->Frames;
+    ASSERT_EQ(frames.size(), 1u + 2u + 5u);
+    EXPECT_TRUE(PointerShown(frames[3]));   // returned 5
+    EXPECT_FALSE(PointerShown(frames[5]));  // returned 0: play draws no pointer
+    EXPECT_TRUE(PointerShown(frames[7]));   // drawn on the frame that quits
+}
+
+int MenuRecordingTheMouse(GameState* game) {
+    ++g.frames;
+    g.mouse.push_back(game->MouseLeft);
+    return g.frames == 5 ? ScreenQuit : ScreenMainMenu;
+}
+
+TEST_F(StartUp, AButtonHeldForOneFrameReadsAsDownOnTwo) {
+    wintest::WriteStartUpMedia();
+    wintest::UseScriptedMouse({false, true, false, false, false});
+    ScreenHandlers[ScreenMainMenu] = MenuRecordingTheMouse;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(g.mouse, (std::vector<int>{0, 1, 1, 0, 0}));
+}
+
+int MenuThatLoadsAMissingFrame(GameState*) {
+    ++g.frames;
+    Form1->FramesWanted[0] = 1;
+    Form1->SyncShipFrames();
+    ++g.afterSync;  // never reached: the frame is abandoned
+    return ScreenMainMenu;
+}
+
+TEST_F(StartUp, AFrameFileThatFailsToLoadEndsTheGameSafely) {
+    wintest::WriteStartUpMedia();
+    ScreenHandlers[ScreenMainMenu] = MenuThatLoadsAMissingFrame;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(g.frames, 1);
+    EXPECT_EQ(g.afterSync, 0);
+    // The abandoned frame is never presented.
+    EXPECT_EQ(Presenter->Frames.size(), 1u + 2u);
+}
+
+}  // namespace
