@@ -87,7 +87,7 @@ public:
     using TControl::TControl;
     bool WordWrap = false;
     void Paint(TCanvas& canvas, bool focused) override;
-    bool ClipsToBounds() const override { return !WordWrap; }
+    bool ClipsToBounds() const override { return false; }
 };
 
 class TButton : public TControl {

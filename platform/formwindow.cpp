@@ -85,7 +85,7 @@ TTF_Font* UiFont() {
         "/usr/share/fonts/dejavu-sans-fonts/DejaVuSans.ttf",
     };
     for (const char* path : kPaths) {
-        font.reset(TTF_OpenFont(path, 11));
+        font.reset(TTF_OpenFont(path, 10));
         if (font) break;
     }
     return font.get();

@@ -51,7 +51,7 @@ private:
     bool exclusive_ = false;
 };
 
-// The dialog font (DejaVu Sans, 11 pixels), or none when it cannot be found.
+// The dialog font (DejaVu Sans, about 11 pixels high), or none when it cannot be found.
 TTF_Font* UiFont();
 
 }  // namespace plat
