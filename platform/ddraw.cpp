@@ -192,7 +192,6 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
                                                               m_ModeHeight, plat::DisplayPixelFormat(),
                                                               DDSCAPS_BACKBUFFER | keep | memory);
             back->m_Implicit = true;
-            back->m_FrontOf = primary.get();
             back->m_Owner = weak_from_this();
             primary->m_BackBuffer = back;
             m_Surfaces.push_back(back);

@@ -251,7 +251,6 @@ private:
     std::weak_ptr<IDirectDraw4> m_Owner;
     LPDIRECTDRAWPALETTE m_Palette;
     LPDIRECTDRAWSURFACE4 m_BackBuffer;     // primary only: the attached back buffer
-    IDirectDrawSurface4* m_FrontOf = nullptr;  // back buffer only: its primary (not owned)
     bool m_Implicit = false;               // made as part of a flipping chain
 };
 

@@ -146,7 +146,9 @@ void RecordingPresenter::Present(const std::uint8_t* pixels, int pitch, int widt
     for (int y = 0; y < height; ++y)
         std::memcpy(frame.pixels.data() + static_cast<std::size_t>(y) * width,
                     pixels + static_cast<std::size_t>(y) * pitch, static_cast<std::size_t>(width) * 2);
+    if (Frames.size() == kKeptFrames) Frames.erase(Frames.begin());
     Frames.push_back(std::move(frame));
+    ++PresentedCount;
 }
 
 }  // namespace plat

@@ -50,7 +50,11 @@ public:
     int ModeHeight = 0;
     HWND ModeWindow = nullptr;
     bool ModeRestored = false;
+    // The most recent frames, oldest first (at most kKeptFrames of them), and
+    // how many were presented in all.
+    static constexpr std::size_t kKeptFrames = 16;
     std::vector<PresentedFrame> Frames;
+    std::size_t PresentedCount = 0;
 };
 
 // The presenter in use (the SDL one unless one was installed).

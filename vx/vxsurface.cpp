@@ -179,7 +179,10 @@ void VXSurface::Unlock() {
 }
 
 HDC VXSurface::GetDC() {
-    DC = nullptr;
+    // Asking again while the context is held hands back the same one; the
+    // display would refuse a second, and the first could then never be
+    // released.
+    if (DC) return DC;
     if (DirectDrawSurface && DirectDrawSurface->GetDC(&DC) != DD_OK) DC = nullptr;
     return DC;
 }

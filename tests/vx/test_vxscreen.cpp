@@ -55,6 +55,17 @@ TEST_F(ScreenTest, FullScreenMakesTheChainAndPresentsFlips) {
     EXPECT_EQ(screen->Flip(2, 1, 0), DD_OK);
     ASSERT_EQ(presenter->Frames.size(), 2u);
     EXPECT_FALSE(presenter->Frames[1].vsync);
+    EXPECT_EQ(screen->Flip(0, 1, 0), DD_OK);
+    EXPECT_FALSE(presenter->Frames[2].vsync);
+
+    // A long run keeps only the latest frames.
+    for (int i = 0; i < 40; ++i) {
+        screen->Fill(static_cast<PixelValue>(i));
+        screen->Flip(1, 1, 0);
+    }
+    EXPECT_EQ(presenter->PresentedCount, 43u);
+    ASSERT_EQ(presenter->Frames.size(), plat::RecordingPresenter::kKeptFrames);
+    EXPECT_EQ(presenter->Frames.back().At(0, 0), 39);
 }
 
 TEST_F(ScreenTest, FpsWindowClosesOnlyAfterMoreThan1000Ms) {

@@ -194,7 +194,9 @@ TEST_F(SurfaceTest, LockGivesPixelsAndIsRefusedWhileTheContextIsHeld) {
     ASSERT_NE(s->SurfaceDesc.lpSurface, nullptr);
     EXPECT_GT(s->SurfaceDesc.lPitch, 40);
     s->Unlock();
-    ASSERT_NE(s->GetDC(), nullptr);
+    HDC dc = s->GetDC();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(s->GetDC(), dc);  // asked twice: the same context, still releasable
     s->Lock();
     EXPECT_EQ(s->SurfaceDesc.lpSurface, nullptr);
     EXPECT_EQ(s->SurfaceDesc.dwSize, DDSURFACEDESC2_SIZE);
