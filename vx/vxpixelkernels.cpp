@@ -124,8 +124,8 @@ u32 Channels24(u32 s, u32 d, Fn fn) {
     return (r << 16) | (g << 8) | b;
 }
 
-// Runs one mode at the given depth. pixelFor<Fmt>() is the per-pixel
-// function of a 16/32-bit format; pixel24 the one for 3-byte pixels.
+// Runs one mode at the given depth. make(Fmt{}) gives the per-pixel function
+// of a 16- or 32-bit format, fn24 the one for 3-byte pixels.
 template <class Make16_32, class Fn24>
 bool Dispatch(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key,
               Make16_32 make, Fn24 fn24) {

@@ -23,7 +23,7 @@ struct Pic {
     std::vector<std::uint8_t> bytes;
 };
 
-plat::PixelBlit Spec(Pic& s, int sx, int sy, int sw, int sh, Pic& d, int dx, int dy, int dw, int dh) {
+plat::PixelBlit Job(Pic& s, int sx, int sy, int sw, int sh, Pic& d, int dx, int dy, int dw, int dh) {
     plat::PixelBlit b;
     b.src = s.At(sx, sy);
     b.srcPitch = s.pitch;
@@ -53,6 +53,42 @@ TEST(PixelBlit, FillWritesOnlyTheRectangleAtEveryPixelSize) {
     }
 }
 
+TEST(PixelBlit, FillWithOneRepeatedByte) {
+    // 0x5555 at 16 bits and 0x777777 at 24 are byte fills; the row padding
+    // still stays as it was.
+    Pic p(2, 5, 3);
+    plat::FillPixels(p.At(0, 0), p.pitch, 2, 5, 3, 0xAB5555);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(p.Get(x, y), 0x5555u);
+    EXPECT_EQ(p.bytes[10], 0xCC);
+    Pic q(3, 2, 2);
+    plat::FillPixels(q.At(1, 1), q.pitch, 3, 1, 1, 0x777777);
+    EXPECT_EQ(q.Get(1, 1), 0x777777u);
+    EXPECT_EQ(q.Get(0, 1), 0xCCCCCCu);
+}
+
+TEST(PixelBlit, WholeRowCopiesMoveEveryRow) {
+    // Rectangles spanning whole rows of equal pitch go as one block; the
+    // pixels must come out as row by row.
+    Pic s(2, 4, 3), d(2, 4, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) s.Set(x, y, static_cast<std::uint32_t>(1 + x + 4 * y));
+    auto b = Job(s, 0, 0, 4, 3, d, 0, 0, 4, 3);
+    b.wholeRows = true;
+    plat::BlitPixels(b);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(d.Get(x, y), static_cast<std::uint32_t>(1 + x + 4 * y));
+    // Keyed whole rows still test every pixel.
+    Pic k(2, 4, 3);
+    s.Set(2, 1, 0);
+    auto c = Job(s, 0, 0, 4, 3, k, 0, 0, 4, 3);
+    c.wholeRows = true;
+    c.keyed = true;
+    plat::BlitPixels(c);
+    EXPECT_EQ(k.Get(2, 1), 0xCCCCu);
+    EXPECT_EQ(k.Get(3, 1), 8u);
+}
+
 TEST(PixelBlit, KeyedCopySkipsTheKeyRange) {
     for (int bpp = 1; bpp <= 4; ++bpp) {
         SCOPED_TRACE(bpp);
@@ -62,7 +98,7 @@ TEST(PixelBlit, KeyedCopySkipsTheKeyRange) {
             s.Set(x, 0, vals[x]);
             d.Set(x, 0, 0x55);
         }
-        auto b = Spec(s, 0, 0, 5, 1, d, 0, 0, 5, 1);
+        auto b = Job(s, 0, 0, 5, 1, d, 0, 0, 5, 1);
         b.keyed = true;
         b.keyLow = 8;
         b.keyHigh = 9;
@@ -83,7 +119,7 @@ TEST(PixelBlit, KeyedCopyComparesTheWholePixel) {
     s.Set(1, 0, 0x0000);
     d.Set(0, 0, 0x7777);
     d.Set(1, 0, 0x7777);
-    auto b = Spec(s, 0, 0, 2, 1, d, 0, 0, 2, 1);
+    auto b = Job(s, 0, 0, 2, 1, d, 0, 0, 2, 1);
     b.keyed = true;
     plat::BlitPixels(b);
     EXPECT_EQ(d.Get(0, 0), 0x0100u);
@@ -95,7 +131,7 @@ TEST(PixelBlit, StretchTakesTheNearestPixelBelow) {
     Pic s(2, 3, 2), d(2, 7, 4);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) s.Set(x, y, static_cast<std::uint32_t>(10 * y + x + 1));
-    plat::BlitPixels(Spec(s, 0, 0, 3, 2, d, 0, 0, 7, 4));
+    plat::BlitPixels(Job(s, 0, 0, 3, 2, d, 0, 0, 7, 4));
     const int cols[7] = {0, 0, 0, 1, 1, 2, 2};
     const int rows[4] = {0, 0, 1, 1};
     for (int y = 0; y < 4; ++y)
@@ -104,7 +140,7 @@ TEST(PixelBlit, StretchTakesTheNearestPixelBelow) {
     // Shrinking 4 to 2 takes columns 0 and 2.
     Pic s2(4, 4, 1), d2(4, 2, 1);
     for (int x = 0; x < 4; ++x) s2.Set(x, 0, 0xFF000000u + static_cast<std::uint32_t>(x));
-    plat::BlitPixels(Spec(s2, 0, 0, 4, 1, d2, 0, 0, 2, 1));
+    plat::BlitPixels(Job(s2, 0, 0, 4, 1, d2, 0, 0, 2, 1));
     EXPECT_EQ(d2.Get(0, 0), 0xFF000000u);
     EXPECT_EQ(d2.Get(1, 0), 0xFF000002u);
 }
@@ -114,10 +150,10 @@ TEST(PixelBlit, MirrorsReverseColumnsAndRows) {
         Pic s(bpp, 3, 2), lr(bpp, 3, 2), ud(bpp, 3, 2);
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x) s.Set(x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
-        auto b = Spec(s, 0, 0, 3, 2, lr, 0, 0, 3, 2);
+        auto b = Job(s, 0, 0, 3, 2, lr, 0, 0, 3, 2);
         b.mirrorLeftRight = true;
         plat::BlitPixels(b);
-        auto c = Spec(s, 0, 0, 3, 2, ud, 0, 0, 3, 2);
+        auto c = Job(s, 0, 0, 3, 2, ud, 0, 0, 3, 2);
         c.mirrorUpDown = true;
         plat::BlitPixels(c);
         EXPECT_EQ(lr.Get(0, 0), 3u);
