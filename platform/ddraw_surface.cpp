@@ -246,6 +246,8 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         blit.src = first;
         blit.srcPitch = src->m_Pitch;
     }
+    // Whole rows on both sides may be moved as one block.
+    blit.wholeRows = s.left == 0 && s.right == src->m_Width && d.left == 0 && d.right == m_Width;
     plat::BlitPixels(blit);
     return DD_OK;
 }
