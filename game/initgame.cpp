@@ -7,10 +7,12 @@
 #include "game/config.h"
 #include "game/keymap.h"
 #include "game/misc.h"
+#include "game/miscdraw.h"
 #include "game/player.h"
 #include "game/random.h"
 #include "game/shipclasses.h"
 #include "game/stats.h"
+#include "game/winmain.h"
 #include "shipdata/shipclassrecord.h"
 
 namespace {
@@ -24,6 +26,8 @@ struct StarLayer {
 };
 constexpr StarLayer kPlayStarLayers[] = {{0, 4000, 1000}, {400, 5000, 1500}, {800, 6000, 2000}};
 constexpr int kStarsPerLayer = 400;
+
+constexpr int kMusicSlot = 0;
 
 void FillPlayStars(GameState* game) {
     for (const StarLayer& layer : kPlayStarLayers) {
@@ -97,6 +101,8 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
 
     CreateNoPilots(game);
 
+    if (Form1) SetDrawColour(Form1->UIColours.ColourWhite);
+
     RandomizeFromClock();
 
     game->MainMenuPage = 0;
@@ -105,4 +111,9 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
 
     LoadStats(game);
     LoadConfig(game);
+
+    if (game->MusicOn != 0 && Form1) {
+        Form1->PlaySound(kMusicSlot, 1, 0, 0);
+        Form1->SetSoundVolume(kMusicSlot, game->MusicVolume);
+    }
 }
