@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/config.h"
+#include "game/mainmenu.h"
+#include "game/menu.h"
+#include "game/miscdraw.h"
+#include "game/strokefont.h"
+#include "menu_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainMenuTest : public MenuFixture {
+protected:
+    int Frame() { return RunHandler(MainMenuScreen); }
+    // A frame on the menu itself.
+    void ShowMenu() { game->MainMenuPage = kPageMenu; }
+};
+
+}  // namespace
+
+TEST_F(MainMenuTest, MenuDrawsTitleItemsAndHotLetters) {
+    ShowMenu();
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    const UIColourSet& c = Form1->UIColours;
+    const std::vector<PixelValue> expected = Reference([&] {
+        DrawText("version 2.80", 50, 590, 4, c.ColourYellow);
+        DrawText("Vantorra", 400, 90, 30, c.ColourYellow);
+        DrawText(" EW QUICK GAME", 400, 150, 8, c.ColourRed);
+        DrawText("N             ", 400, 150, 8, c.ColourLightRed);
+        DrawText("B TTLE MENU", 400, 190, 8, c.ColourRed);
+        DrawText(" A         ", 400, 190, 8, c.ColourLightRed);
+        DrawText(" NFO", 400, 230, 8, c.ColourRed);
+        DrawText("I   ", 400, 230, 8, c.ColourLightRed);
+        DrawText(" ELP", 400, 250, 8, c.ColourRed);
+        DrawText("H   ", 400, 250, 8, c.ColourLightRed);
+        DrawText(" PTIONS", 400, 280, 8, c.ColourRed);
+        DrawText("O      ", 400, 280, 8, c.ColourLightRed);
+        DrawText(" UIT", 400, 330, 10, c.ColourBlue);
+        DrawText("Q   ", 400, 330, 10, c.ColourLightBlue);
+    });
+    ExpectScreen(expected);
+    EXPECT_FALSE(WorkIsLocked());
+}
+
+TEST_F(MainMenuTest, IntroScrollsForExactly1501Frames) {
+    ASSERT_EQ(game->MainMenuPage, kPageIntro);
+    for (int frame = 1; frame <= 1500; ++frame) {
+        ASSERT_EQ(Frame(), ScreenMainMenu);
+        ASSERT_EQ(game->MainMenuPage, kPageIntro) << frame;
+    }
+    EXPECT_EQ(game->TextPageFrames, 1500);
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MainMenuPage, kPageMenu);
+    EXPECT_EQ(game->TextPageFrames, 1501);
+    EXPECT_FALSE(WorkIsLocked());
+}
+
+TEST_F(MainMenuTest, IntroLinesRiseOnePixelAFrame) {
+    game->TextPageFrames = 250;
+    Frame();
+    const UIColourSet& c = Form1->UIColours;
+    const std::vector<PixelValue> page = Pixels();
+    // The product name sits at row 600 - 250 in capitals, size 15.
+    const std::vector<PixelValue> title = Reference([&] { DrawText("VANTORRA", 400, 350, 15, c.ColourWhite); });
+    int titleInk = 0;
+    for (std::size_t i = 0; i < title.size(); ++i)
+        if (title[i] != 0) {
+            ++titleInk;
+            ASSERT_EQ(page[i], c.ColourWhite) << i;
+        }
+    EXPECT_GT(titleInk, 100);
+    EXPECT_EQ(game->TextPageFrames, 251);
+}
+
+TEST_F(MainMenuTest, TextPageShowsItsHintOnABlackBox) {
+    // The backdrop leaves colour everywhere; the box under the hint must
+    // still be black.
+    constexpr PixelValue kBackdrop = 0x0421;
+    game->MainMenuPage = kPageCredits;
+    game->TextPageFrames = 1000;  // every credits line has scrolled off the top
+    RunHandler(MainMenuScreen, kBackdrop);
+    const std::vector<PixelValue> expected = Reference(
+        [&] {
+            UnlockWork();
+            Form1->WorkSurface->FillRect(0, 0, 165, 17, 0);
+            LockWork();
+            DrawText("Press esc for menu", 80, 13, 6, Form1->UIColours.ColourWhite);
+        },
+        kBackdrop);
+    ExpectScreen(expected);
+}
+
+TEST_F(MainMenuTest, ClickClosingAPageDoesNotChooseAnItem) {
+    game->MouseY = 140;  // over NEW QUICK GAME
+    game->MouseLeft = 1;
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MainMenuPage, kPageMenu);
+    EXPECT_EQ(game->MouseLatch, 1);
+    // Still held on the next frames: nothing is chosen.
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    // Released and pressed again: now it fires.
+    game->MouseLeft = 0;
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MouseLatch, 0);
+    game->MouseLeft = 1;
+    game->BlueClassCursor = game->GreenClassCursor = 9;
+    EXPECT_EQ(Frame(), ScreenQuickGame);
+    EXPECT_EQ(game->BlueClassCursor, 0);
+    EXPECT_EQ(game->GreenClassCursor, 0);
+}
+
+TEST_F(MainMenuTest, RightButtonDoesNotCloseAPage) {
+    game->MouseRight = 1;
+    Frame();
+    EXPECT_EQ(game->MainMenuPage, kPageIntro);
+    EXPECT_EQ(game->MouseLatch, 0);  // pages look at the left button only
+}
+
+TEST_F(MainMenuTest, EscClosesAPageAndIsNoMenuKey) {
+    game->MainMenuPage = kPageKeys;
+    Press(kKeyEscape);
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MainMenuPage, kPageMenu);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Frame(), ScreenMainMenu);
+        EXPECT_EQ(game->MainMenuPage, kPageMenu);
+    }
+    EXPECT_FALSE(fs::exists("config.cfg"));
+}
+
+TEST_F(MainMenuTest, QuickGameKeyIsNotLatched) {
+    ShowMenu();
+    game->MenuLatch = 1;
+    game->BlueClassCursor = 4;
+    game->GreenClassCursor = 7;
+    Press('N');
+    EXPECT_EQ(Frame(), ScreenQuickGame);
+    EXPECT_EQ(game->BlueClassCursor, 0);
+    EXPECT_EQ(game->GreenClassCursor, 0);
+    EXPECT_EQ(game->MenuLatch, 1);
+}
+
+TEST_F(MainMenuTest, LatchedItemsWaitUntilTheListedKeysAreUp) {
+    ShowMenu();
+    game->MenuLatch = 1;
+    Press('O');
+    Press('S');
+    Press(kKeyF12);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MenuLatch, 1);
+    Release('S');
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    Release(kKeyF12);
+    // This frame O is still inert; the latch clears at its end, since O
+    // itself is not one of the keys that hold it.
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MenuLatch, 0);
+    EXPECT_EQ(Frame(), ScreenOptions);
+    EXPECT_EQ(game->MenuLatch, 1);
+}
+
+TEST_F(MainMenuTest, EachListedKeyHoldsTheLatch) {
+    ShowMenu();
+    for (int key : {int('M'), int('S'), int('G'), int('B'), kKeyF11, kKeyF12}) {
+        game->MenuLatch = 1;
+        Press(key);
+        Press('A');
+        EXPECT_EQ(Frame(), ScreenMainMenu) << key;
+        EXPECT_EQ(game->MenuLatch, 1) << key;
+        Release(key);
+        Release('A');
+    }
+    Press('A');
+    game->BlueClassCursor = 3;
+    Frame();  // latch clears
+    EXPECT_EQ(Frame(), ScreenBattleMenu);
+    EXPECT_EQ(game->BlueClassCursor, 0);
+}
+
+TEST_F(MainMenuTest, FirstActionInOrderWins) {
+    ShowMenu();
+    Press('O');
+    Press('A');
+    EXPECT_EQ(Frame(), ScreenOptions);
+
+    ReleaseAll();
+    game->MenuLatch = 0;
+    Press('H');
+    Press('I');
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MainMenuPage, kPageCredits);  // INFO wins over HELP
+    EXPECT_EQ(game->TextPageFrames, 0);
+}
+
+TEST_F(MainMenuTest, MouseBandsAreOpenIntervals) {
+    struct Case {
+        int y;
+        int screen;
+        int page;
+    };
+    const Case cases[] = {
+        {140, ScreenQuickGame, kPageMenu}, {131, ScreenQuickGame, kPageMenu}, {130, ScreenMainMenu, kPageMenu},
+        {150, ScreenMainMenu, kPageMenu},  {180, ScreenBattleMenu, kPageMenu}, {220, ScreenMainMenu, kPageCredits},
+        {231, ScreenMainMenu, kPageMenu},  {232, ScreenMainMenu, kPageMenu},   {240, ScreenMainMenu, kPageKeys},
+        {270, ScreenOptions, kPageMenu},   {290, ScreenMainMenu, kPageMenu},   {500, ScreenMainMenu, kPageMenu},
+    };
+    for (const Case& c : cases) {
+        ShowMenu();
+        game->MouseLatch = 0;
+        game->MouseY = c.y;
+        game->MouseLeft = 1;
+        EXPECT_EQ(Frame(), c.screen) << c.y;
+        EXPECT_EQ(game->MainMenuPage, c.page) << c.y;
+        EXPECT_EQ(game->MouseLatch, 1);
+    }
+    // The right button picks nothing on the main menu.
+    ShowMenu();
+    game->MouseLatch = 0;
+    game->MouseLeft = 0;
+    game->MouseRight = 1;
+    game->MouseY = 140;
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MouseLatch, 1);
+}
+
+TEST_F(MainMenuTest, HelpListsBothPlayersBindingsByName) {
+    const int bindings[20] = {'W', 17, 27, 'D', 'S', 'E', 'Q', '1', '2', '3',
+                              38, 13, 37, 39, 40, 45, 46, 96, 110, 123};
+    std::copy(std::begin(bindings), std::end(bindings), game->KeyBindings);
+    game->MainMenuPage = kPageKeys;
+    game->TextPageFrames = 350;  // rows 400..920 now at 50..570
+    Frame();
+    const UIColourSet& c = Form1->UIColours;
+    const std::vector<PixelValue> expected = Reference([&] {
+        DrawText("Keyboard commands:", 400, 50, 15, c.ColourWhite);
+        DrawText("player 1:                      ", 400, 90, 10, c.ColourLightBlue);
+        // A name of more than seven characters widens its line.
+        DrawText("     No Match     turn left       ", 400, 110, 10, c.ColourLightBlue);
+        DrawText("           D     turn right      ", 400, 130, 10, c.ColourLightBlue);
+        DrawText("           E     Activate special", 400, 150, 10, c.ColourLightBlue);
+        DrawText("     CONTROL     shoot normal    ", 400, 170, 10, c.ColourLightBlue);
+        DrawText("           W     thrust          ", 400, 190, 10, c.ColourLightBlue);
+        DrawText("           Q     change special  ", 400, 210, 10, c.ColourLightBlue);
+        DrawText("           1     change normal   ", 400, 230, 10, c.ColourLightBlue);
+        DrawText("           2     change target   ", 400, 250, 10, c.ColourLightBlue);
+        DrawText("           3     cycle linkmode  ", 400, 270, 10, c.ColourLightBlue);
+        DrawText("player 2:                      ", 400, 330, 10, c.ColourLightGreen);
+        DrawText("        LEFT     turn left       ", 400, 350, 10, c.ColourLightGreen);
+        DrawText("       RIGHT     turn right      ", 400, 370, 10, c.ColourLightGreen);
+        DrawText("      INSERT     activate special", 400, 390, 10, c.ColourLightGreen);
+        DrawText("       ENTER     shoot normal    ", 400, 410, 10, c.ColourLightGreen);
+        DrawText("          UP     thrust          ", 400, 430, 10, c.ColourLightGreen);
+        DrawText("      DELETE     change special  ", 400, 450, 10, c.ColourLightGreen);
+        DrawText("       NUM_0     change normal   ", 400, 470, 10, c.ColourLightGreen);
+        DrawText("       NUM_,     change target   ", 400, 490, 10, c.ColourLightGreen);
+        DrawText("         F12     cycle linkmode  ", 400, 510, 10, c.ColourLightGreen);
+        DrawText("ESC   pause/menu", 400, 570, 13, c.ColourWhite);
+        UnlockWork();
+        Form1->WorkSurface->FillRect(0, 0, 165, 17, 0);
+        LockWork();
+        DrawText("Press esc for menu", 80, 13, 6, c.ColourWhite);
+    });
+    ExpectScreen(expected);
+}
+
+TEST_F(MainMenuTest, HelpAndInfoRestartTheirPage) {
+    ShowMenu();
+    game->TextPageFrames = 777;
+    Press('H');
+    EXPECT_EQ(Frame(), ScreenMainMenu);
+    EXPECT_EQ(game->MainMenuPage, kPageKeys);
+    EXPECT_EQ(game->TextPageFrames, 0);
+    Release('H');
+    Frame();
+    EXPECT_EQ(game->TextPageFrames, 1);
+}
+
+TEST_F(MainMenuTest, QuitSavesStatisticsAndOptions) {
+    {
+        std::ofstream("config.cfg", std::ios::binary) << std::string(32, '\0');
+    }
+    ShowMenu();
+    game->GravityOption = 2;
+    game->GravityStrength = 100.0f;
+    game->PlanetOption = 3;
+    game->PlanetSize = 20;
+    game->AsteroidOption = 17;
+    game->EffectsVolume = -300;
+    game->MusicVolume = -10000;
+    game->MusicOn = 0;
+    Press('Q');
+    EXPECT_EQ(Frame(), ScreenQuit);
+
+    ASSERT_TRUE(fs::exists("stats.dat"));
+    EXPECT_EQ(fs::file_size("stats.dat"), 590u);
+    ASSERT_TRUE(fs::exists("config.cfg"));
+    std::ifstream in("config.cfg", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size(), 32u);
+    auto value = [&](int i) {
+        std::int32_t v;
+        std::memcpy(&v, bytes.data() + 4 * i, 4);
+        return v;
+    };
+    float strength;
+    std::memcpy(&strength, bytes.data() + 4, 4);
+    EXPECT_EQ(value(0), 2);
+    EXPECT_EQ(strength, 100.0f);
+    EXPECT_EQ(value(2), 3);
+    EXPECT_EQ(value(3), 20);
+    EXPECT_EQ(value(4), 17);
+    EXPECT_EQ(value(5), -300);
+    EXPECT_EQ(value(6), -10000);
+    EXPECT_EQ(value(7), 0);
+}
+
+TEST_F(MainMenuTest, QuitBandQuitsToo) {
+    ShowMenu();
+    game->MouseY = 310;
+    game->MouseLeft = 1;
+    EXPECT_EQ(Frame(), ScreenQuit);
+    EXPECT_TRUE(fs::exists("stats.dat"));
+}
