@@ -52,6 +52,12 @@ RECT Clip(const VXSurface& s, const Target& t) {
     return c;
 }
 
+// One pixel, when it lies inside the clip rectangle.
+void Plot(const Target& t, const RECT& c, long long x, long long y, std::uint32_t colour) {
+    if (x < c.left || x >= c.right || y < c.top || y >= c.bottom) return;
+    vx::StorePixel(t.depth, t.At(static_cast<LONG>(x), static_cast<LONG>(y)), colour);
+}
+
 // An integer coordinate from a double, truncated toward zero and kept in range.
 int TruncToInt(double v) {
     if (!(v > std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
@@ -82,9 +88,7 @@ void SwapInts(int* a, int* b) {
 void VXSurface::PutPixel(int x, int y, PixelValue colour) {
     Target t;
     if (!LockedTarget(*this, t)) return;
-    const RECT c = Clip(*this, t);
-    if (x < c.left || x >= c.right || y < c.top || y >= c.bottom) return;
-    vx::StorePixel(t.depth, t.At(x, y), colour);
+    Plot(t, Clip(*this, t), x, y, colour);
 }
 
 PixelValue VXSurface::GetPixel(int x, int y) {
@@ -148,7 +152,7 @@ void VXSurface::DrawLine(int x1, int y1, int x2, int y2, PixelValue colour) {
         long long x = x1;
         SkipToClip(x, v, step, c.left);
         for (; x <= x2 && x < c.right; ++x, v += step)
-            PutPixel(static_cast<int>(x), TruncToInt(v), colour);
+            Plot(t, c, x, TruncToInt(v), colour);
     } else {
         if (y1 > y2) {
             SwapInts(&x1, &x2);
@@ -159,7 +163,7 @@ void VXSurface::DrawLine(int x1, int y1, int x2, int y2, PixelValue colour) {
         long long y = y1;
         SkipToClip(y, v, step, c.top);
         for (; y <= y2 && y < c.bottom; ++y, v += step)
-            PutPixel(TruncToInt(v), static_cast<int>(y), colour);
+            Plot(t, c, TruncToInt(v), y, colour);
     }
 }
 
@@ -181,15 +185,13 @@ HRESULT VXSurface::FillRect(int x1, int y1, int x2, int y2, PixelValue colour) {
 
 void VXSurface::DrawCircle(int x, int y, int r, PixelValue colour) {
     // One octant from the top down to the 45 degree line, mirrored eight ways.
+    Target t;
+    if (!LockedTarget(*this, t)) return;
+    const RECT c = Clip(*this, t);
     const double rr = static_cast<double>(r) * r;
     long long i = 0;
     long long j = r;
-    auto plot = [&](long long px, long long py) {
-        if (px < std::numeric_limits<int>::min() || px > std::numeric_limits<int>::max() ||
-            py < std::numeric_limits<int>::min() || py > std::numeric_limits<int>::max())
-            return;
-        PutPixel(static_cast<int>(px), static_cast<int>(py), colour);
-    };
+    auto plot = [&](long long px, long long py) { Plot(t, c, px, py, colour); };
     do {
         plot(x + i, y - j);
         plot(x - i, y - j);
