@@ -40,10 +40,11 @@ void FormWindow::DisplayModeSet(int width, int height) {
 
 void FormWindow::Resize(int width, int height) {
     if (!window_ || exclusive_) return;
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    SDL_SetWindowSize(window_.get(), width, height);
-    SDL_GetWindowSize(window_.get(), &ClientWidth, &ClientHeight);
+    // The form takes the size, but the window itself keeps covering the
+    // desktop: the same window becomes the full-screen display next, and a
+    // desktop without a window manager would not grow it back.
+    ClientWidth = std::max(width, 1);
+    ClientHeight = std::max(height, 1);
 }
 
 SDL_Surface* FormWindow::Composition() {

@@ -36,7 +36,8 @@ public:
 
     bool Exclusive() const { return exclusive_; }
     bool Valid() const { return window_ != nullptr; }
-    // The outer size of the window, as the main form sets it.
+    // The size of the main form (ClientWidth x ClientHeight). The window
+    // itself stays as large as the desktop.
     void Resize(int width, int height);
     // The composition surface (0x00RRGGBB pixels), of the window's size.
     SDL_Surface* Composition();
