@@ -6,6 +6,7 @@
 #include "game/builtinclasses.h"
 #include "game/config.h"
 #include "game/keymap.h"
+#include "game/menu.h"
 #include "game/misc.h"
 #include "game/miscdraw.h"
 #include "game/player.h"
@@ -111,6 +112,7 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
 
     LoadStats(game);
     LoadConfig(game);
+    InitMenuStars(*game);
 
     if (game->MusicOn != 0 && Form1) {
         Form1->PlaySound(kMusicSlot, 1, 0, 0);
