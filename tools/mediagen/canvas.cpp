@@ -1,0 +1,283 @@
+#include "canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "noise.h"
+
+namespace mediagen {
+
+namespace {
+
+constexpr float kDegToRad = std::numbers::pi_v<float> / 180.0f;
+
+float SegmentDistance(Vec2 p, Vec2 a, Vec2 b) {
+    const Vec2 ab = b - a, ap = p - a;
+    const float len2 = ab.x * ab.x + ab.y * ab.y;
+    float t = len2 > 0 ? (ap.x * ab.x + ap.y * ab.y) / len2 : 0.0f;
+    t = std::clamp(t, 0.0f, 1.0f);
+    const float dx = ap.x - ab.x * t, dy = ap.y - ab.y * t;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Direction toward the light: from the upper left of the picture, above it.
+struct Light {
+    float x, y, z;
+    float hx, hy, hz;  // half vector with the view straight down
+    Light() {
+        const float lx = -0.55f, ly = -0.65f, lz = 0.75f;
+        const float n = std::sqrt(lx * lx + ly * ly + lz * lz);
+        x = lx / n;
+        y = ly / n;
+        z = lz / n;
+        const float hn = std::sqrt(x * x + y * y + (z + 1) * (z + 1));
+        hx = x / hn;
+        hy = y / hn;
+        hz = (z + 1) / hn;
+    }
+};
+
+}  // namespace
+
+Canvas::Canvas(int width, int height, int supersample)
+    : width_(width), height_(height), ss_(supersample), sw_(width * supersample), sh_(height * supersample),
+      samples_(static_cast<std::size_t>(sw_) * sh_) {}
+
+void Canvas::SetTransform(Vec2 centrePx, float pxPerUnit, float angleDeg) {
+    centre_ = centrePx * static_cast<float>(ss_);
+    scale_ = pxPerUnit * static_cast<float>(ss_);
+    // Exact values at the quarter turns keep those frames true rotations of
+    // one another, sample for sample.
+    const double a = std::fmod(static_cast<double>(angleDeg), 360.0);
+    const double r = (a < 0 ? a + 360.0 : a);
+    if (r == 0.0) {
+        cos_ = 1, sin_ = 0;
+    } else if (r == 90.0) {
+        cos_ = 0, sin_ = 1;
+    } else if (r == 180.0) {
+        cos_ = -1, sin_ = 0;
+    } else if (r == 270.0) {
+        cos_ = 0, sin_ = -1;
+    } else {
+        cos_ = static_cast<float>(std::cos(r * std::numbers::pi / 180.0));
+        sin_ = static_cast<float>(std::sin(r * std::numbers::pi / 180.0));
+    }
+}
+
+void Canvas::Clear() { std::fill(samples_.begin(), samples_.end(), Sample{}); }
+
+template <typename Inside>
+void Canvas::Fill(Vec2 lo, Vec2 hi, const Layer& layer, Inside inside) {
+    // The local box's corners in sample space bound the samples to test.
+    float minX = 1e30f, minY = 1e30f, maxX = -1e30f, maxY = -1e30f;
+    const Vec2 corners[4] = {{lo.x, lo.y}, {hi.x, lo.y}, {lo.x, hi.y}, {hi.x, hi.y}};
+    for (const Vec2& c : corners) {
+        const float sx = centre_.x + scale_ * (cos_ * c.x - sin_ * c.y);
+        const float sy = centre_.y + scale_ * (sin_ * c.x + cos_ * c.y);
+        minX = std::min(minX, sx);
+        maxX = std::max(maxX, sx);
+        minY = std::min(minY, sy);
+        maxY = std::max(maxY, sy);
+    }
+    const int x0 = std::max(0, static_cast<int>(std::floor(minX)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(minY)) - 1);
+    const int x1 = std::min(sw_ - 1, static_cast<int>(std::ceil(maxX)) + 1);
+    const int y1 = std::min(sh_ - 1, static_cast<int>(std::ceil(maxY)) + 1);
+    const float inv = 1.0f / scale_;
+    for (int y = y0; y <= y1; ++y) {
+        const float dy = (static_cast<float>(y) + 0.5f - centre_.y) * inv;
+        for (int x = x0; x <= x1; ++x) {
+            const float dx = (static_cast<float>(x) + 0.5f - centre_.x) * inv;
+            const Vec2 p{cos_ * dx + sin_ * dy, -sin_ * dx + cos_ * dy};
+            if (p.x < lo.x || p.x > hi.x || p.y < lo.y || p.y > hi.y) continue;
+            float edge = 0, dome = 0;
+            if (!inside(p, edge, dome)) continue;
+            float t = 1.0f;
+            if (layer.profile == Profile::Bevel) {
+                const float u = layer.bevel > 0 ? std::min(edge / layer.bevel, 1.0f) : 1.0f;
+                t = std::sqrt(u * (2.0f - u));
+            } else if (layer.profile == Profile::Dome) {
+                t = dome;
+            }
+            Apply(samples_[static_cast<std::size_t>(y) * sw_ + x], layer, t, p);
+        }
+    }
+}
+
+void Canvas::Apply(Sample& s, const Layer& layer, float t, Vec2 local) {
+    Colour c = layer.colour;
+    if (layer.grime > 0) {
+        const float n = Fbm2(local.x * 9.0f, local.y * 9.0f, 77u, 3);
+        c = c * (1.0f + layer.grime * 0.45f * n);
+    }
+    switch (layer.paint) {
+        case Paint::Solid:
+            s.colour = c;
+            s.height = (layer.z + layer.height * t) * scale_;
+            s.specular = layer.specular;
+            s.shininess = layer.shininess;
+            s.covered = true;
+            s.emissive = false;
+            break;
+        case Paint::Decal:
+            if (!s.covered) return;
+            s.colour = Mix(s.colour, c, layer.alpha);
+            if (s.emissive) s.emission = Mix(s.emission, c, layer.alpha);
+            break;
+        case Paint::Groove:
+            if (!s.covered || s.emissive) return;
+            s.height -= layer.height * t * scale_;
+            s.colour = s.colour * (1.0f - 0.5f * layer.alpha);
+            break;
+        case Paint::Glow:
+            s.emission = c * (0.45f + 0.7f * t);
+            s.colour = c;
+            if (!s.covered) s.height = layer.z * scale_;
+            s.covered = true;
+            s.emissive = true;
+            break;
+    }
+}
+
+void Canvas::Polygon(std::span<const Vec2> pts, const Layer& layer) {
+    if (pts.size() < 3) return;
+    Vec2 lo{1e30f, 1e30f}, hi{-1e30f, -1e30f};
+    for (const Vec2& p : pts) {
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+    }
+    const bool needEdge = layer.profile != Profile::Flat;
+    Fill(lo, hi, layer, [&](Vec2 p, float& edge, float& dome) {
+        bool in = false;
+        const std::size_t n = pts.size();
+        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+            const Vec2& a = pts[i];
+            const Vec2& b = pts[j];
+            if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) in = !in;
+        }
+        if (!in) return false;
+        if (needEdge) {
+            float d = 1e30f;
+            for (std::size_t i = 0, j = n - 1; i < n; j = i++) d = std::min(d, SegmentDistance(p, pts[j], pts[i]));
+            edge = d;
+            const float u = std::min(d / std::max(layer.bevel * 2.0f, 1e-4f), 1.0f);
+            dome = std::sqrt(u * (2.0f - u));
+        }
+        return true;
+    });
+}
+
+void Canvas::Ellipse(Vec2 centre, float rx, float ry, float angleDeg, const Layer& layer) {
+    const float c = std::cos(angleDeg * kDegToRad), s = std::sin(angleDeg * kDegToRad);
+    const float r = std::max(rx, ry);
+    const float minR = std::min(rx, ry);
+    Fill({centre.x - r, centre.y - r}, {centre.x + r, centre.y + r}, layer, [&](Vec2 p, float& edge, float& dome) {
+        const Vec2 d = p - centre;
+        const float qx = (c * d.x + s * d.y) / rx;
+        const float qy = (-s * d.x + c * d.y) / ry;
+        const float u = qx * qx + qy * qy;
+        if (u >= 1.0f) return false;
+        dome = std::sqrt(1.0f - u);
+        edge = (1.0f - std::sqrt(u)) * minR;
+        return true;
+    });
+}
+
+void Canvas::Segment(Vec2 a, Vec2 b, float halfWidth, const Layer& layer) {
+    const Vec2 lo{std::min(a.x, b.x) - halfWidth, std::min(a.y, b.y) - halfWidth};
+    const Vec2 hi{std::max(a.x, b.x) + halfWidth, std::max(a.y, b.y) + halfWidth};
+    Fill(lo, hi, layer, [&](Vec2 p, float& edge, float& dome) {
+        const float d = SegmentDistance(p, a, b);
+        if (d >= halfWidth) return false;
+        const float m = d / halfWidth;
+        dome = std::sqrt(1.0f - m * m);
+        edge = halfWidth - d;
+        return true;
+    });
+}
+
+void Canvas::Arc(Vec2 centre, float rInner, float rOuter, float a0, float a1, const Layer& layer) {
+    const float mid = (rInner + rOuter) * 0.5f, half = (rOuter - rInner) * 0.5f;
+    const bool full = a1 - a0 >= 360.0f;
+    Fill({centre.x - rOuter, centre.y - rOuter}, {centre.x + rOuter, centre.y + rOuter}, layer,
+         [&](Vec2 p, float& edge, float& dome) {
+             const Vec2 d = p - centre;
+             const float r = std::sqrt(d.x * d.x + d.y * d.y);
+             if (r <= rInner || r >= rOuter) return false;
+             if (!full) {
+                 float ang = std::atan2(d.y, d.x) / kDegToRad;
+                 while (ang < a0) ang += 360.0f;
+                 while (ang >= a0 + 360.0f) ang -= 360.0f;
+                 if (ang > a1) return false;
+             }
+             const float m = (r - mid) / half;
+             dome = std::sqrt(std::max(0.0f, 1.0f - m * m));
+             edge = half - std::fabs(r - mid);
+             return true;
+         });
+}
+
+Rendered Canvas::Resolve() const {
+    static const Light light;
+    Rendered out{Image(width_, height_), std::vector<float>(static_cast<std::size_t>(width_) * height_)};
+    auto heightAt = [&](int x, int y) {
+        x = std::clamp(x, 0, sw_ - 1);
+        y = std::clamp(y, 0, sh_ - 1);
+        const Sample& s = samples_[static_cast<std::size_t>(y) * sw_ + x];
+        return s.covered ? s.height : 0.0f;
+    };
+    const float norm = 1.0f / static_cast<float>(ss_ * ss_);
+    for (int py = 0; py < height_; ++py) {
+        for (int px = 0; px < width_; ++px) {
+            Colour sum;
+            int covered = 0;
+            for (int j = 0; j < ss_; ++j) {
+                for (int i = 0; i < ss_; ++i) {
+                    const int x = px * ss_ + i, y = py * ss_ + j;
+                    const Sample& s = samples_[static_cast<std::size_t>(y) * sw_ + x];
+                    if (!s.covered) continue;
+                    ++covered;
+                    if (s.emissive) {
+                        sum += s.emission;
+                        continue;
+                    }
+                    const float gx = (heightAt(x + 1, y) - heightAt(x - 1, y)) * 0.5f;
+                    const float gy = (heightAt(x, y + 1) - heightAt(x, y - 1)) * 0.5f;
+                    const float inv = 1.0f / std::sqrt(gx * gx + gy * gy + 1.0f);
+                    const float nx = -gx * inv, ny = -gy * inv, nz = inv;
+                    const float diffuse = std::max(0.0f, nx * light.x + ny * light.y + nz * light.z);
+                    const float nh = std::max(0.0f, nx * light.hx + ny * light.hy + nz * light.hz);
+                    const float spec = s.specular * std::pow(nh, s.shininess);
+                    sum += s.colour * (0.28f + 0.95f * diffuse) + Colour{spec, spec, spec * 0.95f};
+                }
+            }
+            const std::size_t at = static_cast<std::size_t>(py) * width_ + px;
+            out.coverage[at] = static_cast<float>(covered) * norm;
+            out.image.pixels[at] = ToRgb(sum * norm);
+        }
+    }
+    return out;
+}
+
+Image Canvas::ResolveKeyed() const {
+    Rendered r = Resolve();
+    for (std::size_t i = 0; i < r.coverage.size(); ++i) {
+        const float c = r.coverage[i];
+        Rgb& p = r.image.pixels[i];
+        if (c < 0.25f) {
+            p = {};
+            continue;
+        }
+        // Undo part of the darkening toward the black background, so edges
+        // stay crisp rather than sooty once keyed out.
+        const float lift = (0.55f + 0.45f * c) / c;
+        p = {static_cast<std::uint8_t>(std::min(255.0f, p.r * lift)),
+             static_cast<std::uint8_t>(std::min(255.0f, p.g * lift)),
+             static_cast<std::uint8_t>(std::min(255.0f, p.b * lift))};
+    }
+    MakeKeySafe(r.image);
+    return r.image;
+}
+
+}  // namespace mediagen

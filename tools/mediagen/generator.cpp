@@ -1,0 +1,82 @@
+#include "generator.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "catalog.h"
+
+namespace mediagen {
+
+namespace {
+
+bool SameBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) != bytes.size() || ec) return false;
+    std::ifstream in(path, std::ios::binary);
+    Bytes old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return old == bytes;
+}
+
+// Writes through a temporary file and a rename, so a reader never sees half
+// a file. Returns an error text, empty on success.
+std::string WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    if (ec) return "cannot create " + path.parent_path().string() + ": " + ec.message();
+    std::filesystem::path tmp = path;
+    tmp += ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) return "cannot write " + tmp.string();
+    }
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) return "cannot rename " + tmp.string() + ": " + ec.message();
+    return {};
+}
+
+}  // namespace
+
+GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesystem::path& genDir, int threads) {
+    std::vector<Job> jobs = AllJobs();
+    std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.cost > b.cost; });
+    std::atomic<std::size_t> next{0};
+    std::mutex lock;
+    GenerateResult result;
+    auto worker = [&] {
+        for (;;) {
+            const std::size_t i = next.fetch_add(1);
+            if (i >= jobs.size()) return;
+            std::vector<Output> outputs;
+            try {
+                outputs = jobs[i].make();
+            } catch (const std::exception& e) {
+                std::lock_guard<std::mutex> g(lock);
+                if (result.error.empty()) result.error = jobs[i].name + ": " + e.what();
+                continue;
+            }
+            for (const Output& o : outputs) {
+                const std::filesystem::path path = (o.root == Root::Game ? gameDir : genDir) / o.path;
+                const bool same = SameBytes(path, o.bytes);
+                const std::string err = same ? std::string() : WriteFile(path, o.bytes);
+                std::lock_guard<std::mutex> g(lock);
+                ++result.files;
+                if (!same && err.empty()) ++result.written;
+                if (!err.empty() && result.error.empty()) result.error = err;
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    const int n = std::max(1, threads);
+    for (int t = 0; t < n; ++t) pool.emplace_back(worker);
+    for (std::thread& t : pool) t.join();
+    return result;
+}
+
+}  // namespace mediagen
