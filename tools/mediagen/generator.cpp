@@ -43,23 +43,35 @@ std::string WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
 
 }  // namespace
 
-GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesystem::path& genDir, int threads) {
+GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesystem::path& genDir, int threads,
+                        const std::function<bool(const std::string&)>& only) {
+    GenerateResult result;
+    for (const std::filesystem::path& root : {gameDir, genDir}) {
+        std::error_code ec;
+        std::filesystem::create_directories(root, ec);
+        if (ec || !std::filesystem::is_directory(root)) {
+            result.error = "cannot use folder " + root.string() + (ec ? ": " + ec.message() : std::string());
+            return result;
+        }
+    }
     std::vector<Job> jobs = AllJobs();
+    if (only) std::erase_if(jobs, [&](const Job& j) { return !only(j.name); });
     std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.cost > b.cost; });
     std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
     std::mutex lock;
-    GenerateResult result;
     auto worker = [&] {
         for (;;) {
             const std::size_t i = next.fetch_add(1);
-            if (i >= jobs.size()) return;
+            if (i >= jobs.size() || failed) return;
             std::vector<Output> outputs;
             try {
                 outputs = jobs[i].make();
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> g(lock);
                 if (result.error.empty()) result.error = jobs[i].name + ": " + e.what();
-                continue;
+                failed = true;
+                return;
             }
             for (const Output& o : outputs) {
                 const std::filesystem::path path = (o.root == Root::Game ? gameDir : genDir) / o.path;
@@ -68,7 +80,10 @@ GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesys
                 std::lock_guard<std::mutex> g(lock);
                 ++result.files;
                 if (!same && err.empty()) ++result.written;
-                if (!err.empty() && result.error.empty()) result.error = err;
+                if (!err.empty()) {
+                    if (result.error.empty()) result.error = err;
+                    failed = true;
+                }
             }
         }
     };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace mediagen {
@@ -14,6 +15,9 @@ struct GenerateResult {
 
 // Writes everything under gameDir and genDir. A file whose bytes are already
 // on disk is left alone, so its time stamp (and what depends on it) holds.
-GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesystem::path& genDir, int threads);
+// `only`, when given, picks the jobs to run by name. The first failure stops
+// the jobs not yet started.
+GenerateResult Generate(const std::filesystem::path& gameDir, const std::filesystem::path& genDir, int threads,
+                        const std::function<bool(const std::string&)>& only = {});
 
 }  // namespace mediagen

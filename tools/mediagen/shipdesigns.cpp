@@ -71,7 +71,7 @@ void XWing(Draft& d) {
 
 void YWing(Draft& d) {
     const ShipPalette& p = d.Pal();
-    d.PairSegment({0.55f, -0.35f}, {0.55f, 0.9f}, 0.11f, d.Hull(0.02f));
+    d.PairSegment({0.55f, -0.35f}, {0.55f, 0.8f}, 0.11f, d.Hull(0.02f));
     Layer cap = d.Hull2(0.03f);
     cap.profile = Profile::Dome;
     cap.height = 0.1f;
@@ -79,7 +79,7 @@ void YWing(Draft& d) {
     d.Pair({{0.45f, -0.2f}, {0.65f, -0.2f}, {0.65f, -0.13f}, {0.45f, -0.13f}}, d.Decal(Hex(0xE0B030)));
     d.PairLine({0.47f, 0.3f}, {0.63f, 0.3f});
     d.PairLine({0.47f, 0.6f}, {0.63f, 0.6f});
-    d.PairEngine({0.55f, 0.9f}, 0.085f, 0.05f);
+    d.PairEngine({0.55f, 0.81f}, 0.085f, 0.05f);
     d.Sym({{0.0f, -0.02f}, {0.5f, 0.02f}, {0.5f, 0.16f}, {0.0f, 0.2f}}, d.Hull2(0.06f));
     d.Sym({{0.0f, -0.5f}, {0.09f, -0.45f}, {0.09f, 0.35f}, {0.0f, 0.4f}}, d.Dark(0.07f));
     for (float y : {-0.3f, -0.15f, 0.3f}) d.Line({-0.08f, y}, {0.08f, y}, 0.015f);
@@ -402,25 +402,28 @@ void NialFighter(Draft& d) {
 }
 
 void Type9(Draft& d) {
+    // A blunt-nosed shuttle box riding between two short warp nacelles.
     const ShipPalette& p = d.Pal();
-    d.Pair({{0.36f, 0.05f}, {0.52f, 0.05f}, {0.52f, 0.4f}, {0.36f, 0.4f}}, d.Hull2(0.03f));
-    d.PairSegment({0.6f, -0.32f}, {0.6f, 0.72f}, 0.11f, d.Hull2(0.05f));
+    d.Pair({{0.36f, 0.12f}, {0.56f, 0.12f}, {0.56f, 0.42f}, {0.36f, 0.42f}}, d.Hull2(0.03f));
+    d.PairSegment({0.64f, 0.02f}, {0.64f, 0.72f}, 0.1f, d.Hull2(0.05f));
     Layer warp;
     warp.paint = Paint::Glow;
     warp.profile = Profile::Dome;
     warp.colour = p.engine;
-    d.PairSegment({0.6f, -0.12f}, {0.6f, 0.55f}, 0.035f, warp);
-    d.Light({0.6f, -0.36f}, 0.07f, Hex(0xFF4A2A));
-    d.Light({-0.6f, -0.36f}, 0.07f, Hex(0xFF4A2A));
-    d.Sym({{0.0f, -0.8f}, {0.3f, -0.75f}, {0.4f, -0.3f}, {0.4f, 0.65f}, {0.0f, 0.7f}}, d.Hull(0.06f));
+    d.PairSegment({0.64f, 0.16f}, {0.64f, 0.6f}, 0.032f, warp);
+    d.Light({0.64f, -0.02f}, 0.065f, Hex(0xFF4A2A));
+    d.Light({-0.64f, -0.02f}, 0.065f, Hex(0xFF4A2A));
+    d.Sym({{0.0f, -0.64f}, {0.34f, -0.64f}, {0.4f, -0.54f}, {0.4f, 0.62f}, {0.34f, 0.68f}, {0.0f, 0.68f}},
+          d.Hull(0.06f, 0.05f));
     Layer glass = d.Tinted(p.glass, 0.06f, 0.02f);
     glass.specular = 0.9f;
     glass.shininess = 40.0f;
-    d.Poly({{-0.25f, -0.72f}, {0.25f, -0.72f}, {0.29f, -0.6f}, {-0.29f, -0.6f}}, glass);
-    d.Poly({{-0.36f, 0.0f}, {0.36f, 0.0f}, {0.36f, 0.06f}, {-0.36f, 0.06f}}, d.Decal(p.accent, 0.8f));
-    d.Line({-0.38f, 0.35f}, {0.38f, 0.35f});
-    d.Line({0.0f, -0.55f}, {0.0f, 0.65f});
-    d.PairEngine({0.18f, 0.68f}, 0.08f, 0.03f);
+    d.Poly({{-0.3f, -0.6f}, {0.3f, -0.6f}, {0.33f, -0.48f}, {-0.33f, -0.48f}}, glass);
+    d.Poly({{-0.38f, -0.05f}, {0.38f, -0.05f}, {0.38f, 0.02f}, {-0.38f, 0.02f}}, d.Decal(p.accent, 0.8f));
+    d.Line({-0.38f, 0.3f}, {0.38f, 0.3f});
+    d.Line({0.0f, -0.4f}, {0.0f, 0.62f});
+    d.PairLine({0.2f, -0.4f}, {0.2f, 0.62f});
+    d.PairEngine({0.18f, 0.68f}, 0.09f, 0.03f);
 }
 
 void Peregrine(Draft& d) {
