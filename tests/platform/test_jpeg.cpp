@@ -82,7 +82,7 @@ TEST(Jpeg, BadDataIsRefusedWithoutReadingPastIt) {
 }
 
 TEST(Jpeg, TheTitlePictureDecodes) {
-    std::ifstream file(VANTORRA_GAME_DIR "/title.jpg", std::ios::binary);
+    std::ifstream file(VANTORRA_GEN_DIR "/title.jpg", std::ios::binary);
     if (!file) GTEST_SKIP() << "the media generator has not written title.jpg";
     std::vector<unsigned char> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     plat::DecodedPicture picture;
