@@ -22,10 +22,10 @@ struct Rock {
 
     Rock() {
         Rng rng("asteroid");
-        for (int i = 0; i < 14; ++i) {
+        for (int i = 0; i < 9; ++i) {
             const float a = rng.Range(0, 2 * std::numbers::pi_v<float>);
             const float d = std::sqrt(rng.Uniform()) * 30.0f;
-            pits.push_back({d * std::cos(a), d * std::sin(a), rng.Range(3.5f, 11.0f)});
+            pits.push_back({d * std::cos(a), d * std::sin(a), rng.Range(3.0f, 12.0f)});
         }
     }
 
@@ -43,12 +43,12 @@ struct Rock {
         if (r >= edge) return -1.0f;
         const float u = r / edge;
         float h = std::sqrt(1.0f - u * u) * 30.0f;
-        h += 2.4f * Fbm2(x * 0.09f, y * 0.09f, kSeed + 1, 4);
+        h += 3.0f * Fbm2(x * 0.08f, y * 0.08f, kSeed + 1, 5);
         for (const Pit& p : pits) {
             const float dx = x - p.x, dy = y - p.y;
             const float t = std::sqrt(dx * dx + dy * dy) / p.r;
-            if (t < 1.0f) h -= p.r * 0.45f * (1.0f - t * t);
-            else if (t < 1.3f) h += p.r * 0.12f * (1.3f - t) / 0.3f;
+            if (t < 1.0f) h -= p.r * 0.6f * (1.0f - t * t);
+            else if (t < 1.4f) h += p.r * 0.1f * (1.4f - t) / 0.4f;
         }
         return std::max(h, 0.01f);
     }

@@ -106,23 +106,22 @@ void Canvas::Fill(Vec2 lo, Vec2 hi, const Layer& layer, Inside inside) {
 }
 
 void Canvas::Apply(Sample& s, const Layer& layer, float t, Vec2 local) {
-    Colour c = layer.colour;
-    if (layer.grime > 0) {
-        const float n = Fbm2(local.x * 9.0f, local.y * 9.0f, 77u, 3);
-        c = c * (1.0f + layer.grime * 0.45f * n);
-    }
+    (void)local;
+    const Colour c = layer.colour;
     switch (layer.paint) {
         case Paint::Solid:
             s.colour = c;
             s.height = (layer.z + layer.height * t) * scale_;
             s.specular = layer.specular;
             s.shininess = layer.shininess;
+            s.grime = layer.grime;
             s.covered = true;
             s.emissive = false;
             break;
         case Paint::Decal:
             if (!s.covered) return;
             s.colour = Mix(s.colour, c, layer.alpha);
+            s.grime = Mix(Colour{s.grime, 0, 0}, Colour{layer.grime, 0, 0}, layer.alpha).r;
             if (s.emissive) s.emission = Mix(s.emission, c, layer.alpha);
             break;
         case Paint::Groove:
@@ -147,21 +146,37 @@ void Canvas::Polygon(std::span<const Vec2> pts, const Layer& layer) {
         lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
         hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
     }
-    const bool needEdge = layer.profile != Profile::Flat;
+    // Edges from point j to point i, with what the distance test needs.
+    struct Edge {
+        Vec2 a, ab;
+        float invLen2;
+    };
+    std::vector<Edge> edges;
+    edges.reserve(pts.size());
+    for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+        const Vec2 ab = pts[i] - pts[j];
+        const float len2 = ab.x * ab.x + ab.y * ab.y;
+        edges.push_back({pts[j], ab, len2 > 0 ? 1.0f / len2 : 0.0f});
+    }
+    // Decals and flat fills never look at the distance to the edge.
+    const bool needEdge = layer.profile != Profile::Flat && layer.paint != Paint::Decal;
     Fill(lo, hi, layer, [&](Vec2 p, float& edge, float& dome) {
         bool in = false;
-        const std::size_t n = pts.size();
-        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-            const Vec2& a = pts[i];
-            const Vec2& b = pts[j];
-            if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) in = !in;
+        for (const Edge& e : edges) {
+            const float ay = e.a.y, by = e.a.y + e.ab.y;
+            if ((by > p.y) != (ay > p.y) && p.x < e.a.x + e.ab.x * (p.y - ay) / e.ab.y) in = !in;
         }
         if (!in) return false;
         if (needEdge) {
-            float d = 1e30f;
-            for (std::size_t i = 0, j = n - 1; i < n; j = i++) d = std::min(d, SegmentDistance(p, pts[j], pts[i]));
-            edge = d;
-            const float u = std::min(d / std::max(layer.bevel * 2.0f, 1e-4f), 1.0f);
+            float d2 = 1e30f;
+            for (const Edge& e : edges) {
+                const float apx = p.x - e.a.x, apy = p.y - e.a.y;
+                const float t = std::clamp((apx * e.ab.x + apy * e.ab.y) * e.invLen2, 0.0f, 1.0f);
+                const float dx = apx - e.ab.x * t, dy = apy - e.ab.y * t;
+                d2 = std::min(d2, dx * dx + dy * dy);
+            }
+            edge = std::sqrt(d2);
+            const float u = std::min(edge / std::max(layer.bevel * 2.0f, 1e-4f), 1.0f);
             dome = std::sqrt(u * (2.0f - u));
         }
         return true;
@@ -228,6 +243,7 @@ Rendered Canvas::Resolve() const {
         return s.covered ? s.height : 0.0f;
     };
     const float norm = 1.0f / static_cast<float>(ss_ * ss_);
+    const float inv = 1.0f / scale_;
     for (int py = 0; py < height_; ++py) {
         for (int px = 0; px < width_; ++px) {
             Colour sum;
@@ -244,12 +260,21 @@ Rendered Canvas::Resolve() const {
                     }
                     const float gx = (heightAt(x + 1, y) - heightAt(x - 1, y)) * 0.5f;
                     const float gy = (heightAt(x, y + 1) - heightAt(x, y - 1)) * 0.5f;
-                    const float inv = 1.0f / std::sqrt(gx * gx + gy * gy + 1.0f);
-                    const float nx = -gx * inv, ny = -gy * inv, nz = inv;
+                    const float len = 1.0f / std::sqrt(gx * gx + gy * gy + 1.0f);
+                    const float nx = -gx * len, ny = -gy * len, nz = len;
                     const float diffuse = std::max(0.0f, nx * light.x + ny * light.y + nz * light.z);
                     const float nh = std::max(0.0f, nx * light.hx + ny * light.hy + nz * light.hz);
-                    const float spec = s.specular * std::pow(nh, s.shininess);
-                    sum += s.colour * (0.28f + 0.95f * diffuse) + Colour{spec, spec, spec * 0.95f};
+                    const float spec = nh > 0.5f ? s.specular * std::pow(nh, s.shininess) : 0.0f;
+                    Colour albedo = s.colour;
+                    if (s.grime > 0) {
+                        // Weathering mottles the surface; it is fixed to the
+                        // design, so it turns with it.
+                        const float dx = (static_cast<float>(x) + 0.5f - centre_.x) * inv;
+                        const float dy = (static_cast<float>(y) + 0.5f - centre_.y) * inv;
+                        const float lx = cos_ * dx + sin_ * dy, ly = -sin_ * dx + cos_ * dy;
+                        albedo = albedo * (1.0f + s.grime * 0.45f * Fbm2(lx * 9.0f, ly * 9.0f, 77u, 3));
+                    }
+                    sum += albedo * (0.28f + 0.95f * diffuse) + Colour{spec, spec, spec * 0.95f};
                 }
             }
             const std::size_t at = static_cast<std::size_t>(py) * width_ + px;

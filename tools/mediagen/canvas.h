@@ -84,6 +84,7 @@ private:
         float height = 0;
         float specular = 0;
         float shininess = 1;
+        float grime = 0;
         bool covered = false;
         bool emissive = false;
     };

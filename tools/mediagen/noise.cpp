@@ -30,7 +30,14 @@ float Lerp(float a, float b, float t) { return a + (b - a) * t; }
 
 }  // namespace
 
-float Noise2(float x, float y, std::uint32_t seed) { return Noise3(x, y, 0.0f, seed); }
+float Noise2(float x, float y, std::uint32_t seed) {
+    const float fx = std::floor(x), fy = std::floor(y);
+    const auto ix = static_cast<std::int32_t>(fx), iy = static_cast<std::int32_t>(fy);
+    const float tx = Fade(x - fx), ty = Fade(y - fy);
+    const float a = Lerp(Lattice(ix, iy, 0, seed), Lattice(ix + 1, iy, 0, seed), tx);
+    const float b = Lerp(Lattice(ix, iy + 1, 0, seed), Lattice(ix + 1, iy + 1, 0, seed), tx);
+    return Lerp(a, b, ty);
+}
 
 float Noise3(float x, float y, float z, std::uint32_t seed) {
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
@@ -47,7 +54,15 @@ float Noise3(float x, float y, float z, std::uint32_t seed) {
 }
 
 float Fbm2(float x, float y, std::uint32_t seed, int octaves, float gain) {
-    return Fbm3(x, y, 0.5f, seed, octaves, gain);
+    float sum = 0, weight = 1, total = 0;
+    for (int o = 0; o < octaves; ++o) {
+        sum += weight * Noise2(x, y, seed + static_cast<std::uint32_t>(o) * 101u);
+        total += weight;
+        weight *= gain;
+        x = x * 2.03f + 17.1f;
+        y = y * 2.03f + 5.3f;
+    }
+    return sum / total;
 }
 
 float Fbm3(float x, float y, float z, std::uint32_t seed, int octaves, float gain) {
