@@ -51,19 +51,27 @@ HRESULT CopyFast(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, DW
 
 // ---- Scaled and stretched copies ------------------------------------------------
 
-// Blt of srcRect into destRect, where destRect is `unclipped` after the
+// A destination rectangle as computed, before it is held to the range of
+// coordinates and clipped.
+struct Edges {
+    long double left, top, right, bottom;
+};
+
+// Blt of srcRect into the destination rectangle `want` after the
 // destination's clip. Each edge the clip moved by d pixels moves the same
 // edge of the source by d over the ratio (destination size per source
 // size), truncated.
-HRESULT CopyResized(VXSurface& src, VXSurface* dest, RECT srcRect, const RECT& destRect, const RECT& unclipped,
-                    long double ratioX, long double ratioY, DWORD flags) {
-    srcRect.left += TruncToLong((destRect.left - unclipped.left) / ratioX);
-    srcRect.top += TruncToLong((destRect.top - unclipped.top) / ratioY);
-    srcRect.right -= TruncToLong((unclipped.right - destRect.right) / ratioX);
-    srcRect.bottom -= TruncToLong((unclipped.bottom - destRect.bottom) / ratioY);
-    RECT d = destRect;
+HRESULT CopyResized(VXSurface& src, VXSurface* dest, RECT srcRect, const Edges& want, long double ratioX,
+                    long double ratioY, DWORD flags) {
+    RECT r{TruncToLong(want.left), TruncToLong(want.top), TruncToLong(want.right), TruncToLong(want.bottom)};
+    if (IsEmpty(r)) return E_FAIL;
+    if (!dest->ClipRect(r)) return E_FAIL;
+    srcRect.left += TruncToLong((r.left - want.left) / ratioX);
+    srcRect.top += TruncToLong((r.top - want.top) / ratioY);
+    srcRect.right -= TruncToLong((want.right - r.right) / ratioX);
+    srcRect.bottom -= TruncToLong((want.bottom - r.bottom) / ratioY);
     const HRESULT hr =
-        dest->DirectDrawSurface->Blt(&d, src.DirectDrawSurface.get(), &srcRect, flags | DDBLT_WAIT, nullptr);
+        dest->DirectDrawSurface->Blt(&r, src.DirectDrawSurface.get(), &srcRect, flags | DDBLT_WAIT, nullptr);
     if (hr == DDERR_SURFACELOST) src.Restore();
     return hr;
 }
@@ -76,15 +84,13 @@ HRESULT CopyScaled(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, 
     // A negative scale, or one that is no finite number, draws at size 0.
     long double s = scale;
     if (!(s >= 0) || !std::isfinite(s)) s = 0;
-    RECT r;
-    r.top = TruncToLong(y + h * 0.5L - h * s * 0.5L);
-    r.left = TruncToLong(x + w * 0.5L - w * s * 0.5L);
-    r.bottom = TruncToLong(static_cast<long double>(r.top) + TruncToLong(h * s));
-    r.right = TruncToLong(static_cast<long double>(r.left) + TruncToLong(w * s));
-    if (IsEmpty(r)) return E_FAIL;
-    const RECT unclipped = r;
-    if (!dest->ClipRect(r)) return E_FAIL;
-    return CopyResized(src, dest, srcRect, r, unclipped, s, s, flags);
+    // Centred on the unscaled rectangle, each value truncated toward zero.
+    Edges e;
+    e.top = std::trunc(y + h * 0.5L - h * s * 0.5L);
+    e.left = std::trunc(x + w * 0.5L - w * s * 0.5L);
+    e.bottom = e.top + std::trunc(h * s);
+    e.right = e.left + std::trunc(w * s);
+    return CopyResized(src, dest, srcRect, e, s, s, flags);
 }
 
 HRESULT CopyStretched(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, int width, int height,
@@ -94,15 +100,13 @@ HRESULT CopyStretched(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRec
     if (width <= 0 || height <= 0) return E_FAIL;
     const long double w = RectW(srcRect);
     const long double h = RectH(srcRect);
-    RECT r;
-    r.top = TruncToLong(y + h * 0.5L - height * 0.5L);
-    r.left = TruncToLong(x + w * 0.5L - width * 0.5L);
-    r.bottom = TruncToLong(static_cast<long double>(r.top) + height);
-    r.right = TruncToLong(static_cast<long double>(r.left) + width);
-    if (IsEmpty(r)) return E_FAIL;
-    const RECT unclipped = r;
-    if (!dest->ClipRect(r)) return E_FAIL;
-    return CopyResized(src, dest, srcRect, r, unclipped, width / w, height / h, flags);
+    // Centred on the unstretched rectangle.
+    Edges e;
+    e.top = std::trunc(y + h * 0.5L - height * 0.5L);
+    e.left = std::trunc(x + w * 0.5L - width * 0.5L);
+    e.bottom = e.top + height;
+    e.right = e.left + width;
+    return CopyResized(src, dest, srcRect, e, width / w, height / h, flags);
 }
 
 // ---- Mirrored copies ----------------------------------------------------------

@@ -371,6 +371,19 @@ TEST(ScaledCopies, NegativeOrNotANumberDrawsNothing) {
     EXPECT_EQ(World::CountNot(*dst, 0), 0);
 }
 
+TEST(ScaledCopies, HugeSizesStayInsideTheDestination) {
+    // Rectangles far beyond the coordinate range are held to it, then
+    // clipped: the destination is covered and nothing else is touched.
+    World w;
+    auto src = w.Make(16, 10, 10, 0x1111);
+    auto dst = w.Make(16, 30, 20, 0);
+    EXPECT_EQ(src->DrawScaledOpaque(dst.get(), 0, 0, Rect(0, 0, 10, 10), 1e9f), DD_OK);
+    EXPECT_EQ(World::CountNot(*dst, 0x1111), 0);
+    World::FillAll(*dst, 0);
+    EXPECT_EQ(src->DrawStretchedOpaque(dst.get(), 0, 0, Rect(0, 0, 10, 10), 2147483647, 2147483647), DD_OK);
+    EXPECT_EQ(World::CountNot(*dst, 0x1111), 0);
+}
+
 TEST(ScaledCopies, ClippingMovesTheSourceEdgesByTheScale) {
     // 10 x 10 at (0, 0) doubled: (-5, -5)-(15, 15), clipped to (0, 0)-(15, 15);
     // the source's left and top move by trunc(5 / 2) = 2, leaving columns
