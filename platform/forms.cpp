@@ -320,16 +320,13 @@ void TApplication::EnsureWindow() {
     if (window_) return;
     auto window = std::make_unique<plat::FormWindow>(Title.empty() ? std::string("Form") : Title);
     if (!window->Valid()) return;
-    window_ = window.release();
+    window_ = std::move(window);
 }
 
-void TApplication::DestroyWindow() {
-    std::unique_ptr<plat::FormWindow> window(WindowOf(window_));
-    window_ = nullptr;
-}
+void TApplication::DestroyWindow() { window_.reset(); }
 
 void TApplication::Repaint() {
-    plat::FormWindow* window = WindowOf(window_);
+    plat::FormWindow* window = WindowOf(window_.get());
     if (!window || window->Exclusive()) return;
     SDL_Surface* target = window->Composition();
     if (!target) return;

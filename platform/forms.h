@@ -253,7 +253,7 @@ public:
     TForm* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
     // The form that receives input: the topmost modal form, else the main form.
     TForm* ActiveForm() const;
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.get(); }
     // Redraws the window from the visible forms, when it is not the display's.
     void Repaint();
     // Dispatches every waiting message, for modal loops.
@@ -269,7 +269,7 @@ public:
 private:
     std::vector<std::unique_ptr<TForm>> forms_;
     std::vector<TForm*> modal_;
-    HWND window_ = nullptr;
+    std::unique_ptr<plat::WindowHandle> window_;  // the program's window, once shown
     bool terminated_ = false;
 };
 
