@@ -58,18 +58,15 @@ struct Scene {
         }
         auto [spr, sprPitch] = PixelsOf(sprite);
         const int r2 = kSprite * kSprite / 2 * 7 / 11;  // pi r^2 = half of the square
-        int coloured = 0;
         for (int y = 0; y < kSprite; ++y) {
             auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(spr) + y * sprPitch);
             for (int x = 0; x < kSprite; ++x) {
                 const int dx = 2 * x + 1 - kSprite, dy = 2 * y + 1 - kSprite;
                 const bool inside = dx * dx + dy * dy < 4 * r2;
+                // Inside: never 0, so never the key.
                 row[x] = inside ? static_cast<std::uint16_t>(0x0841 + ((x * 13 + y * 7) & 0xF7BE)) : 0;
-                if (row[x] == 0 && inside) row[x] = 1;
-                coloured += inside;
             }
         }
-        (void)coloured;
         sprite.SetColorKey(0);
         for (int i = 0; i < kDraws; ++i)
             positions.emplace_back((i * 97) % (kWidth - kStretched), (i * 61) % (kHeight - kStretched));
