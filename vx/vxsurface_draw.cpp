@@ -202,6 +202,9 @@ void VXSurface::DrawCircle(int x, int y, int r, PixelValue colour) {
         plot(x + j, y + i);
         plot(x - j, y + i);
         ++i;
+        // Once x +- i and y +- i all lie beyond the clip rectangle, every
+        // point still to come does too.
+        if (x - i < c.left && x + i >= c.right && y - i < c.top && y + i >= c.bottom) break;
         const double rest = rr - static_cast<double>(i) * static_cast<double>(i);
         if (rest < 0) break;
         j = static_cast<long long>(std::sqrt(rest) + 0.5);

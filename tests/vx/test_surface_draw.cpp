@@ -237,6 +237,19 @@ TEST(Circle, EightfoldSymmetryAndClipping) {
     EXPECT_EQ(q, (Points{{0, 5}, {1, 5}, {2, 5}, {3, 4}, {4, 3}, {5, 2}, {5, 1}, {5, 0}}));
 }
 
+TEST(Circle, AHugeCircleDrawsOnlyItsVisibleArc) {
+    // Centre on the surface, radius far beyond it: the walk stops once no
+    // point can land, and the arc through the surface is still drawn.
+    Canvas c(40, 40);
+    c->DrawCircle(20, 20, 2000000000, 1);
+    EXPECT_TRUE(Changed(*c.s).empty());
+    Canvas arc(40, 40);
+    arc->DrawCircle(20, -980, 1000, 1);  // dips 20 rows into the top
+    const Points p = Changed(*arc.s);
+    EXPECT_TRUE(p.count({20, 20}));
+    for (auto [x, y] : p) EXPECT_LE(y, 20);
+}
+
 TEST(FillRect, RightAndBottomExclusive) {
     World w;
     auto s = w.Make(16, 20, 20);
