@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "game/gamestate.h"
+#include "game/builtinclasses.h"
 #include "game/initgame.h"
 #include "game/shipclasses.h"
+#include "game/winmain.h"
 #include "shipdata/shipclassrecord.h"
 #include "shipdata/shipvalue.h"
 #include "support_datafolder.h"
@@ -332,4 +335,24 @@ TEST(LoadShipClasses, MalformedRecordsAreUnavailable) {
     EXPECT_EQ(game->ClassAvailable[28], 1);
     EXPECT_EQ(std::string(game->ClassNames[28]), std::string(19, 'Q'));
     EXPECT_EQ(game->ShipClassTable.Name[28][19], '\0');
+}
+
+TEST(CheckClassSprites, UsesTheMainWindowsFramePatterns) {
+    // The frame check and the frame loader must look for the same files.
+    for (int c = 0; c < 24; ++c)
+        EXPECT_STREQ(builtin::BuiltInFramePattern(c), kFramePatterns[static_cast<std::size_t>(c)]) << c;
+    for (int c = 24; c < 44; ++c)
+        EXPECT_STREQ(builtin::kCustomFramePattern, kFramePatterns[static_cast<std::size_t>(c)]) << c;
+}
+
+TEST(CheckClassSprites, GeneratedMediaMakesEveryBuiltInClassAvailable) {
+    // The game folder of the build, read only.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(VANTORRA_GAME_DIR);
+    GameStatePtr game = MakeGameState();
+    SetUserClassDefaults(game.get());
+    SetupShipClasses(game.get());
+    CheckClassSprites(game.get());
+    std::filesystem::current_path(previous);
+    for (int c = 0; c < 24; ++c) EXPECT_EQ(game->ClassAvailable[c], 1) << ClassFrameName(game.get(), c, 1);
 }
