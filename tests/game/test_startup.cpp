@@ -1,6 +1,7 @@
 // Korvanth's start-up, frame loop and shutdown, driven through the platform
 // with scripted input, a stepped clock and a recording display.
 #include <memory>
+#include <stdexcept>
 
 #include "platform/scriptinput.h"
 #include "vx/vxinput.h"
@@ -264,6 +265,40 @@ TEST_F(StartUp, AFrameFileThatFailsToLoadEndsTheGameSafely) {
     EXPECT_EQ(g.afterSync, 0);
     // The abandoned frame is never presented.
     EXPECT_EQ(Presenter->Frames.size(), 1u + 2u);
+}
+
+int MenuClosedAtFrameTwo(GameState* game) {
+    MenuRecording(game);
+    if (g.frames == 2) plat::PushWindowClose();
+    return ScreenMainMenu;
+}
+
+TEST_F(StartUp, ClosingTheWindowWhileTheGameRunsEndsTheLoopAndReleasesEverything) {
+    wintest::WriteStartUpMedia();
+    ScreenHandlers[ScreenMainMenu] = MenuClosedAtFrameTwo;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(g.frames, 2);
+    EXPECT_TRUE(g.directDraw.expired());
+    EXPECT_TRUE(g.workSurface.expired());
+    EXPECT_TRUE(g.planet.expired());
+}
+
+int MenuThatThrows(GameState* game) {
+    MenuRecording(game);
+    if (g.frames == 2) throw std::runtime_error("a fault in a screen");
+    return ScreenMainMenu;
+}
+
+TEST_F(StartUp, AnExceptionInAFrameReleasesEverythingAndEndsWithoutABox) {
+    wintest::WriteStartUpMedia();
+    ScreenHandlers[ScreenMainMenu] = MenuThatThrows;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(g.frames, 2);
+    EXPECT_TRUE(GameBoxes().empty());
+    EXPECT_TRUE(g.directDraw.expired());
+    EXPECT_TRUE(g.workSurface.expired());
 }
 
 }  // namespace
