@@ -20,12 +20,10 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-#if __has_include("title_jpeg.inc")
+// The title picture, written by the media generator as an initializer list.
 const unsigned char kTitleJpeg[] = {
 #include "title_jpeg.inc"
 };
-#define VANTORRA_HAVE_TITLE 1
-#endif
 
 struct PlanetFile {
     const char* File;
@@ -150,9 +148,8 @@ TForm1::TForm1() : Image1(std::make_unique<TImage>(this)) {
     Image1->Align = alClient;
     Image1->AutoSize = true;
     Image1->Stretch = true;
-#ifdef VANTORRA_HAVE_TITLE
+    // A picture that cannot be decoded leaves the window its face colour.
     Image1->LoadJpeg(kTitleJpeg, sizeof kTitleJpeg);
-#endif
 
     OnActivate = [this](TObject* sender) { FormActivate(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };

@@ -70,6 +70,13 @@ TEST_F(MainWindow, StartsWithAnEmptyFrameTableAndTheLayoutsDefaults) {
     EXPECT_EQ(Form1->WindowState(), wsMaximized);
 }
 
+TEST_F(MainWindow, TheTitlePictureIsCompiledInAndStretchedOverTheWindow) {
+    EXPECT_EQ(Form1->Image1->Picture.Width, 640);
+    EXPECT_EQ(Form1->Image1->Picture.Height, 480);
+    EXPECT_EQ(Form1->Image1->Align, alClient);
+    EXPECT_TRUE(Form1->Image1->Stretch);
+}
+
 TEST_F(MainWindow, BuiltInFramesLoadOnceAndGoWhenNoLongerWanted) {
     WriteFrames(kFramePatterns[1], 60);
     OpenWatch watch;
