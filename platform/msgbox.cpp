@@ -18,6 +18,8 @@ MessageBoxHandler& Handler() {
     return handler;
 }
 
+constexpr int kSmallestOwner = 320;
+
 bool DisplayAvailable() {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return false;
@@ -50,7 +52,15 @@ int ShowOnSdl(const MessageBoxCall& call) {
                                               : SDL_MESSAGEBOX_INFORMATION;
     SDL_MessageBoxData data{};
     data.flags = flags;
+    // SDL centres a box on its owner. An owner too small to hold it (the
+    // game shrinks its window to a speck while it loads) would push the box
+    // off the screen; then the box goes in the middle of the screen instead.
     data.window = call.owner ? call.owner->NativeWindow() : nullptr;
+    if (data.window) {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(data.window, &w, &h);
+        if (w < kSmallestOwner || h < kSmallestOwner) data.window = nullptr;
+    }
     data.title = call.caption.c_str();
     data.message = call.text.c_str();
     data.numbuttons = static_cast<int>(list.size());

@@ -28,13 +28,21 @@ public:
         if (!VideoReady()) return false;
         DropTexture();
         SDL_Window* target = window ? window->NativeWindow() : nullptr;
+        // Borderless over the whole desktop, so that the window covers it even
+        // where no window manager acts on the full-screen request.
+        SDL_Rect desktop{0, 0, width, height};
+        SDL_GetDisplayBounds(0, &desktop);
         if (!target) {
             if (!m_OwnWindow) {
-                m_OwnWindow = SDL_CreateWindow("Vantorra", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                               height, SDL_WINDOW_BORDERLESS);
+                m_OwnWindow = SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
+                                               SDL_WINDOW_BORDERLESS);
                 if (!m_OwnWindow) return false;
             }
             target = m_OwnWindow;
+        } else {
+            SDL_SetWindowBordered(target, SDL_FALSE);
+            SDL_SetWindowPosition(target, desktop.x, desktop.y);
+            SDL_SetWindowSize(target, desktop.w, desktop.h);
         }
         m_Window = target;
         SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
