@@ -34,6 +34,14 @@ bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 int RectW(const RECT& r) { return r.right - r.left; }
 int RectH(const RECT& r) { return r.bottom - r.top; }
 
+// Whether w x h pixels from (x, y) lie inside the memory of the lock held
+// in `desc`: the clip rectangles promise it, and this keeps a surface whose
+// fields disagree with its memory from being written past its end.
+bool InsideLock(const DDSURFACEDESC2& desc, long long x, long long y, long long w, long long h) {
+    return x >= 0 && y >= 0 && w >= 0 && h >= 0 && x + w <= static_cast<long long>(desc.dwWidth) &&
+           y + h <= static_cast<long long>(desc.dwHeight);
+}
+
 bool HasSurfaces(const VXSurface& src, const VXSurface* dest) {
     return dest && src.DirectDrawSurface && dest->DirectDrawSurface;
 }
@@ -126,7 +134,9 @@ HRESULT MirrorByHand(VXSurface& src, VXSurface* dest, int x, int y, const RECT& 
     const int depth = vx::PixelDepthOf(src);
     const int bpp = vx::BytesPerPixelOf(depth);
     const bool ok = bpp != 0 && vx::HoldsLock(src) && vx::HoldsLock(*dest) &&
-                    LockedBytesPerPixel(src.SurfaceDesc) == bpp && LockedBytesPerPixel(dest->SurfaceDesc) == bpp;
+                    LockedBytesPerPixel(src.SurfaceDesc) == bpp && LockedBytesPerPixel(dest->SurfaceDesc) == bpp &&
+                    InsideLock(src.SurfaceDesc, used.left, used.top, RectW(used), RectH(used)) &&
+                    InsideLock(dest->SurfaceDesc, x, y, RectW(used), RectH(used));
     if (ok) {
         const vx::ConstPixelRows s{PixelAddress(src.SurfaceDesc, used.left, used.top, bpp), src.SurfaceDesc.lPitch};
         const vx::PixelRows d{PixelAddress(dest->SurfaceDesc, x, y, bpp), dest->SurfaceDesc.lPitch};
@@ -192,6 +202,9 @@ HRESULT SoftwareBlit(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect
     if (bpp >= 2) {
         if (LockedBytesPerPixel(src.SurfaceDesc) != bpp || LockedBytesPerPixel(dest->SurfaceDesc) != bpp) {
             hr = E_FAIL;  // the two surfaces do not store their pixels alike
+        } else if (!InsideLock(src.SurfaceDesc, srcRect.left, srcRect.top, RectW(srcRect), RectH(srcRect)) ||
+                   !InsideLock(dest->SurfaceDesc, x, y, RectW(srcRect), RectH(srcRect))) {
+            hr = E_FAIL;
         } else {
             const vx::ConstPixelRows s{PixelAddress(src.SurfaceDesc, srcRect.left, srcRect.top, bpp),
                                        src.SurfaceDesc.lPitch};

@@ -260,6 +260,20 @@ TEST(SoftwareBlits, MismatchedPixelSizesDrawNothing) {
     EXPECT_EQ(World::CountNot(*dst, 0xFFFFFFFF), 0);
 }
 
+TEST(SoftwareBlits, FieldsLargerThanTheMemoryDrawNothing) {
+    // A surface whose size and clip rectangle claim more than its memory
+    // holds is not written past its end.
+    World w;
+    auto src = w.Make(16, 8, 8, 0x1234);
+    auto dst = w.Make(16, 4, 4, 0xFFFF);
+    dst->Width = dst->Height = 8;
+    dst->ClipBounds = Rect(0, 0, 8, 8);
+    EXPECT_EQ(src->DrawHalfShadeRect(dst.get(), 2, 2, Rect(0, 0, 4, 4)), E_FAIL);
+    EXPECT_EQ(src->DrawMirrorLROpaque(dst.get(), 2, 2, Rect(0, 0, 4, 4)), E_FAIL);
+    dst->Width = dst->Height = 4;
+    EXPECT_EQ(World::CountNot(*dst, 0xFFFF), 0);
+}
+
 TEST(SoftwareBlits, EightBitDestinationLocksAndDrawsNothing) {
     World w(8);
     auto src = w.Make(8, 2, 2, 3);
