@@ -113,10 +113,11 @@ void LoadConfig(GameState* game) {
         // A folder we cannot write to leaves the options as they are.
         plat::WriteFileAtomically(kConfigFile, bytes.data(), bytes.size());
     }
-    bool opened = false;
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(kConfigFile, opened);
-    if (!opened) return;
-    DecodeConfig(bytes.data(), bytes.size(), game);
+    plat::File f = plat::Open(kConfigFile, "rb");
+    if (!f) return;
+    std::uint8_t bytes[kConfigFileSize];
+    const std::size_t got = std::fread(bytes, 1, sizeof bytes, f.get());
+    DecodeConfig(bytes, got, game);
 }
 
 void SaveConfig(GameState* game) {

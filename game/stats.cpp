@@ -73,8 +73,10 @@ void CreateDefaultStats() {
 
 void LoadStats(GameState* game) {
     if (!plat::FileExists(kStatsFile)) CreateDefaultStats();
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(kStatsFile);
-    DecodeStats(bytes.data(), bytes.size(), game);
+    std::uint8_t bytes[kStatsFileSize];
+    std::size_t got = 0;
+    if (plat::File f = plat::Open(kStatsFile, "rb")) got = std::fread(bytes, 1, sizeof bytes, f.get());
+    DecodeStats(bytes, got, game);
 }
 
 void SaveStats(GameState* game) {
