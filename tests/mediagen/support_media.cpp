@@ -15,9 +15,14 @@ std::filesystem::path GameDir() { return VANTORRA_GAME_DIR; }
 std::filesystem::path GenDir() { return VANTORRA_GEN_DIR; }
 
 std::optional<mediagen::Bytes> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    return mediagen::Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::streamoff size = in.tellg();
+    if (size < 0) return std::nullopt;
+    mediagen::Bytes bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    return bytes;
 }
 
 std::optional<mediagen::Image> LoadBmpAt(const std::filesystem::path& path) {

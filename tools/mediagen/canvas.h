@@ -76,6 +76,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Supersample() const { return ss_; }
 
 private:
     struct Sample {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -19,7 +18,8 @@ bool SameBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::error_code ec;
     if (std::filesystem::file_size(path, ec) != bytes.size() || ec) return false;
     std::ifstream in(path, std::ios::binary);
-    Bytes old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Bytes old(bytes.size());
+    if (!in.read(reinterpret_cast<char*>(old.data()), static_cast<std::streamsize>(old.size()))) return false;
     return old == bytes;
 }
 

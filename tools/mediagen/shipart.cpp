@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 
 #include "game/builtinclasses.h"
@@ -207,7 +208,14 @@ ShipClassArt ShipClassArtFor(int index) {
 Image RenderShip(int index, float angleDeg, int size) {
     const ShipClassArt art = ShipClassArtFor(index);
     const int ss = size <= 128 ? 4 : 3;
-    Canvas canvas(size, size, ss);
+    // Each thread keeps its canvas from frame to frame: a frame's samples
+    // are megabytes, and clearing them is cheaper than fresh memory.
+    thread_local std::unique_ptr<Canvas> kept;
+    if (!kept || kept->Width() != size || kept->Height() != size || kept->Supersample() != ss)
+        kept = std::make_unique<Canvas>(size, size, ss);
+    else
+        kept->Clear();
+    Canvas& canvas = *kept;
     const float half = static_cast<float>(size) * 0.5f;
     // The frame's half side stands for DrawScale world units; the hull is
     // drawn in units of the bounding sphere.
