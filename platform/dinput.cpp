@@ -177,6 +177,28 @@ bool HasFocus(HWND window) {
     return true;
 }
 
+// How long a device's first acquisition waits for a shown window to get the
+// focus. The window system hands the focus to a window some time after it is
+// shown or goes full-screen; the devices are made and acquired right after
+// that, when on Windows the window was already the active one.
+constexpr Uint32 kFirstFocusWaitMs = 1000;
+
+// Waits, pumping the window system's events, until `window` has the focus or
+// the wait is over. Only a real window that is on screen is waited for.
+bool AwaitFocus(HWND window) {
+    SDL_Window* native = window ? window->NativeWindow() : nullptr;
+    if (!native) return false;
+    const Uint32 flags = SDL_GetWindowFlags(native);
+    if (!(flags & SDL_WINDOW_SHOWN) || (flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED))) return false;
+    const Uint32 start = SDL_GetTicks();
+    while (SDL_GetTicks() - start < kFirstFocusWaitMs) {
+        SDL_Delay(5);
+        SDL_PumpEvents();
+        if (HasFocus(window)) return true;
+    }
+    return false;
+}
+
 // Keeps SDL's joystick service up while a DirectInput object or a joystick
 // device lives.
 struct JoystickService {
@@ -218,7 +240,12 @@ public:
     HRESULT Acquire() override {
         if (!m_FormatSet) return DIERR_INVALIDPARAM;
         if (m_Acquired) return DI_NOEFFECT;
-        if ((m_Flags & DISCL_FOREGROUND) && !HasFocus(m_Window)) return DIERR_OTHERAPPHASPRIO;
+        const bool first = !m_TriedAcquire;
+        m_TriedAcquire = true;
+        // Only the first attempt waits for the focus; a device taken away
+        // later is refused at once, as long as the window lacks the focus.
+        if ((m_Flags & DISCL_FOREGROUND) && !HasFocus(m_Window) && !(first && AwaitFocus(m_Window)))
+            return DIERR_OTHERAPPHASPRIO;
         m_Acquired = true;
         OnAcquire();
         return DI_OK;
@@ -261,6 +288,7 @@ private:
     DIDATAFORMAT m_Format;
     bool m_FormatSet = false;
     bool m_Acquired = false;
+    bool m_TriedAcquire = false;
     HWND m_Window = nullptr;
     DWORD m_Flags = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 };

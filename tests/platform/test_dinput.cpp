@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "platform/dinput.h"
+#include "platform/forms.h"
 
 namespace {
 
@@ -87,6 +89,52 @@ TEST(DirectInputDevices, ForegroundNeedsTheFocus) {
     EXPECT_EQ(keyboard->GetDeviceState(255, keys), DIERR_INVALIDPARAM);
     EXPECT_EQ(keyboard->Unacquire(), DI_OK);
     EXPECT_EQ(keyboard->Unacquire(), DI_NOEFFECT);
+}
+
+// How many milliseconds one Acquire takes, and its result.
+std::pair<long, HRESULT> TimedAcquire(IDirectInputDevice& device) {
+    const auto start = std::chrono::steady_clock::now();
+    const HRESULT hr = device.Acquire();
+    const auto spent = std::chrono::steady_clock::now() - start;
+    return {static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count()), hr};
+}
+
+// The window system gives a window that was just shown its focus a little
+// later: the first acquisition waits for it (a while, not for ever), and
+// later ones, after a loss of the focus, are refused at once.
+TEST(DirectInputDevices, FirstAcquireGivesAShownWindowTimeForItsFocus) {
+    // The program's window, on screen; under the dummy video driver it never
+    // gets the focus.
+    Application->Initialize();
+    Application->EnsureWindow();
+    HWND shown = Application->Window();
+    if (!shown || !shown->NativeWindow()) GTEST_SKIP() << "no windows here";
+    LPDIRECTINPUT di;
+    ASSERT_EQ(DirectInputCreateA(nullptr, DIRECTINPUT_VERSION, &di, nullptr), DI_OK);
+    auto keyboardFor = [&](HWND window) {
+        LPDIRECTINPUTDEVICE keyboard;
+        EXPECT_EQ(di->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr), DI_OK);
+        keyboard->SetDataFormat(&c_dfDIKeyboard);
+        EXPECT_EQ(keyboard->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND), DI_OK);
+        return keyboard;
+    };
+
+    LPDIRECTINPUTDEVICE keyboard = keyboardFor(shown);
+    const auto [firstMs, first] = TimedAcquire(*keyboard);
+    EXPECT_EQ(first, DIERR_OTHERAPPHASPRIO);
+    EXPECT_GE(firstMs, 900);
+    EXPECT_LT(firstMs, 5000);
+    const auto [againMs, again] = TimedAcquire(*keyboard);
+    EXPECT_EQ(again, DIERR_OTHERAPPHASPRIO);
+    EXPECT_LT(againMs, 200);
+
+    // A handle without a window of its own has no focus coming.
+    plat::WindowHandle bare(320, 200);
+    LPDIRECTINPUTDEVICE other = keyboardFor(&bare);
+    const auto [bareMs, refused] = TimedAcquire(*other);
+    EXPECT_EQ(refused, DIERR_OTHERAPPHASPRIO);
+    EXPECT_LT(bareMs, 200);
+    Application->DestroyWindow();
 }
 
 TEST(DirectInputDevices, MouseReadsAndSecondInterface) {
