@@ -162,7 +162,7 @@ HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** part1, DWORD*
         offset = 0;
         bytes = size;
     } else if (flags & DSBLOCK_FROMWRITECURSOR) {
-        offset = static_cast<DWORD>(m_Voice.position >> 32) * m_Data->format.nBlockAlign;
+        offset = PlayOffset();
     }
     if (offset >= size || bytes == 0 || bytes > size) return DSERR_INVALIDPARAM;
     const DWORD first = std::min(bytes, size - offset);
@@ -216,9 +216,14 @@ HRESULT IDirectSoundBuffer::GetStatus(DWORD* status) {
     return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
+DWORD IDirectSoundBuffer::PlayOffset() {
+    // The mixer moves the position on: read it under the device lock.
     CoreLock lock(*m_Core);
-    const DWORD pos = static_cast<DWORD>(m_Voice.position >> 32) * m_Data->format.nBlockAlign;
+    return static_cast<DWORD>(m_Voice.position >> 32) * m_Data->format.nBlockAlign;
+}
+
+HRESULT IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
+    const DWORD pos = PlayOffset();
     if (play) *play = pos;
     if (write) *write = pos;
     return DS_OK;

@@ -156,6 +156,7 @@ private:
     friend class IDirectSound;
     friend struct plat::SoundCore;
     void UpdateGains();
+    DWORD PlayOffset();  // the play position in bytes
 
     std::shared_ptr<plat::SoundCore> m_Core;
     std::shared_ptr<plat::SoundData> m_Data;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/dsound.h"
@@ -109,6 +111,20 @@ TEST_F(DirectSoundTest, LockHandsOutTheBufferOnceAndWraps) {
     EXPECT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
     EXPECT_EQ(b->Unlock(p1, n1, p2, n2), DSERR_INVALIDCALL);
     EXPECT_EQ(b->Lock(100, 4, &p1, &n1, &p2, &n2, 0), DSERR_INVALIDPARAM);
+
+    // From the write cursor, which is the play position here: the offset
+    // given is ignored.
+    void* base = nullptr;
+    DWORD all = 0;
+    ASSERT_EQ(b->Lock(0, 0, &base, &all, nullptr, nullptr, DSBLOCK_ENTIREBUFFER), DS_OK);
+    ASSERT_EQ(b->Unlock(base, all, nullptr, 0), DS_OK);
+    ASSERT_EQ(b->SetCurrentPosition(90), DS_OK);
+    ASSERT_EQ(b->Lock(10, 30, &p1, &n1, &p2, &n2, DSBLOCK_FROMWRITECURSOR), DS_OK);
+    EXPECT_EQ(static_cast<char*>(p1) - static_cast<char*>(base), 90);
+    EXPECT_EQ(n1, 10u);
+    EXPECT_EQ(p2, base);
+    EXPECT_EQ(n2, 20u);
+    EXPECT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
 }
 
 TEST_F(DirectSoundTest, VolumePanAndFrequencyOutsideTheirRangesAreRefused) {
@@ -246,6 +262,35 @@ TEST(DirectSoundDevice, CreateOnTheDefaultDevice) {
     EXPECT_EQ(b->Play(0, 0, 0), DS_OK);
     std::int16_t out[4];
     EXPECT_EQ(device->MixNextFrames(out, 2), DSERR_INVALIDCALL);  // the device mixes by itself
+}
+
+// A device that opened mixes by itself, from its audio callback: a sound of
+// a tenth of a second ends on its own, and a looping one keeps playing.
+TEST(DirectSoundDevice, TheDeviceMixesByItself) {
+    LPDIRECTSOUND device;
+    if (FAILED(DirectSoundCreate(nullptr, &device, nullptr))) GTEST_SKIP() << "no sound device";
+    ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
+    WAVEFORMATEX f = Format(1, 22050, 16);
+    DSBUFFERDESC desc;
+    desc.dwSize = DSBUFFERDESC_SIZE;
+    desc.dwFlags = kAllControls;
+    desc.dwBufferBytes = 4410;
+    desc.lpwfxFormat = &f;
+    LPDIRECTSOUNDBUFFER once, loop;
+    ASSERT_EQ(device->CreateSoundBuffer(&desc, &once, nullptr), DS_OK);
+    ASSERT_EQ(device->DuplicateSoundBuffer(once, &loop), DS_OK);
+    ASSERT_EQ(once->Play(0, 0, 0), DS_OK);
+    ASSERT_EQ(loop->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
+    DWORD status = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(once->GetStatus(&status), DS_OK);
+    } while ((status & DSBSTATUS_PLAYING) && std::chrono::steady_clock::now() < until);
+    EXPECT_EQ(status, 0u);
+    ASSERT_EQ(loop->GetStatus(&status), DS_OK);
+    EXPECT_EQ(status, DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    EXPECT_EQ(loop->Stop(), DS_OK);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "platform/debug.h"
+#include "platform/msgbox.h"
+#include "platform/quit.h"
 #include "vx/vxsound.h"
 #include "vx/vxsoundbuffer.h"
 
@@ -144,6 +147,44 @@ TEST(VXSoundDevice, CreateAlwaysAnswersOne) {
         EXPECT_EQ(sound.DeviceDisabled, 1);
         EXPECT_EQ(sound.GetCaps(), 0);
     }
+}
+
+// No sound driver at all: the user is asked whether to go on without sound,
+// "No" quits, and either way every sound call after it is safe and silent.
+TEST(VXSoundDevice, WithoutADriverTheQuestionIsAskedAndNothingPlays) {
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = before ? before : "";
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    for (const int answer : {IDYES, IDNO}) {
+        plat::ClearQuit();
+        std::vector<plat::MessageBoxCall> boxes;
+        plat::SetMessageBoxHandler([&](const plat::MessageBoxCall& call) {
+            boxes.push_back(call);
+            return answer;
+        });
+        VXSound sound;
+        EXPECT_EQ(sound.Create(nullptr), 1);
+        plat::SetMessageBoxHandler({});
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "DirectSound Error 'DSERR_NODRIVER.'\nContinue with Sound turned off?");
+        EXPECT_EQ(boxes[0].caption, "Error");
+        EXPECT_EQ(boxes[0].type, MB_YESNO);
+        EXPECT_EQ(plat::QuitPosted(), answer == IDNO);
+        EXPECT_FALSE(sound.DirectSound);
+        EXPECT_EQ(sound.DeviceDisabled, 1);
+        EXPECT_EQ(sound.PlaybackDisabled, 1);
+        EXPECT_EQ(sound.GetCaps(), 0);
+
+        VXSoundBuffer slot;
+        EXPECT_EQ(slot.Load(&sound, "snd\\laser.wav", 3), 0);
+        EXPECT_TRUE(slot.Voices.empty());
+        EXPECT_EQ(slot.Play(DSBPLAY_LOOPING, 0, 0), 0);
+        EXPECT_EQ(slot.Stop(), 0);
+        slot.SetVolume(-500);
+    }
+    plat::ClearQuit();
+    if (before) ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else ::unsetenv("SDL_AUDIODRIVER");
 }
 
 TEST_F(SoundBufferTest, ConstructedEmpty) {
