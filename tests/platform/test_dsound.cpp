@@ -238,6 +238,17 @@ TEST_F(DirectSoundTest, ReleasingABufferWhileTheDeviceLivesIsSafe) {
     EXPECT_EQ(b->Stop(), DS_OK);
 }
 
+// A silent mono buffer of a tenth of a second at 22050 Hz.
+HRESULT MakeTenthOfASecond(IDirectSound& device, LPDIRECTSOUNDBUFFER* out) {
+    WAVEFORMATEX f = Format(1, 22050, 16);
+    DSBUFFERDESC desc;
+    desc.dwSize = DSBUFFERDESC_SIZE;
+    desc.dwFlags = kAllControls;
+    desc.dwBufferBytes = 4410;
+    desc.lpwfxFormat = &f;
+    return device.CreateSoundBuffer(&desc, out, nullptr);
+}
+
 // Under SDL_AUDIODRIVER=dummy (or on a machine without sound) opening the
 // default device may work or fail; either way nothing crashes and a device
 // that opened takes buffers.
@@ -252,14 +263,8 @@ TEST(DirectSoundDevice, CreateOnTheDefaultDevice) {
     ASSERT_TRUE(device);
     EXPECT_GT(device->OutputRate(), 0u);
     ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
-    WAVEFORMATEX f = Format(1, 22050, 16);
-    DSBUFFERDESC desc;
-    desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwFlags = kAllControls;
-    desc.dwBufferBytes = 4410;
-    desc.lpwfxFormat = &f;
     LPDIRECTSOUNDBUFFER b;
-    ASSERT_EQ(device->CreateSoundBuffer(&desc, &b, nullptr), DS_OK);
+    ASSERT_EQ(MakeTenthOfASecond(*device, &b), DS_OK);
     EXPECT_EQ(b->Play(0, 0, 0), DS_OK);
     std::int16_t out[4];
     EXPECT_EQ(device->MixNextFrames(out, 2), DSERR_INVALIDCALL);  // the device mixes by itself
@@ -272,14 +277,8 @@ TEST(DirectSoundDevice, TheDeviceMixesByItself) {
     LPDIRECTSOUND device;
     if (FAILED(DirectSoundCreate(nullptr, &device, nullptr))) GTEST_SKIP() << "no sound device";
     ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
-    WAVEFORMATEX f = Format(1, 22050, 16);
-    DSBUFFERDESC desc;
-    desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwFlags = kAllControls;
-    desc.dwBufferBytes = 4410;
-    desc.lpwfxFormat = &f;
     LPDIRECTSOUNDBUFFER once, loop;
-    ASSERT_EQ(device->CreateSoundBuffer(&desc, &once, nullptr), DS_OK);
+    ASSERT_EQ(MakeTenthOfASecond(*device, &once), DS_OK);
     ASSERT_EQ(device->DuplicateSoundBuffer(once, &loop), DS_OK);
     ASSERT_EQ(once->Play(0, 0, 0), DS_OK);
     ASSERT_EQ(loop->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
