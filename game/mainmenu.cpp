@@ -80,11 +80,11 @@ void DrawKeysPage(const GameState& game) {
     const float x = MenuCentreX(game);
     auto row = [&](int r) { return static_cast<float>(r - game.TextPageFrames); };
 
-    DrawText("Keyboard commands:", x, row(400), 15, c.ColourWhite);
+    DrawMenuText("Keyboard commands:", x, row(400), 15, c.ColourWhite);
     for (int player = 0; player < 2; ++player) {
         const PixelValue colour = player == 0 ? c.ColourLightBlue : c.ColourLightGreen;
         const int top = player == 0 ? 440 : 680;
-        DrawText(player == 0 ? "player 1:                      " : "player 2:                      ", x, row(top), 10,
+        DrawMenuText(player == 0 ? "player 1:                      " : "player 2:                      ", x, row(top), 10,
                  colour);
         for (int i = 0; i < static_cast<int>(std::size(kKeyLines)); ++i) {
             const KeyLine& k = kKeyLines[i];
@@ -92,10 +92,10 @@ void DrawKeysPage(const GameState& game) {
             char line[96];
             std::snprintf(line, sizeof line, player == 0 ? k.Player1 : k.Player2,
                           KeyName(static_cast<unsigned>(binding)));
-            DrawText(line, x, row(top + 20 + 20 * i), 10, colour);
+            DrawMenuText(line, x, row(top + 20 + 20 * i), 10, colour);
         }
     }
-    DrawText("ESC   pause/menu", x, row(920), 13, c.ColourWhite);
+    DrawMenuText("ESC   pause/menu", x, row(920), 13, c.ColourWhite);
 }
 
 // Main menu items, in the order of their mouse bands.
@@ -111,7 +111,7 @@ constexpr int kMenuLatchKeys[] = {'M', 'S', 'G', 'B', kKeyF11, kKeyF12};
 void DrawMainMenu(const GameState& game) {
     const UIColourSet& c = Form1->UIColours;
     const float x = MenuCentreX(game);
-    DrawText("version 2.80", 50, static_cast<float>(game.ScreenHeight - 10), 4, c.ColourYellow);
+    DrawMenuText("version 2.80", 50, static_cast<float>(game.ScreenHeight - 10), 4, c.ColourYellow);
     DrawMenuTitle(game, "Vantorra", 30);
     DrawLabel(" EW QUICK GAME", "N             ", x, 150, 8, c.ColourRed, c.ColourLightRed);
     DrawLabel("B TTLE MENU", " A         ", x, 190, 8, c.ColourRed, c.ColourLightRed);

@@ -101,21 +101,21 @@ void DrawMenuStars(GameState& game) {
     }
 }
 
-void DrawText(const char* text, float x, float y, float size, PixelValue colour) {
+void DrawMenuText(const char* text, float x, float y, float size, PixelValue colour) {
     SetDrawColour(colour);
     DrawStrokeText(text, x, y, size);
 }
 
 void DrawLabel(const char* base, const char* overlay, float x, float y, float size,
                PixelValue baseColour, PixelValue overlayColour) {
-    DrawText(base, x, y, size, baseColour);
-    DrawText(overlay, x, y, size, overlayColour);
+    DrawMenuText(base, x, y, size, baseColour);
+    DrawMenuText(overlay, x, y, size, overlayColour);
 }
 
 float MenuCentreX(const GameState& game) { return static_cast<float>(game.ScreenWidth / 2); }
 
 void DrawMenuTitle(const GameState& game, const char* title, float size) {
-    DrawText(title, MenuCentreX(game), 90.0f, size, Form1->UIColours.ColourYellow);
+    DrawMenuText(title, MenuCentreX(game), 90.0f, size, Form1->UIColours.ColourYellow);
 }
 
-void DrawEscHint(const char* text, float x) { DrawText(text, x, 13.0f, 6.0f, Form1->UIColours.ColourWhite); }
+void DrawEscHint(const char* text, float x) { DrawMenuText(text, x, 13.0f, 6.0f, Form1->UIColours.ColourWhite); }

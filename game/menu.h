@@ -59,7 +59,7 @@ void DrawMenuStars(GameState& game);
 void DrawLabel(const char* base, const char* overlay, float x, float y, float size,
                PixelValue baseColour, PixelValue overlayColour);
 // Text in one colour (sets DrawColour).
-void DrawText(const char* text, float x, float y, float size, PixelValue colour);
+void DrawMenuText(const char* text, float x, float y, float size, PixelValue colour);
 
 // The screen title centred at (ScreenWidth / 2, 90) in yellow.
 void DrawMenuTitle(const GameState& game, const char* title, float size = 25.0f);

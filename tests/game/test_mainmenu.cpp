@@ -33,20 +33,20 @@ TEST_F(MainMenuTest, MenuDrawsTitleItemsAndHotLetters) {
     EXPECT_EQ(Frame(), ScreenMainMenu);
     const UIColourSet& c = Form1->UIColours;
     const std::vector<PixelValue> expected = Reference([&] {
-        DrawText("version 2.80", 50, 590, 4, c.ColourYellow);
-        DrawText("Vantorra", 400, 90, 30, c.ColourYellow);
-        DrawText(" EW QUICK GAME", 400, 150, 8, c.ColourRed);
-        DrawText("N             ", 400, 150, 8, c.ColourLightRed);
-        DrawText("B TTLE MENU", 400, 190, 8, c.ColourRed);
-        DrawText(" A         ", 400, 190, 8, c.ColourLightRed);
-        DrawText(" NFO", 400, 230, 8, c.ColourRed);
-        DrawText("I   ", 400, 230, 8, c.ColourLightRed);
-        DrawText(" ELP", 400, 250, 8, c.ColourRed);
-        DrawText("H   ", 400, 250, 8, c.ColourLightRed);
-        DrawText(" PTIONS", 400, 280, 8, c.ColourRed);
-        DrawText("O      ", 400, 280, 8, c.ColourLightRed);
-        DrawText(" UIT", 400, 330, 10, c.ColourBlue);
-        DrawText("Q   ", 400, 330, 10, c.ColourLightBlue);
+        DrawMenuText("version 2.80", 50, 590, 4, c.ColourYellow);
+        DrawMenuText("Vantorra", 400, 90, 30, c.ColourYellow);
+        DrawMenuText(" EW QUICK GAME", 400, 150, 8, c.ColourRed);
+        DrawMenuText("N             ", 400, 150, 8, c.ColourLightRed);
+        DrawMenuText("B TTLE MENU", 400, 190, 8, c.ColourRed);
+        DrawMenuText(" A         ", 400, 190, 8, c.ColourLightRed);
+        DrawMenuText(" NFO", 400, 230, 8, c.ColourRed);
+        DrawMenuText("I   ", 400, 230, 8, c.ColourLightRed);
+        DrawMenuText(" ELP", 400, 250, 8, c.ColourRed);
+        DrawMenuText("H   ", 400, 250, 8, c.ColourLightRed);
+        DrawMenuText(" PTIONS", 400, 280, 8, c.ColourRed);
+        DrawMenuText("O      ", 400, 280, 8, c.ColourLightRed);
+        DrawMenuText(" UIT", 400, 330, 10, c.ColourBlue);
+        DrawMenuText("Q   ", 400, 330, 10, c.ColourLightBlue);
     });
     ExpectScreen(expected);
     EXPECT_FALSE(WorkIsLocked());
@@ -71,7 +71,7 @@ TEST_F(MainMenuTest, IntroLinesRiseOnePixelAFrame) {
     const UIColourSet& c = Form1->UIColours;
     const std::vector<PixelValue> page = Pixels();
     // The product name sits at row 600 - 250 in capitals, size 15.
-    const std::vector<PixelValue> title = Reference([&] { DrawText("VANTORRA", 400, 350, 15, c.ColourWhite); });
+    const std::vector<PixelValue> title = Reference([&] { DrawMenuText("VANTORRA", 400, 350, 15, c.ColourWhite); });
     int titleInk = 0;
     for (std::size_t i = 0; i < title.size(); ++i)
         if (title[i] != 0) {
@@ -94,7 +94,7 @@ TEST_F(MainMenuTest, TextPageShowsItsHintOnABlackBox) {
             UnlockWork();
             Form1->WorkSurface->FillRect(0, 0, 165, 17, 0);
             LockWork();
-            DrawText("Press esc for menu", 80, 13, 6, Form1->UIColours.ColourWhite);
+            DrawMenuText("Press esc for menu", 80, 13, 6, Form1->UIColours.ColourWhite);
         },
         kBackdrop);
     ExpectScreen(expected);
@@ -243,33 +243,33 @@ TEST_F(MainMenuTest, HelpListsBothPlayersBindingsByName) {
     Frame();
     const UIColourSet& c = Form1->UIColours;
     const std::vector<PixelValue> expected = Reference([&] {
-        DrawText("Keyboard commands:", 400, 50, 15, c.ColourWhite);
-        DrawText("player 1:                      ", 400, 90, 10, c.ColourLightBlue);
+        DrawMenuText("Keyboard commands:", 400, 50, 15, c.ColourWhite);
+        DrawMenuText("player 1:                      ", 400, 90, 10, c.ColourLightBlue);
         // A name of more than seven characters widens its line.
-        DrawText("     No Match     turn left       ", 400, 110, 10, c.ColourLightBlue);
-        DrawText("           D     turn right      ", 400, 130, 10, c.ColourLightBlue);
-        DrawText("           E     Activate special", 400, 150, 10, c.ColourLightBlue);
-        DrawText("     CONTROL     shoot normal    ", 400, 170, 10, c.ColourLightBlue);
-        DrawText("           W     thrust          ", 400, 190, 10, c.ColourLightBlue);
-        DrawText("           Q     change special  ", 400, 210, 10, c.ColourLightBlue);
-        DrawText("           1     change normal   ", 400, 230, 10, c.ColourLightBlue);
-        DrawText("           2     change target   ", 400, 250, 10, c.ColourLightBlue);
-        DrawText("           3     cycle linkmode  ", 400, 270, 10, c.ColourLightBlue);
-        DrawText("player 2:                      ", 400, 330, 10, c.ColourLightGreen);
-        DrawText("        LEFT     turn left       ", 400, 350, 10, c.ColourLightGreen);
-        DrawText("       RIGHT     turn right      ", 400, 370, 10, c.ColourLightGreen);
-        DrawText("      INSERT     activate special", 400, 390, 10, c.ColourLightGreen);
-        DrawText("       ENTER     shoot normal    ", 400, 410, 10, c.ColourLightGreen);
-        DrawText("          UP     thrust          ", 400, 430, 10, c.ColourLightGreen);
-        DrawText("      DELETE     change special  ", 400, 450, 10, c.ColourLightGreen);
-        DrawText("       NUM_0     change normal   ", 400, 470, 10, c.ColourLightGreen);
-        DrawText("       NUM_,     change target   ", 400, 490, 10, c.ColourLightGreen);
-        DrawText("         F12     cycle linkmode  ", 400, 510, 10, c.ColourLightGreen);
-        DrawText("ESC   pause/menu", 400, 570, 13, c.ColourWhite);
+        DrawMenuText("     No Match     turn left       ", 400, 110, 10, c.ColourLightBlue);
+        DrawMenuText("           D     turn right      ", 400, 130, 10, c.ColourLightBlue);
+        DrawMenuText("           E     Activate special", 400, 150, 10, c.ColourLightBlue);
+        DrawMenuText("     CONTROL     shoot normal    ", 400, 170, 10, c.ColourLightBlue);
+        DrawMenuText("           W     thrust          ", 400, 190, 10, c.ColourLightBlue);
+        DrawMenuText("           Q     change special  ", 400, 210, 10, c.ColourLightBlue);
+        DrawMenuText("           1     change normal   ", 400, 230, 10, c.ColourLightBlue);
+        DrawMenuText("           2     change target   ", 400, 250, 10, c.ColourLightBlue);
+        DrawMenuText("           3     cycle linkmode  ", 400, 270, 10, c.ColourLightBlue);
+        DrawMenuText("player 2:                      ", 400, 330, 10, c.ColourLightGreen);
+        DrawMenuText("        LEFT     turn left       ", 400, 350, 10, c.ColourLightGreen);
+        DrawMenuText("       RIGHT     turn right      ", 400, 370, 10, c.ColourLightGreen);
+        DrawMenuText("      INSERT     activate special", 400, 390, 10, c.ColourLightGreen);
+        DrawMenuText("       ENTER     shoot normal    ", 400, 410, 10, c.ColourLightGreen);
+        DrawMenuText("          UP     thrust          ", 400, 430, 10, c.ColourLightGreen);
+        DrawMenuText("      DELETE     change special  ", 400, 450, 10, c.ColourLightGreen);
+        DrawMenuText("       NUM_0     change normal   ", 400, 470, 10, c.ColourLightGreen);
+        DrawMenuText("       NUM_,     change target   ", 400, 490, 10, c.ColourLightGreen);
+        DrawMenuText("         F12     cycle linkmode  ", 400, 510, 10, c.ColourLightGreen);
+        DrawMenuText("ESC   pause/menu", 400, 570, 13, c.ColourWhite);
         UnlockWork();
         Form1->WorkSurface->FillRect(0, 0, 165, 17, 0);
         LockWork();
-        DrawText("Press esc for menu", 80, 13, 6, c.ColourWhite);
+        DrawMenuText("Press esc for menu", 80, 13, 6, c.ColourWhite);
     });
     ExpectScreen(expected);
 }

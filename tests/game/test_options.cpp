@@ -36,22 +36,22 @@ protected:
                                            const std::string& planet) {
         const UIColourSet& c = Form1->UIColours;
         return Reference([&] {
-            DrawText("Press esc for main menu", 105, 13, 6, c.ColourWhite);
-            DrawText("Options", 400, 90, 25, c.ColourYellow);
-            DrawText(" USIC", 400, 160, 8, c.ColourRed);
-            DrawText("M    ", 400, 160, 8, c.ColourLightRed);
-            DrawText(effects.c_str(), 400, 190, 8, c.ColourRed);
-            DrawText("               F09   F10       ", 400, 190, 8, c.ColourBlue);
-            DrawText(music.c_str(), 400, 220, 8, c.ColourRed);
-            DrawText("             F11   F12       ", 400, 220, 8, c.ColourBlue);
-            DrawText(asteroids.c_str(), 400, 260, 7, c.ColourRed);
-            DrawText("    a           ", 400, 260, 7, c.ColourLightRed);
-            DrawText(gravity.c_str(), 400, 290, 7, c.ColourRed);
-            DrawText("g             ", 400, 290, 7, c.ColourLightRed);
-            DrawText(planet.c_str(), 400, 320, 7, c.ColourRed);
-            DrawText("p            ", 400, 320, 7, c.ColourLightRed);
-            DrawText(" ack", 400, 350, 8, c.ColourBlue);
-            DrawText("B   ", 400, 350, 8, c.ColourLightBlue);
+            DrawMenuText("Press esc for main menu", 105, 13, 6, c.ColourWhite);
+            DrawMenuText("Options", 400, 90, 25, c.ColourYellow);
+            DrawMenuText(" USIC", 400, 160, 8, c.ColourRed);
+            DrawMenuText("M    ", 400, 160, 8, c.ColourLightRed);
+            DrawMenuText(effects.c_str(), 400, 190, 8, c.ColourRed);
+            DrawMenuText("               F09   F10       ", 400, 190, 8, c.ColourBlue);
+            DrawMenuText(music.c_str(), 400, 220, 8, c.ColourRed);
+            DrawMenuText("             F11   F12       ", 400, 220, 8, c.ColourBlue);
+            DrawMenuText(asteroids.c_str(), 400, 260, 7, c.ColourRed);
+            DrawMenuText("    a           ", 400, 260, 7, c.ColourLightRed);
+            DrawMenuText(gravity.c_str(), 400, 290, 7, c.ColourRed);
+            DrawMenuText("g             ", 400, 290, 7, c.ColourLightRed);
+            DrawMenuText(planet.c_str(), 400, 320, 7, c.ColourRed);
+            DrawMenuText("p            ", 400, 320, 7, c.ColourLightRed);
+            DrawMenuText(" ack", 400, 350, 8, c.ColourBlue);
+            DrawMenuText("B   ", 400, 350, 8, c.ColourLightBlue);
         });
     }
 };
