@@ -367,18 +367,6 @@ void TApplication::Repaint() {
     window->Present();
 }
 
-void TApplication::ProcessMessages() {
-    MSG msg{};
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
 // ---- ShowMessage --------------------------------------------------------
 
 void ShowMessage(const std::string& text) {

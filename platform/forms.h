@@ -59,7 +59,6 @@ public:
     TForm* Owner() const { return owner_; }
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
-    void Invalidate();
 
     int Left = 0, Top = 0, Width = 0, Height = 0;
     std::string Caption;
@@ -256,8 +255,6 @@ public:
     HWND Window() const { return window_.get(); }
     // Redraws the window from the visible forms, when it is not the display's.
     void Repaint();
-    // Dispatches every waiting message, for modal loops.
-    void ProcessMessages();
 
     // For the toolkit.
     void AddForm(std::unique_ptr<TForm> form);

@@ -20,8 +20,6 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     Height = height;
 }
 
-void TControl::Invalidate() { Application->Repaint(); }
-
 void TControl::MouseDown(int, int) {}
 void TControl::MouseUp(int, int, bool) {}
 bool TControl::KeyDown(std::uint16_t, TShiftState) { return false; }

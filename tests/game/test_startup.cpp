@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/scriptinput.h"
+#include "platform/system.h"
 #include "vx/vxinput.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsoundbuffer.h"
@@ -28,6 +29,7 @@ struct Seen {
     int playSoundResult = -1;
     std::size_t listedModes = 0;
     std::vector<int> mouse;
+    int cursorCount = 0;
 };
 Seen g;
 std::int64_t (*g_now)() = nullptr;
@@ -63,6 +65,7 @@ int MenuRecording(GameState* game) {
     g.workSurface = Form1->WorkSurface->DirectDrawSurface;
     g.planet = Form1->PlanetPictures[0]->DirectDrawSurface;
     g.listedModes = Form2->List.Items.size();
+    g.cursorCount = plat::CursorDisplayCount();
     if (g.frames == 2) plat::PushKey("Escape", true);
     if (g.frames == 3) g.escapeDown = Form1->KeyState[27];
     if (game->ScreenWidth != Form1->ModeWidth) ADD_FAILURE() << "InitGame did not get the mode size";
@@ -88,6 +91,7 @@ TEST_F(StartUp, DialogChoosesAModeAndTheLoopRunsFramesAt13MsUntilQuit) {
     EXPECT_EQ(g.mouseMaxX, 1023);
     EXPECT_EQ(g.mouseMaxY, 767);
     EXPECT_EQ(g.escapeDown, 1);
+    EXPECT_LT(g.cursorCount, 0);  // the system cursor is hidden while the game runs
     // Each frame starts 13 ms after the one before (the clock steps 0.1 ms a
     // reading, so a frame may run a reading or two over).
     ASSERT_EQ(g.frameStartsUs.size(), 4u);
