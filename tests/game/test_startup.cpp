@@ -212,7 +212,12 @@ TEST_F(StartUp, ASecondActivationStartsNothingAgain) {
 
 int ReturnsToAnEmptyScreen(GameState*) {
     ++g.frames;
-    return g.frames == 1 ? ScreenShipSelections : (g.frames == 2 ? ScreenPlay : ScreenQuit);
+    switch (g.frames) {
+    case 1: return ScreenShipSelections;
+    case 2: return ScreenPlay;
+    case 3: return 42;  // no such screen
+    default: return ScreenQuit;
+    }
 }
 
 bool PointerShown(const plat::PresentedFrame& frame) {
@@ -220,7 +225,7 @@ bool PointerShown(const plat::PresentedFrame& frame) {
     return frame.At(490, 360) == 0x07E0;  // pure green in 5-6-5
 }
 
-TEST_F(StartUp, AnEmptyScreenLeadsBackToTheMainMenuAndThePointerShowsOffPlay) {
+TEST_F(StartUp, AnEmptyOrUnknownScreenLeadsBackToTheMainMenuAndThePointerShowsOffPlay) {
     wintest::WriteStartUpMedia();
     plat::SetEnumeratedModes({{1024, 768, 16}});
     ScreenHandlers[ScreenMainMenu] = ReturnsToAnEmptyScreen;
@@ -228,13 +233,14 @@ TEST_F(StartUp, AnEmptyScreenLeadsBackToTheMainMenuAndThePointerShowsOffPlay) {
     EXPECT_EQ(WinMain(), 0);
     // Frame 1: menu -> 5 (nothing there), frame 2: empty 5 -> back to the
     // menu, frame 3: menu -> 0 (play, no handler), frame 4: back to the menu,
-    // frame 5: menu -> quit.
-    EXPECT_EQ(g.frames, 3);
+    // frame 5: menu -> 42, frame 6: no such screen -> back to the menu,
+    // frame 7: menu -> quit.
+    EXPECT_EQ(g.frames, 4);
     const auto& frames = Presenter->Frames;
-    ASSERT_EQ(frames.size(), 1u + 2u + 5u);
+    ASSERT_EQ(frames.size(), 1u + 2u + 7u);
     EXPECT_TRUE(PointerShown(frames[3]));   // returned 5
     EXPECT_FALSE(PointerShown(frames[5]));  // returned 0: play draws no pointer
-    EXPECT_TRUE(PointerShown(frames[7]));   // drawn on the frame that quits
+    EXPECT_TRUE(PointerShown(frames[9]));   // drawn on the frame that quits
 }
 
 int MenuRecordingTheMouse(GameState* game) {
