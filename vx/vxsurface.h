@@ -96,6 +96,19 @@ public:
 
     // ==== blit modes and drawing primitives ==================================
     // (vxsurface_blit.cpp, vxsurface_draw.cpp)
+    //
+    // Blits copy `src` of this surface so that its top-left corner lands at
+    // (x, y) on dest, after clipping to both clip rectangles. A rectangle
+    // clipped away, a missing destination or a surface without a display
+    // surface gives E_FAIL and draws nothing. Plain, scaled and stretched
+    // copies return the display's result (a lost source is restored, not
+    // retried). The software modes (alpha, half blend, shade, half shade,
+    // alpha map) need two distinct surfaces that the caller has not locked;
+    // they lock both for the call and return 0, or E_FAIL when a lock gives
+    // no pixels or the two surfaces store pixels differently. Keyed modes
+    // skip source pixels equal to ColorKey (-1 skips nothing); the keyed
+    // display copies use the key SetColorKey gave the display surface.
+    // Mirrored copies fall back to a copy by hand when the display refuses.
     HRESULT DrawOpaqueRect(VXSurface* dest, int x, int y, RECT src);
     HRESULT DrawKeyedRect(VXSurface* dest, int x, int y, RECT src);
     HRESULT DrawAlphaOpaque(VXSurface* dest, int x, int y, RECT src, std::uint16_t alpha);
@@ -116,6 +129,11 @@ public:
     HRESULT DrawStretchedKeyed(VXSurface* dest, int x, int y, RECT src, int width, int height);
     HRESULT DrawAlphaMap(VXSurface* dest, int x, int y, RECT src);
 
+    // Pixel drawing writes through the surface's current lock, at the
+    // display's depth, clipped to ClipBounds; without a lock, or when the
+    // display's depth does not match the surface's pixels, it draws nothing
+    // (GetPixel then reads 0, as it does outside the surface). FillRect is a
+    // colour fill of the unlocked surface, right and bottom exclusive.
     void PutPixel(int x, int y, PixelValue colour);
     PixelValue GetPixel(int x, int y);
     void DrawHLine(int x1, int x2, int y, PixelValue colour);
