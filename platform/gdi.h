@@ -61,6 +61,11 @@ struct DeviceContext {
 };
 using HDC = DeviceContext*;
 
+struct SIZE {
+    LONG cx = 0;
+    LONG cy = 0;
+};
+
 struct BITMAP {
     LONG bmType = 0;
     LONG bmWidth = 0;
@@ -158,6 +163,8 @@ COLORREF SetBkColor(HDC dc, COLORREF colour);
 // Draws the text with its top-left at (x, y) in the selected font (the
 // default face at 16 pixels when none is selected).
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length);
+// The width of the text and the height of a character cell in the selected font.
+BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size);
 
 namespace plat {
 

@@ -103,6 +103,13 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DW
     font->filePath = plat::FindFontFile(font->face, weight);
     if (!font->filePath.empty() && TtfReady()) {
         font->ttf = TTF_OpenFont(font->filePath.c_str(), font->height);
+        // A positive height is the whole character cell (ascent and descent),
+        // a negative one the characters alone; SDL_ttf sizes the characters.
+        if (font->ttf && height > 0 && TTF_FontHeight(font->ttf) > height) {
+            const int size = std::max(1, height * height / TTF_FontHeight(font->ttf));
+            TTF_CloseFont(font->ttf);
+            font->ttf = TTF_OpenFont(font->filePath.c_str(), size);
+        }
         // A regular face asked to be bold (no bold file was found).
         if (font->ttf && weight >= 600 && font->filePath.find("Bold") == std::string::npos)
             TTF_SetFontStyle(font->ttf, TTF_STYLE_BOLD);
@@ -110,22 +117,41 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DW
     return plat::Gdi().Add(std::move(font));
 }
 
+namespace {
+
+// The font a context draws with: the selected one, or the default face.
+GdiFont* ContextFont(HDC dc) {
+    if (dc->font) return dc->font;
+    static std::unique_ptr<GdiFont> systemFont;
+    if (!systemFont) {
+        systemFont.reset(CreateFontA(kDefaultHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "DejaVu Sans"));
+        // Taken out of the object table: the default font is never deleted.
+        plat::Gdi().Release(systemFont.get());
+    }
+    return systemFont.get();
+}
+
+}  // namespace
+
+BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size) {
+    if (!dc || !text || length < 0 || !size) return 0;
+    GdiFont* font = ContextFont(dc);
+    if (!font->ttf) return 0;
+    std::string s(text, static_cast<std::size_t>(length));
+    int w = 0, h = 0;
+    if (TTF_SizeText(font->ttf, s.c_str(), &w, &h) != 0) return 0;
+    size->cx = w;
+    size->cy = TTF_FontHeight(font->ttf);
+    return 1;
+}
+
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
     if (!dc || !text || length < 0) return 0;
     int w = 0, h = 0;
     if (!plat::DcSize(dc, &w, &h)) return 0;
     if (length == 0) return 1;
-    GdiFont* font = dc->font;
-    static std::unique_ptr<GdiFont> systemFont;  // the context's default font
-    if (!font) {
-        if (!systemFont) {
-            systemFont.reset(CreateFontA(kDefaultHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "DejaVu Sans"));
-            // Taken out of the object table: the default font is never deleted.
-            plat::Gdi().Release(systemFont.get());
-        }
-        font = systemFont.get();
-    }
+    GdiFont* font = ContextFont(dc);
     if (!font->ttf) return 0;
     std::string s(text, static_cast<std::size_t>(length));
     SDL_Color fg{255, 255, 255, 255};

@@ -193,7 +193,15 @@ TEST_F(GdiTest, TextDrawsInTheTextColourAndFallsBackToDejaVu) {
         for (int x = 0; x < 80; ++x) s->SetPixelAt(x, y, background);
     HDC dc = nullptr;
     ASSERT_EQ(s->GetDC(&dc), DD_OK);
+    SIZE cell;
+    ASSERT_TRUE(GetTextExtentPoint32A(dc, "FPS", 3, &cell));
+    const LONG defaultWidth = cell.cx;
     SelectObject(dc, font);
+    ASSERT_TRUE(GetTextExtentPoint32A(dc, "FPS", 3, &cell));
+    EXPECT_LE(cell.cy, 14);  // the height asked for is the whole cell
+    EXPECT_GE(cell.cy, 12);
+    EXPECT_GT(cell.cx, 0);
+    EXPECT_NE(cell.cx, defaultWidth);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 0, 0));
     EXPECT_TRUE(TextOutA(dc, 2, 2, "FPS = 60", 8));
