@@ -14,7 +14,8 @@ bool QueryPerformanceCounter(std::int64_t* count);
 bool QueryPerformanceFrequency(std::int64_t* frequency);
 
 // A counter to read instead of the machine's. A missing function counts as
-// "no counter". SetPerformanceCounter({}) goes back to the machine's.
+// "no counter" (so {} is a machine without one); ResetPerformanceCounter
+// goes back to the machine's.
 struct PerformanceCounter {
     std::function<bool(std::int64_t*)> counter;
     std::function<bool(std::int64_t*)> frequency;

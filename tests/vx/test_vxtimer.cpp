@@ -128,6 +128,14 @@ TEST_F(TimerTest, MissingCounterIsReportedAndWaitsStillEnd) {
     EXPECT_GE(timer.ElapsedMs(), 2);
 }
 
+TEST(TimerMachineCounter, AnEmptyReplacementIsAMachineWithoutACounter) {
+    plat::SetPerformanceCounter({});
+    VXTimer timer;
+    EXPECT_EQ(timer.Restart(), 0);
+    plat::ResetPerformanceCounter();
+    EXPECT_EQ(timer.Restart(), 1);
+}
+
 TEST(TimerMachineCounter, MeasuresRealTime) {
     plat::ResetPerformanceCounter();
     VXTimer timer;
