@@ -33,6 +33,16 @@ TEST_F(PicturesTest, FramePathsFollowThePattern)
     } cases[] = {{1, "img\\scout\\sc0001.bmp"}, {60, "img\\scout\\sc0060.bmp"}, {120, "img\\scout\\sc00120.bmp"}};
     for (const auto& c : cases)
         EXPECT_EQ(sheet->FramePath(c.frame), QString(c.path));
+    // Verification tests exactly the frames 1 to the frame count.
+    sheet->FrBar->SetPosition(1);
+    sheet->Button2Click();
+    EXPECT_EQ(messages, QStringList{"File img\\scout\\sc0001.bmp does not exist"});
+    messages.clear();
+    sheet->FrBar->SetPosition(120);
+    sheet->Button2Click();
+    ASSERT_EQ(messages.size(), 120);
+    EXPECT_EQ(messages[99], QString("File img\\scout\\sc00100.bmp does not exist"));
+    EXPECT_EQ(messages[119], QString("File img\\scout\\sc00120.bmp does not exist"));
     // Text fields are used up to their NUL, never beyond their 20 bytes.
     Text full;
     full.fill('z');
