@@ -100,13 +100,12 @@ void Canvas::Fill(Vec2 lo, Vec2 hi, const Layer& layer, Inside inside) {
             } else if (layer.profile == Profile::Dome) {
                 t = dome;
             }
-            Apply(samples_[static_cast<std::size_t>(y) * sw_ + x], layer, t, p);
+            Apply(samples_[static_cast<std::size_t>(y) * sw_ + x], layer, t);
         }
     }
 }
 
-void Canvas::Apply(Sample& s, const Layer& layer, float t, Vec2 local) {
-    (void)local;
+void Canvas::Apply(Sample& s, const Layer& layer, float t) {
     const Colour c = layer.colour;
     switch (layer.paint) {
         case Paint::Solid:
@@ -121,7 +120,7 @@ void Canvas::Apply(Sample& s, const Layer& layer, float t, Vec2 local) {
         case Paint::Decal:
             if (!s.covered) return;
             s.colour = Mix(s.colour, c, layer.alpha);
-            s.grime = Mix(Colour{s.grime, 0, 0}, Colour{layer.grime, 0, 0}, layer.alpha).r;
+            s.grime += (layer.grime - s.grime) * layer.alpha;
             if (s.emissive) s.emission = Mix(s.emission, c, layer.alpha);
             break;
         case Paint::Groove:

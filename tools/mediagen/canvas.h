@@ -92,7 +92,7 @@ private:
 
     template <typename Inside>
     void Fill(Vec2 lo, Vec2 hi, const Layer& layer, Inside inside);
-    void Apply(Sample& s, const Layer& layer, float t, Vec2 local);
+    void Apply(Sample& s, const Layer& layer, float t);
 
     int width_, height_, ss_;
     int sw_, sh_;

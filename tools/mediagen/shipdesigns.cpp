@@ -302,7 +302,6 @@ void AssaultGunboat(Draft& d) {
 }
 
 void MissileBoat(Draft& d) {
-    const ShipPalette& p = d.Pal();
     d.Pair({{0.14f, 0.3f}, {0.55f, 0.55f}, {0.55f, 0.7f}, {0.14f, 0.7f}}, d.Hull2(0.02f));
     d.Sym({{0.0f, -0.98f}, {0.06f, -0.94f}, {0.12f, -0.7f}, {0.14f, 0.8f}, {0.0f, 0.85f}}, d.Hull(0.06f));
     for (int k = 0; k < 6; ++k) {
@@ -315,7 +314,6 @@ void MissileBoat(Draft& d) {
     d.Engine({0.0f, 0.86f}, 0.1f, 0.05f);
     d.PairEngine({0.45f, 0.71f}, 0.05f, 0.03f);
     d.Cockpit({0.0f, -0.62f}, 0.06f, 0.1f, 0.12f);
-    (void)p;
 }
 
 void Viper(Draft& d) {
