@@ -35,14 +35,16 @@ struct GdiBitmap : GdiObject {
     std::vector<std::uint32_t> pixels;
 };
 
+struct TtfFontCloser {
+    void operator()(_TTF_Font* font) const noexcept;
+};
+
 struct GdiFont : GdiObject {
-    GdiFont();
-    ~GdiFont() override;
     int height = 0;
     int weight = 0;
     std::string face;      // as asked for
     std::string filePath;  // the font file actually used, empty when none was found
-    _TTF_Font* ttf = nullptr;  // owned; closed by the destructor
+    std::unique_ptr<_TTF_Font, TtfFontCloser> ttf;  // none when no face could be opened
 };
 
 using HGDIOBJ = GdiObject*;

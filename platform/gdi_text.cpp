@@ -67,10 +67,7 @@ std::string FindInstalled(const std::string& wanted) {
 
 }  // namespace
 
-GdiFont::GdiFont() = default;
-GdiFont::~GdiFont() {
-    if (ttf) TTF_CloseFont(ttf);
-}
+void TtfFontCloser::operator()(_TTF_Font* font) const noexcept { TTF_CloseFont(font); }
 
 namespace plat {
 
@@ -102,17 +99,16 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DW
     font->face = face ? face : "";
     font->filePath = plat::FindFontFile(font->face, weight);
     if (!font->filePath.empty() && TtfReady()) {
-        font->ttf = TTF_OpenFont(font->filePath.c_str(), font->height);
+        font->ttf.reset(TTF_OpenFont(font->filePath.c_str(), font->height));
         // A positive height is the whole character cell (ascent and descent),
         // a negative one the characters alone; SDL_ttf sizes the characters.
-        if (font->ttf && height > 0 && TTF_FontHeight(font->ttf) > height) {
-            const int size = std::max(1, height * height / TTF_FontHeight(font->ttf));
-            TTF_CloseFont(font->ttf);
-            font->ttf = TTF_OpenFont(font->filePath.c_str(), size);
+        if (font->ttf && height > 0 && TTF_FontHeight(font->ttf.get()) > height) {
+            const int size = std::max(1, height * height / TTF_FontHeight(font->ttf.get()));
+            font->ttf.reset(TTF_OpenFont(font->filePath.c_str(), size));
         }
         // A regular face asked to be bold (no bold file was found).
         if (font->ttf && weight >= 600 && font->filePath.find("Bold") == std::string::npos)
-            TTF_SetFontStyle(font->ttf, TTF_STYLE_BOLD);
+            TTF_SetFontStyle(font->ttf.get(), TTF_STYLE_BOLD);
     }
     return plat::Gdi().Add(std::move(font));
 }
@@ -140,9 +136,9 @@ BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size) {
     if (!font->ttf) return 0;
     std::string s(text, static_cast<std::size_t>(length));
     int w = 0, h = 0;
-    if (TTF_SizeText(font->ttf, s.c_str(), &w, &h) != 0) return 0;
+    if (TTF_SizeText(font->ttf.get(), s.c_str(), &w, &h) != 0) return 0;
     size->cx = w;
-    size->cy = TTF_FontHeight(font->ttf);
+    size->cy = TTF_FontHeight(font->ttf.get());
     return 1;
 }
 
@@ -155,7 +151,7 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
     if (!font->ttf) return 0;
     std::string s(text, static_cast<std::size_t>(length));
     SDL_Color fg{255, 255, 255, 255};
-    SDL_Surface* glyphs = TTF_RenderText_Solid(font->ttf, s.c_str(), fg);
+    SDL_Surface* glyphs = TTF_RenderText_Solid(font->ttf.get(), s.c_str(), fg);
     if (!glyphs) return 0;
     SDL_LockSurface(glyphs);
     for (int j = 0; j < glyphs->h; ++j) {

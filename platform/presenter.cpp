@@ -9,6 +9,14 @@ namespace plat {
 
 namespace {
 
+struct SdlCloser {
+    void operator()(SDL_Window* w) const noexcept { SDL_DestroyWindow(w); }
+    void operator()(SDL_Renderer* r) const noexcept { SDL_DestroyRenderer(r); }
+    void operator()(SDL_Texture* t) const noexcept { SDL_DestroyTexture(t); }
+};
+template <class T>
+using SdlHandle = std::unique_ptr<T, SdlCloser>;
+
 class SdlPresenter : public Presenter {
 public:
     ~SdlPresenter() override { Close(); }
@@ -34,11 +42,11 @@ public:
         SDL_GetDisplayBounds(0, &desktop);
         if (!target) {
             if (!m_OwnWindow) {
-                m_OwnWindow = SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
-                                               SDL_WINDOW_BORDERLESS);
+                m_OwnWindow.reset(SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
+                                                   SDL_WINDOW_BORDERLESS));
                 if (!m_OwnWindow) return false;
             }
-            target = m_OwnWindow;
+            target = m_OwnWindow.get();
         } else {
             SDL_SetWindowBordered(target, SDL_FALSE);
             SDL_SetWindowPosition(target, desktop.x, desktop.y);
@@ -50,16 +58,17 @@ public:
         SDL_Renderer* renderer = window ? window->NativeRenderer() : nullptr;
         if (!renderer) {
             if (!m_OwnRenderer) {
-                m_OwnRenderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_ACCELERATED);
-                if (!m_OwnRenderer) m_OwnRenderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE);
+                m_OwnRenderer.reset(SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_ACCELERATED));
+                if (!m_OwnRenderer) m_OwnRenderer.reset(SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE));
                 if (!m_OwnRenderer) return false;
             }
-            renderer = m_OwnRenderer;
+            renderer = m_OwnRenderer.get();
         }
         m_Renderer = renderer;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         SDL_RenderSetLogicalSize(m_Renderer, width, height);
-        m_Texture = SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+        m_Texture.reset(
+            SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height));
         if (!m_Texture) return false;
         m_Width = width;
         m_Height = height;
@@ -72,10 +81,10 @@ public:
             SDL_RenderSetVSync(m_Renderer, vsync ? 1 : 0);
             m_VSync = vsync;
         }
-        SDL_UpdateTexture(m_Texture, nullptr, pixels, pitch);
+        SDL_UpdateTexture(m_Texture.get(), nullptr, pixels, pitch);
         SDL_SetRenderDrawColor(m_Renderer, 0, 0, 0, 255);
         SDL_RenderClear(m_Renderer);
-        SDL_RenderCopy(m_Renderer, m_Texture, nullptr, nullptr);
+        SDL_RenderCopy(m_Renderer, m_Texture.get(), nullptr, nullptr);
         SDL_RenderPresent(m_Renderer);
     }
 
@@ -89,26 +98,21 @@ private:
         if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
         return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
-    void DropTexture() {
-        if (m_Texture) SDL_DestroyTexture(m_Texture);
-        m_Texture = nullptr;
-    }
+    void DropTexture() { m_Texture.reset(); }
     void Close() {
         DropTexture();
-        if (m_OwnRenderer) SDL_DestroyRenderer(m_OwnRenderer);
-        if (m_OwnWindow) SDL_DestroyWindow(m_OwnWindow);
-        m_OwnRenderer = nullptr;
-        m_OwnWindow = nullptr;
+        m_OwnRenderer.reset();
+        m_OwnWindow.reset();
         m_Renderer = nullptr;
         m_Window = nullptr;
         m_Width = m_Height = 0;
     }
 
-    SDL_Window* m_Window = nullptr;        // the one shown (ours or the program's)
-    SDL_Window* m_OwnWindow = nullptr;     // made here when the program gave none
-    SDL_Renderer* m_Renderer = nullptr;
-    SDL_Renderer* m_OwnRenderer = nullptr;
-    SDL_Texture* m_Texture = nullptr;
+    SDL_Window* m_Window = nullptr;      // the one shown (ours or the program's), not owned
+    SDL_Renderer* m_Renderer = nullptr;  // the one drawn with, not owned
+    SdlHandle<SDL_Window> m_OwnWindow;   // made here when the program gave none
+    SdlHandle<SDL_Renderer> m_OwnRenderer;
+    SdlHandle<SDL_Texture> m_Texture;
     int m_Width = 0;
     int m_Height = 0;
     bool m_VSync = false;
