@@ -38,6 +38,32 @@ struct Light {
     }
 };
 
+// The weathering mottle of a point in design units: fractal noise, tabled
+// once and read back bilinearly, since every sample of every frame asks.
+float Weathering(float x, float y) {
+    constexpr int kN = 640;
+    constexpr float kExtent = 2.0f;  // the table covers -2..2 in both axes
+    static const std::vector<float> table = [] {
+        std::vector<float> t(static_cast<std::size_t>(kN) * kN);
+        for (int j = 0; j < kN; ++j) {
+            for (int i = 0; i < kN; ++i) {
+                const float u = (static_cast<float>(i) / (kN - 1) * 2.0f - 1.0f) * kExtent;
+                const float v = (static_cast<float>(j) / (kN - 1) * 2.0f - 1.0f) * kExtent;
+                t[static_cast<std::size_t>(j) * kN + i] = Fbm2(u * 9.0f, v * 9.0f, 77u, 3);
+            }
+        }
+        return t;
+    }();
+    const float fx = std::clamp((x / kExtent + 1.0f) * 0.5f * (kN - 1), 0.0f, kN - 1.001f);
+    const float fy = std::clamp((y / kExtent + 1.0f) * 0.5f * (kN - 1), 0.0f, kN - 1.001f);
+    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
+    const float tx = fx - static_cast<float>(ix), ty = fy - static_cast<float>(iy);
+    const float* row = &table[static_cast<std::size_t>(iy) * kN + ix];
+    const float top = row[0] + (row[1] - row[0]) * tx;
+    const float bottom = row[kN] + (row[kN + 1] - row[kN]) * tx;
+    return top + (bottom - top) * ty;
+}
+
 }  // namespace
 
 Canvas::Canvas(int width, int height, int supersample)
@@ -271,7 +297,7 @@ Rendered Canvas::Resolve() const {
                         const float dx = (static_cast<float>(x) + 0.5f - centre_.x) * inv;
                         const float dy = (static_cast<float>(y) + 0.5f - centre_.y) * inv;
                         const float lx = cos_ * dx + sin_ * dy, ly = -sin_ * dx + cos_ * dy;
-                        albedo = albedo * (1.0f + s.grime * 0.45f * Fbm2(lx * 9.0f, ly * 9.0f, 77u, 3));
+                        albedo = albedo * (1.0f + s.grime * 0.45f * Weathering(lx, ly));
                     }
                     sum += albedo * (0.28f + 0.95f * diffuse) + Colour{spec, spec, spec * 0.95f};
                 }
