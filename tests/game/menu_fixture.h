@@ -7,12 +7,16 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "game/gamestate.h"
 #include "game/menu.h"
 #include "screen_fixture.h"
+#include "vx/vxsound.h"
+#include "vx/vxsoundbuffer.h"
+#include "window_script.h"
 
 class MenuFixture : public ScreenFixture {
 protected:
@@ -49,6 +53,34 @@ protected:
             game->MenuStarSpeed[i] = 5.0f;
             game->MenuStarY[i] = -10.0f;
         }
+    }
+
+    // Sound on, with a device that plays nothing aloud, and a short sound in
+    // each of the slots: their voices can be watched.
+    void EnableSound(std::initializer_list<int> slots) {
+        Form1->SoundsOn = 1;
+        Form1->SoundDevice = std::make_unique<VXSound>();
+        auto device = std::make_shared<IDirectSound>(22050);
+        device->SetCooperativeLevel(nullptr, DSSCL_NORMAL);
+        Form1->SoundDevice->DirectSound = std::move(device);
+        Form1->SoundDevice->DeviceDisabled = 0;
+        Form1->SoundDevice->PlaybackDisabled = 0;
+        wintest::WriteWav("snd/beep.wav");
+        for (int slot : slots) {
+            Form1->SoundSlots[static_cast<std::size_t>(slot)] = std::make_unique<VXSoundBuffer>();
+            Form1->SoundSlots[static_cast<std::size_t>(slot)]->Load(Form1->SoundDevice.get(), "snd\\beep.wav", 1);
+            ASSERT_FALSE(Form1->SoundSlots[static_cast<std::size_t>(slot)]->Voices.empty()) << slot;
+        }
+    }
+    static bool SlotLooping(int slot) {
+        DWORD status = 0;
+        Form1->SoundSlots[static_cast<std::size_t>(slot)]->Voices.at(0)->GetStatus(&status);
+        return (status & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING)) == (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    }
+    static LONG SlotVolume(int slot) {
+        LONG volume = 1;
+        Form1->SoundSlots[static_cast<std::size_t>(slot)]->Voices.at(0)->GetVolume(&volume);
+        return volume;
     }
 
     void Press(int vk) { Form1->KeyState[vk] = 1; }

@@ -332,3 +332,19 @@ TEST_F(MainMenuTest, QuitBandQuitsToo) {
     EXPECT_EQ(Frame(), ScreenQuit);
     EXPECT_TRUE(fs::exists("stats.dat"));
 }
+
+TEST_F(MainMenuTest, MenuFramesStopTheEngineSoundsAndTextPagesDoNot) {
+    const std::initializer_list<int> engines = {1, 2, 3, 4, 5, 6, 24, 25, 31, 32, 33};
+    EnableSound({0, 1, 2, 3, 4, 5, 6, 7, 24, 25, 31, 32, 33});
+    for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 24, 25, 31, 32, 33}) Form1->PlaySound(slot, 1, 0, 0);
+
+    // A text page frame runs nothing of the menu.
+    Frame();
+    for (int slot : engines) EXPECT_TRUE(SlotLooping(slot)) << slot;
+
+    ShowMenu();
+    Frame();
+    for (int slot : engines) EXPECT_FALSE(SlotLooping(slot)) << slot;
+    EXPECT_TRUE(SlotLooping(0));  // the music plays on
+    EXPECT_TRUE(SlotLooping(7));
+}

@@ -252,3 +252,37 @@ TEST_F(OptionsTest, OptionsOutsideTheirRangeAreShownSafelyAndStepBack) {
     Tap('A');
     EXPECT_EQ(game->AsteroidOption, 2);
 }
+
+TEST_F(OptionsTest, MusicKeyStartsAndStopsTheMusicSlot) {
+    EnableSound({0});
+    game->MusicOn = 0;
+    game->MusicVolume = -700;
+    game->EffectsVolume = -300;
+    Tap('M');
+    EXPECT_EQ(game->MusicOn, 1);
+    EXPECT_TRUE(SlotLooping(0));
+    EXPECT_EQ(SlotVolume(0), -700);  // started at full volume, then set to the music volume
+    Tap('M');
+    EXPECT_EQ(game->MusicOn, 0);
+    EXPECT_FALSE(SlotLooping(0));
+}
+
+TEST_F(OptionsTest, MusicVolumeKeysReachTheMusicSlotAndEffectsKeysDoNot) {
+    EnableSound({0});
+    game->MusicVolume = -1000;
+    game->EffectsVolume = -1000;
+    Tap(kKeyF11);
+    EXPECT_EQ(SlotVolume(0), -1100);
+    Tap(kKeyF12);
+    Tap(kKeyF12);
+    EXPECT_EQ(SlotVolume(0), -900);
+    Tap(kKeyF9);
+    Tap(kKeyF10);
+    Tap(kKeyF10);
+    EXPECT_EQ(game->EffectsVolume, -900);
+    EXPECT_EQ(SlotVolume(0), -900);
+    // Stepping down from the quietest step silences the music.
+    game->MusicVolume = -2000;
+    Tap(kKeyF11);
+    EXPECT_EQ(SlotVolume(0), kVolumeOff);
+}
