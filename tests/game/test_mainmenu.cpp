@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,52 @@ namespace fs = std::filesystem;
 
 namespace {
 
+struct PageRow {
+    int row;
+    float size;
+};
+
 class MainMenuTest : public MenuFixture {
 protected:
     int Frame() { return RunHandler(MainMenuScreen); }
     // A frame on the menu itself.
     void ShowMenu() { game->MainMenuPage = kPageMenu; }
+
+    // Draws one frame of `page` risen by `frames` pixels and checks that the ink
+    // is white and lies in the given lines only: each line from its cap height
+    // (1.5 x size above the baseline) down to its baseline, or one row lower for
+    // a comma's tail.
+    void ExpectPageRows(int page, int frames, std::span<const PageRow> rows) {
+        game->MainMenuPage = page;
+        game->TextPageFrames = frames;
+        Frame();
+        const std::vector<PixelValue> px = Pixels();
+        const int w = 800, h = 600;
+        std::vector<int> top(rows.size(), h), bottom(rows.size(), -1);
+        for (int y = 18; y < h; ++y)  // below the hint's box
+            for (int x = 0; x < w; ++x) {
+                const PixelValue p = px[static_cast<std::size_t>(y) * w + x];
+                if (p == 0) continue;
+                ASSERT_EQ(p, Form1->UIColours.ColourWhite) << x << "," << y;
+                bool inLine = false;
+                for (std::size_t i = 0; i < rows.size(); ++i) {
+                    const int base = rows[i].row - frames;
+                    const int cap = static_cast<int>(static_cast<float>(base) - 1.5f * rows[i].size);
+                    if (y >= cap && y <= base + 1) {
+                        inLine = true;
+                        top[i] = std::min(top[i], y);
+                        bottom[i] = std::max(bottom[i], y);
+                    }
+                }
+                ASSERT_TRUE(inLine) << "ink between the lines at " << x << "," << y;
+            }
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int base = rows[i].row - frames;
+            EXPECT_EQ(top[i], static_cast<int>(static_cast<float>(base) - 1.5f * rows[i].size)) << rows[i].row;
+            EXPECT_GE(bottom[i], base) << rows[i].row;
+            EXPECT_LE(bottom[i], base + 1) << rows[i].row;
+        }
+    }
 };
 
 }  // namespace
@@ -347,4 +390,12 @@ TEST_F(MainMenuTest, MenuFramesStopTheEngineSoundsAndTextPagesDoNot) {
     for (int slot : engines) EXPECT_FALSE(SlotLooping(slot)) << slot;
     EXPECT_TRUE(SlotLooping(0));  // the music plays on
     EXPECT_TRUE(SlotLooping(7));
+}
+
+TEST_F(MainMenuTest, IntroAndCreditsLinesSitOnTheirRows) {
+    const PageRow intro[] = {{600, 15}, {640, 10}, {670, 10}, {700, 10}, {730, 10}, {760, 10}, {790, 10}};
+    ExpectPageRows(kPageIntro, 250, intro);
+    const PageRow credits[] = {{400, 15}, {440, 10}, {460, 10}, {500, 10}, {530, 10}, {560, 10},
+                               {600, 10}, {630, 10}, {670, 10}, {700, 10}, {760, 10}, {790, 10}};
+    ExpectPageRows(kPageCredits, 200, credits);
 }
