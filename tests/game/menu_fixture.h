@@ -14,7 +14,6 @@
 #include "game/gamestate.h"
 #include "game/menu.h"
 #include "screen_fixture.h"
-#include "vx/vxsound.h"
 #include "vx/vxsoundbuffer.h"
 #include "window_script.h"
 
@@ -59,12 +58,7 @@ protected:
     // each of the slots: their voices can be watched.
     void EnableSound(std::initializer_list<int> slots) {
         Form1->SoundsOn = 1;
-        Form1->SoundDevice = std::make_unique<VXSound>();
-        auto device = std::make_shared<IDirectSound>(22050);
-        device->SetCooperativeLevel(nullptr, DSSCL_NORMAL);
-        Form1->SoundDevice->DirectSound = std::move(device);
-        Form1->SoundDevice->DeviceDisabled = 0;
-        Form1->SoundDevice->PlaybackDisabled = 0;
+        Form1->SoundDevice = wintest::MakeSilentSoundDevice();
         wintest::WriteWav("snd/beep.wav");
         for (int slot : slots) {
             Form1->SoundSlots[static_cast<std::size_t>(slot)] = std::make_unique<VXSoundBuffer>();

@@ -18,14 +18,7 @@ protected:
         Application->Initialize();
         Application->CreateForm(Form1);
         Form1->SoundsOn = 1;
-        // A device without output: voices play and can be watched, nothing
-        // is heard.
-        Form1->SoundDevice = std::make_unique<VXSound>();
-        auto device = std::make_shared<IDirectSound>(22050);
-        device->SetCooperativeLevel(nullptr, DSSCL_NORMAL);
-        Form1->SoundDevice->DirectSound = std::move(device);
-        Form1->SoundDevice->DeviceDisabled = 0;
-        Form1->SoundDevice->PlaybackDisabled = 0;
+        Form1->SoundDevice = wintest::MakeSilentSoundDevice();
         wintest::WriteWav(wintest::Local("snd\\fanfare2.wav"));
         Form1->SoundSlots[0] = std::make_unique<VXSoundBuffer>();
         Form1->SoundSlots[0]->Load(Form1->SoundDevice.get(), "snd\\fanfare2.wav", 1);

@@ -26,6 +26,7 @@
 #include "platform/perfcounter.h"
 #include "platform/presenter.h"
 #include "platform/quit.h"
+#include "vx/vxsound.h"
 
 namespace wintest {
 
@@ -86,6 +87,18 @@ inline void WriteWav(const fs::path& path) {
     put32(40, samples * 2);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
                                                 static_cast<std::streamsize>(b.size()));
+}
+
+// A sound device without output: voices play and can be watched, nothing is
+// heard.
+inline std::unique_ptr<VXSound> MakeSilentSoundDevice() {
+    auto sound = std::make_unique<VXSound>();
+    auto device = std::make_shared<IDirectSound>(22050);
+    device->SetCooperativeLevel(nullptr, DSSCL_NORMAL);
+    sound->DirectSound = std::move(device);
+    sound->DeviceDisabled = 0;
+    sound->PlaybackDisabled = 0;
+    return sound;
 }
 
 // A Windows path of the game as a path in the scratch folder.
