@@ -45,6 +45,7 @@ DataFolder::~DataFolder() {
 }
 
 void DataFolder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    if (InLinkedSet(name)) return;
     const fs::path p = path_ / name;
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
@@ -58,7 +59,21 @@ std::vector<std::uint8_t> DataFolder::Read(const std::string& name) const {
 
 bool DataFolder::Exists(const std::string& name) const { return fs::exists(path_ / name); }
 
-void DataFolder::Remove(const std::string& name) const { fs::remove(path_ / name); }
+void DataFolder::Remove(const std::string& name) const {
+    if (InLinkedSet(name)) return;
+    fs::remove(path_ / name);
+}
+
+bool DataFolder::InLinkedSet(const std::string& name) const {
+    for (fs::path dir = (path_ / name).parent_path(); dir != path_ && dir.has_relative_path();
+         dir = dir.parent_path()) {
+        if (fs::is_symlink(dir)) {
+            ADD_FAILURE() << name << " lies in a linked frame set: it would change the build's own files";
+            return true;
+        }
+    }
+    return false;
+}
 
 void DataFolder::MakeBuiltInFrames(int set, int count) const {
     for (int f = 1; f <= count; ++f) Write(LocalName(builtin::BuiltInFrameName(set, f)), {});
@@ -70,8 +85,22 @@ void DataFolder::MakeCustomFrames(const std::string& folder, const std::string& 
         Write(LocalName(builtin::CustomFrameName(folder.c_str(), stem.c_str(), f)), {});
 }
 
-void DataFolder::MakeAllBuiltInFrames() const {
-    for (int s = 0; s < builtin::kBuiltInClassCount; ++s) MakeBuiltInFrames(s);
+void DataFolder::MakeAllBuiltInFrames(int ownSet) const {
+    for (int s = 0; s < builtin::kBuiltInClassCount; ++s) {
+        // "img/xwing/xwing0001.bmp": the set's folder is "img/xwing".
+        const fs::path setFolder = fs::path(LocalName(builtin::BuiltInFrameName(s, 1))).parent_path();
+        const fs::path generated = fs::path(VANTORRA_GAME_DIR) / setFolder;
+        bool complete = s != ownSet;
+        for (int f = 1; complete && f <= builtin::kBuiltInFrameCount; ++f)
+            complete = fs::is_regular_file(fs::path(VANTORRA_GAME_DIR) /
+                                           LocalName(builtin::BuiltInFrameName(s, f)));
+        if (!complete) {
+            MakeBuiltInFrames(s);
+            continue;
+        }
+        fs::create_directories((path_ / setFolder).parent_path());
+        fs::create_directory_symlink(generated, path_ / setFolder);
+    }
 }
 
 void PutLE32(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t v) {

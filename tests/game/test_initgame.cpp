@@ -106,7 +106,7 @@ TEST(InitGame, PlayStarfieldIsTheSameEveryRun) {
 
 TEST(InitGame, ReadsTheDataFiles) {
     DataFolder folder;
-    folder.MakeAllBuiltInFrames();
+    folder.MakeAllBuiltInFrames(8);
     folder.Remove("img/tiefig/tief0033.bmp");
     std::vector<std::uint8_t> config(32);
     PutLE32(config, 0, 2);
