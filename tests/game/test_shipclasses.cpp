@@ -160,13 +160,32 @@ TEST(LoadShipClasses, ExactLengthFileLoadsUserClasses) {
 
 TEST(LoadShipClasses, WrongLengthsLoadNothing) {
     auto records = InactiveRecords();
-    for (auto& r : records) r = ValidUserRecord("Bolt");
+    for (auto& r : records) {
+        r = ValidUserRecord("Bolt");
+        r.Hull = 120;  // unlike the start-up default of 50
+    }
     const std::vector<std::uint8_t> good = ShipsFile(records);
+    {
+        // The same records at the right length do load.
+        DataFolder folder;
+        folder.MakeCustomFrames("custom", "cus", 12);
+        folder.Write("ships.dat", good);
+        GameStatePtr game = LoadClasses();
+        ASSERT_EQ(game->ClassAvailable[24], 1);
+        ASSERT_EQ(game->ShipClassTable.Hull[43], 120);
+    }
     std::vector<std::vector<std::uint8_t>> files;
     files.emplace_back(good.begin(), good.end() - 1);  // 25119
     files.push_back(good);
     files.back().push_back(0);  // 25121
-    files.emplace_back(good.begin(), good.begin() + 8480);  // the older form's length
+    // The older form: ten 848-byte records of the same valid classes.
+    std::vector<std::uint8_t> older;
+    for (int i = 0; i < shipdata::kLegacyFileRecords; ++i) {
+        const auto rec = shipdata::EncodeRecord(records[static_cast<std::size_t>(i)]);
+        older.insert(older.end(), rec.begin(), rec.begin() + shipdata::kLegacyRecordSize);
+    }
+    ASSERT_EQ(older.size(), 8480u);
+    files.push_back(older);
     files.emplace_back();  // empty
     for (const auto& file : files) {
         DataFolder folder;
@@ -195,7 +214,7 @@ TEST(LoadShipClasses, MissingFileLeavesUserClassesEmpty) {
 
 TEST(CheckClassSprites, FrameFilesDecideAvailability) {
     DataFolder folder;
-    folder.MakeAllBuiltInFrames();
+    folder.MakeAllBuiltInFrames(3);
     folder.Remove("img/bwing/bwing0060.bmp");  // class 3 misses only its last frame
     folder.MakeCustomFrames("custom", "cus", 12);
     folder.MakeCustomFrames("part", "p", 11);  // one short of 12

@@ -123,39 +123,41 @@ TEST(ShipValue, LowPowerAndRangeCanMakeTheSumNegative) {
 }
 
 TEST(ShipValue, OutOfRangeRecordsGetAFiniteDefinedValue) {
+    // A hull below 20 counts the hull's power term from 0, as hull 20 does;
+    // the other terms still see the lower hull: 15.45 -> 15 against 20.47 -> 20.
     ShipClassRecord rec = FreshDesign();
-    rec.Hull = 0;  // negative base of pow
-    const int lowHull = ShipValue(rec);
+    rec.Hull = 0;
+    EXPECT_EQ(ShipValue(rec), 15);
     rec.Hull = 20;
-    EXPECT_EQ(lowHull % 5, 0);
-    // Hull 0 counts the pow term from 0, like hull 20, but M and T still see
-    // the lower hull.
-    EXPECT_LE(lowHull, ShipValue(rec));
+    EXPECT_EQ(ShipValue(rec), 20);
 
-    ShipClassRecord sphere = FreshDesign();
-    sphere.BoundingSphere = 0;
-    ShipClassRecord one = FreshDesign();
-    one.BoundingSphere = 1;
-    EXPECT_EQ(ShipValue(sphere), ShipValue(one));
-    sphere.BoundingSphere = -40;
-    EXPECT_EQ(ShipValue(sphere), ShipValue(one));
-
+    // A shield and armour below zero count the shield's power term from 0:
+    // the sum -45.89 rounds through the signed remainder to -40.
     ShipClassRecord negative = FreshDesign();
     negative.Shield = -500;
     negative.Armor[0] = -100;
-    EXPECT_EQ(ShipValue(negative) % 5, 0);
+    EXPECT_EQ(ShipValue(negative), -40);
+
+    // A bounding sphere below 1 counts as 1.
+    ShipClassRecord one = FreshDesign();
+    one.BoundingSphere = 1;
+    EXPECT_EQ(ShipValue(one), 505);
+    for (int sphere : {0, -40}) {
+        ShipClassRecord rec0 = FreshDesign();
+        rec0.BoundingSphere = sphere;
+        EXPECT_EQ(ShipValue(rec0), 505) << "sphere " << sphere;
+    }
 
     ShipClassRecord wild = FreshDesign();
     wild.Acceleration = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(ShipValue(wild), 0);
     wild.Acceleration = std::numeric_limits<float>::infinity();
-    EXPECT_GT(ShipValue(wild), 0);
+    EXPECT_EQ(ShipValue(wild), 2000000000) << "held inside the int range";
 
     ShipClassRecord huge = FreshDesign();
     huge.Hull = std::numeric_limits<std::int32_t>::max();
     huge.Shield = std::numeric_limits<std::int32_t>::max();
     huge.Armor[0] = huge.Armor[1] = std::numeric_limits<std::int32_t>::max();
     huge.Missiles = std::numeric_limits<std::int32_t>::min();
-    const int v = ShipValue(huge);
-    EXPECT_EQ(v % 5, 0);
+    EXPECT_EQ(ShipValue(huge), 2000000000);
 }
