@@ -117,6 +117,16 @@ TEST(SetupShipClasses, SecondCallPricesTheUserClasses) {
     SetupShipClasses(game.get());
     EXPECT_EQ(game->ShipValue[1], builtInYWing);
     EXPECT_EQ(game->ShipValue[30], shipdata::ShipValue(ValidUserRecord("Bolt")));
+
+    // A class is priced by its WeaponType entries, whatever its counts say,
+    // and keeps its counts for arming: two lasers on a fresh design's
+    // systems (20.2 + 5 + 6) are worth 35, not the bare design's 25.
+    shipdata::ShipClassRecord odd = ValidUserRecord("Odd");
+    odd.LaserCount = 0;
+    RecordToClass(odd, game->ShipClassTable, 31);
+    SetupShipClasses(game.get());
+    EXPECT_EQ(game->ShipValue[31], 35);
+    EXPECT_EQ(game->ShipClassTable.LaserCount[31], 0);
 }
 
 TEST(ClassRecordCopy, RoundTripsEveryField) {
