@@ -175,10 +175,11 @@ TEST(LoadShipClasses, WrongLengthsLoadNothing) {
         r.Hull = 120;  // unlike the start-up default of 50
     }
     const std::vector<std::uint8_t> good = ShipsFile(records);
+    DataFolder folder;
+    folder.MakeAllBuiltInFrames();
+    folder.MakeCustomFrames("custom", "cus", 12);
     {
         // The same records at the right length do load.
-        DataFolder folder;
-        folder.MakeCustomFrames("custom", "cus", 12);
         folder.Write("ships.dat", good);
         GameStatePtr game = LoadClasses();
         ASSERT_EQ(game->ClassAvailable[24], 1);
@@ -198,9 +199,6 @@ TEST(LoadShipClasses, WrongLengthsLoadNothing) {
     files.push_back(older);
     files.emplace_back();  // empty
     for (const auto& file : files) {
-        DataFolder folder;
-        folder.MakeAllBuiltInFrames();
-        folder.MakeCustomFrames("custom", "cus", 12);
         folder.Write("ships.dat", file);
         GameStatePtr game = LoadClasses();
         for (int c = 24; c < 44; ++c) {
