@@ -117,3 +117,58 @@ TEST_F(MenuStarsTest, ZeroHeightGivesRowZeroAndZeroSpeedStaysPut) {
     EXPECT_EQ(At(0, 20), Form1->UIColours.ColourDarkGrey);
     EXPECT_EQ(game->MenuStarTime[3], 1e6f + 1.0f);
 }
+
+namespace {
+
+// The next random value mod n, drawn here as the stars draw it.
+int Draw(int n) { return static_cast<int>(NextRandomValue() % static_cast<std::uint32_t>(n)); }
+
+}  // namespace
+
+TEST_F(MenuStarsTest, PlacementDrawsSpeedThenTimeThenRow) {
+    SeedRandom(31337);
+    InitMenuStars(*game);
+    SeedRandom(31337);
+    struct Layer {
+        int first, last;
+        double base;
+        int range;
+    };
+    for (const Layer& l : {Layer{0, 499, 5.0, 10000}, Layer{500, 874, 2.0, 3000}, Layer{875, 998, 0.5, 2000}}) {
+        for (int i = l.first; i <= l.last; ++i) {
+            const float speed = static_cast<float>(l.base + Draw(l.range) * 0.001);
+            const int n = static_cast<int>(800.0f * speed);
+            const float time = static_cast<float>(Draw(n));
+            const float row = static_cast<float>(Draw(600));
+            ASSERT_EQ(game->MenuStarSpeed[i], speed) << i;
+            ASSERT_EQ(game->MenuStarTime[i], time) << i;
+            ASSERT_EQ(game->MenuStarY[i], row) << i;
+        }
+    }
+}
+
+TEST_F(MenuStarsTest, ReentryDrawsRowThenTheLayersReentrySpeed) {
+    struct Case {
+        int star;
+        double base;
+        int range;
+    };
+    // The white layer re-enters with a narrower spread than it starts with.
+    for (Case c : {Case{100, 5.0, 10000}, Case{700, 2.0, 3000}, Case{950, 0.5, 1500}}) {
+        HideStars();
+        for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+            game->MenuStarSpeed[c.star] = 1.0f;
+            game->MenuStarTime[c.star] = 900.0f;
+            SeedRandom(seed);
+            LockWork();
+            DrawMenuStars(*game);
+            UnlockWork();
+            SeedRandom(seed);
+            const float row = static_cast<float>(Draw(600));
+            const float speed = static_cast<float>(c.base + Draw(c.range) * 0.001);
+            ASSERT_EQ(game->MenuStarY[c.star], row) << c.star << " seed " << seed;
+            ASSERT_EQ(game->MenuStarSpeed[c.star], speed) << c.star << " seed " << seed;
+            ASSERT_EQ(game->MenuStarTime[c.star], 0.0f);
+        }
+    }
+}
