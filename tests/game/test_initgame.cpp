@@ -67,6 +67,11 @@ TEST(InitGame, EmptyFolderGivesTheStartingState) {
     EXPECT_EQ(game->ShipClassTable.WeaponType[30][0], -1);
     EXPECT_EQ(game->ShipClassTable.Power[30][0], 0);
 
+    // The menu starfield is laid out: its 999 stars move, the last slot is
+    // unused.
+    for (int s = 0; s < kMenuStarCount; ++s) ASSERT_GE(game->MenuStarSpeed[s], 0.5f) << s;
+    EXPECT_EQ(game->MenuStarSpeed[kMenuStarCount], 0.0f);
+
     // The data files it creates.
     EXPECT_EQ(folder.Read("config.cfg").size(), 32u);
     EXPECT_EQ(folder.Read("stats.dat").size(), 590u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/initgame.h"
+#include "game/miscdraw.h"
 #include "game/winmain.h"
 #include "support_datafolder.h"
 #include "vx/vxsound.h"
@@ -57,7 +58,18 @@ protected:
     }
 };
 
+// The same window, for what InitGame takes from it besides the music.
+class InitGameWithWindow : public Music {};
+
 }  // namespace
+
+TEST_F(InitGameWithWindow, DrawingColourIsTheInterfaceWhite) {
+    Form1->UIColours.ColourWhite = 0x7BEF;
+    Form1->UIColours.ColourRed = 0x7C00;
+    SetDrawColour(0);
+    InitGame(Form1->Game.get(), 800, 600);
+    EXPECT_EQ(DrawColour, 0x7BEFu);
+}
 
 TEST_F(Music, StartsLoopingAtTheStoredVolume) {
     ASSERT_FALSE(Form1->SoundSlots[0]->Voices.empty()) << "the music slot did not load";
