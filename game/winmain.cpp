@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "game/builtinclasses.h"
 #include "game/initgame.h"
 #include "game/videodialog.h"
 #include "platform/system.h"
@@ -66,7 +67,6 @@ constexpr const char* kBrokenIconFiles[kIconCount] = {
 };
 
 constexpr int kCustomImage = 100;
-constexpr const char* kCustomFramePattern = "img\\%s\\%s00%02d.bmp";
 
 // The colour members of UIColourSet, in the order of kUIColourRefs.
 constexpr std::uint32_t UIColourSet::*kUIColourMembers[14] = {
@@ -91,20 +91,15 @@ const std::array<std::uint32_t, 14> kUIColourRefs = {
     0x5AFF5A, 0xFF0000, 0xFF6464, 0xFFAAAA, 0xFFB41E, 0x00FFFF, 0x6EA0F0,
 };
 
-const std::array<const char*, kImageSets> kFramePatterns = {
-    "img\\xwing\\xwing00%02d.bmp",   "img\\ywing\\ywink00%02d.bmp",   "img\\awing\\awing00%02d.bmp",
-    "img\\bwing\\bwing00%02d.bmp",   "img\\kwing\\kwing00%02d.bmp",   "img\\ewing\\ewing00%02d.bmp",
-    "img\\twing\\twing00%02d.bmp",   "img\\hhunt\\hh00%02d.bmp",      "img\\tiefig\\tief00%02d.bmp",
-    "img\\tiebom\\tieb00%02d.bmp",   "img\\tieint\\tiei00%02d.bmp",   "img\\tieadv\\tiea00%02d.bmp",
-    "img\\tiedef\\tied00%02d.bmp",   "img\\skipray\\skip00%02d.bmp",  "img\\asgun\\asgun00%02d.bmp",
-    "img\\mboat\\mboat00%02d.bmp",   "img\\viper\\viper00%02d.bmp",   "img\\raider\\raider00%02d.bmp",
-    "img\\sfury\\sfury00%02d.bmp",   "img\\mfig\\mfig00%02d.bmp",     "img\\type9\\type900%02d.bmp",
-    "img\\maqu\\maqu00%02d.bmp",     "img\\tacfig\\tacfig00%02d.bmp", "img\\runa\\runa00%02d.bmp",
-    kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern,
-    kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern,
-    kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern,
-    kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern, kCustomFramePattern,
-};
+// The built-in rows come from the built-in class table; every user row takes
+// the class's folder and file stem.
+const std::array<const char*, kImageSets> kFramePatterns = [] {
+    std::array<const char*, kImageSets> patterns{};
+    for (int i = 0; i < kImageSets; ++i)
+        patterns[static_cast<std::size_t>(i)] =
+            i < kBuiltInSets ? builtin::BuiltInFramePattern(i) : builtin::kCustomFramePattern;
+    return patterns;
+}();
 
 const std::array<SoundSlotFile, kSoundSlotCount> kSoundSlotFiles = {{
     {"snd\\fanfare2.wav", 1},          {"snd\\sw\\aeng.wav", 2},
@@ -363,9 +358,9 @@ bool TForm1::LoadFrameRow(int row, int count, bool custom) {
     for (int k = 0; k < count; ++k) {
         char file[96];
         if (custom)
-            std::snprintf(file, sizeof file, kCustomFramePattern, folder.c_str(), name.c_str(), k + 1);
+            std::snprintf(file, sizeof file, builtin::kCustomFramePattern, folder.c_str(), name.c_str(), k + 1);
         else
-            std::snprintf(file, sizeof file, kFramePatterns[static_cast<std::size_t>(row)], k + 1);
+            std::snprintf(file, sizeof file, FramePattern[static_cast<std::size_t>(row)].c_str(), k + 1);
         auto frame = std::make_unique<VXSurface>();
         if (!frame->CreateFromFile(Display.get(), file, MemoryAny)) return false;
         frame->SetColorKey(0);
