@@ -1,6 +1,8 @@
 // Korvanth's start-up, frame loop and shutdown, driven through the platform
 // with scripted input, a stepped clock and a recording display.
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <stdexcept>
 
 #include "platform/scriptinput.h"
@@ -30,6 +32,12 @@ struct Seen {
     std::size_t listedModes = 0;
     std::vector<int> mouse;
     int cursorCount = 0;
+    std::vector<int> planetWidths, planetKeys;
+    std::uint16_t lightBlue = 0;
+    std::vector<std::size_t> slotVoices;
+    LONG playedVolume = 0, playedPan = 0, musicVolume = 0;
+    DWORD playedStatus = 0, statusAfterStop = 0;
+    int playResult = 0;
 };
 Seen g;
 std::int64_t (*g_now)() = nullptr;
@@ -309,6 +317,115 @@ TEST_F(StartUp, AnExceptionInAFrameReleasesEverythingAndEndsWithoutABox) {
     EXPECT_TRUE(GameBoxes().empty());
     EXPECT_TRUE(g.directDraw.expired());
     EXPECT_TRUE(g.workSurface.expired());
+}
+
+// The picture stems in the order of PlanetPictures.
+const char* const kPlanetStems[] = {"earth1", "jupiter", "io",      "calisteo", "mars",    "titan",  "titania",
+                                    "tethys", "venus",   "ganymede", "neptune", "uranus",  "ariel",  "encelad",
+                                    "iapetus", "umbriel", "rhea",    "mimas",   "miranda", "europa", "moon"};
+
+int MenuRecordingThePlanets(GameState*) {
+    ++g.frames;
+    for (const auto& picture : Form1->PlanetPictures) {
+        g.planetWidths.push_back(picture->Width);
+        DDCOLORKEY key{};
+        g.planetKeys.push_back(picture->DirectDrawSurface->GetColorKey(DDCKEY_SRCBLT, &key) == DD_OK ? 1 : 0);
+    }
+    g.lightBlue = static_cast<std::uint16_t>(Form1->UIColours.ColourLightBlue);
+    return ScreenQuit;
+}
+
+TEST_F(StartUp, EachPlanetPictureComesFromItsOwnFileAndOnlyEarthAndJupiterAreKeyed) {
+    wintest::WriteStartUpMedia();
+    // Each picture a different width, so a swapped file shows.
+    for (int k = 0; k < kPlanetPictureCount; ++k)
+        wintest::WriteBmp(wintest::Local(std::string("img\\planets\\") + kPlanetStems[k] + ".bmp"), 10 + k, 8,
+                          0x3050A0);
+    plat::SetEnumeratedModes({{1024, 768, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuRecordingThePlanets;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    ASSERT_EQ(g.planetWidths.size(), static_cast<std::size_t>(kPlanetPictureCount));
+    for (int k = 0; k < kPlanetPictureCount; ++k) {
+        EXPECT_EQ(g.planetWidths[static_cast<std::size_t>(k)], 10 + k) << kPlanetStems[k];
+        EXPECT_EQ(g.planetKeys[static_cast<std::size_t>(k)], k < 2 ? 1 : 0) << kPlanetStems[k];
+    }
+}
+
+TEST_F(StartUp, TheLoadingBarShows20And100PercentCentredOnTheMode) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{1024, 768, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuRecordingThePlanets;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    // The cleared display, then the bar at 20 % and at 100 %.
+    const auto& frames = Presenter->Frames;
+    ASSERT_GE(frames.size(), 3u);
+    ASSERT_NE(g.lightBlue, 0);
+    const int left = 1024 / 2 - 100;
+    auto lit = [&](const plat::PresentedFrame& f, int x, int y) { return f.At(x, y) == g.lightBlue; };
+    EXPECT_FALSE(lit(frames[0], left, 210));
+    // 20 %: 40 columns.
+    EXPECT_TRUE(lit(frames[1], left, 200));
+    EXPECT_TRUE(lit(frames[1], left + 39, 219));
+    EXPECT_FALSE(lit(frames[1], left + 40, 210));
+    EXPECT_FALSE(lit(frames[1], left - 1, 210));
+    EXPECT_FALSE(lit(frames[1], left, 199));
+    // 100 %: 200 columns over the first bar.
+    EXPECT_TRUE(lit(frames[2], left, 210));
+    EXPECT_TRUE(lit(frames[2], left + 199, 210));
+    EXPECT_FALSE(lit(frames[2], left + 200, 210));
+}
+
+int MenuPlayingSounds(GameState* game) {
+    ++g.frames;
+    for (const auto& slot : Form1->SoundSlots) g.slotVoices.push_back(slot->Voices.size());
+    if (Form1->SoundSlots[7]->Voices.empty() || Form1->SoundSlots[0]->Voices.empty()) return ScreenQuit;
+    game->EffectsVolume = -300;
+    g.playResult = Form1->PlaySound(7, 1, 250, -200);
+    for (const auto& voice : Form1->SoundSlots[7]->Voices) {
+        DWORD status = 0;
+        voice->GetStatus(&status);
+        if (!(status & DSBSTATUS_PLAYING)) continue;
+        g.playedStatus = status;
+        voice->GetVolume(&g.playedVolume);
+        voice->GetPan(&g.playedPan);
+    }
+    Form1->StopSound(7);
+    for (const auto& voice : Form1->SoundSlots[7]->Voices) {
+        DWORD status = 0;
+        voice->GetStatus(&status);
+        g.statusAfterStop |= status;
+    }
+    Form1->SetSoundVolume(0, -700);
+    Form1->SoundSlots[0]->Voices[0]->GetVolume(&g.musicVolume);
+    return ScreenQuit;
+}
+
+TEST_F(StartUp, SoundOnLoadsEverySlotWithItsVoicesAndTheWrappersReachThem) {
+    // A silent output device, so that the sound device opens on any machine.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{1024, 768, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuPlayingSounds;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    if (Boxes.size() != GameBoxes().size()) GTEST_SKIP() << "no sound device here";
+    ASSERT_EQ(g.slotVoices.size(), static_cast<std::size_t>(kSoundSlotCount));
+    for (int i = 0; i < kSoundSlotCount; ++i) {
+        const SoundSlotFile& slot = kSoundSlotFiles[static_cast<std::size_t>(i)];
+        EXPECT_EQ(g.slotVoices[static_cast<std::size_t>(i)], static_cast<std::size_t>(slot.File ? slot.Voices : 0))
+            << i;
+    }
+    EXPECT_EQ(g.slotVoices[15], 0u);
+    EXPECT_NE(g.playResult, 0);
+    // The effects volume is added; the pan passes unchanged.
+    EXPECT_TRUE(g.playedStatus & DSBSTATUS_LOOPING);
+    EXPECT_EQ(g.playedVolume, -500);
+    EXPECT_EQ(g.playedPan, 250);
+    EXPECT_EQ(g.statusAfterStop & DSBSTATUS_PLAYING, 0u);
+    // The music volume is set as given.
+    EXPECT_EQ(g.musicVolume, -700);
 }
 
 }  // namespace

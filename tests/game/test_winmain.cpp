@@ -1,9 +1,12 @@
 // The main window outside the frame loop: ship frames on demand, key flags,
 // the sound wrappers and the tables it is built from.
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/scriptinput.h"
 #include "vx/vxscreen.h"
+#include "vx/vxsound.h"
+#include "vx/vxsoundbuffer.h"
 #include "vx/vxsurface.h"
 #include "window_script.h"
 
@@ -211,13 +214,45 @@ TEST_F(MainWindow, KeyFlagsFollowKeysBelow128Only) {
     EXPECT_EQ(Form1->KeyState[16], 1);
 }
 
-TEST_F(MainWindow, SoundWrappersDoNothingWhileSoundIsOff) {
-    // No slot exists yet: every wrapper must cope.
+TEST_F(MainWindow, SoundWrappersCopeWithSlotsThatAreNotThere) {
+    // No slot exists yet.
     EXPECT_EQ(Form1->PlaySound(3, 1, 0, 0), 0);
     Form1->StopSound(3);
     Form1->SetSoundVolume(0, -100);
     EXPECT_EQ(Form1->PlaySound(-1, 0, 0, 0), 0);
     EXPECT_EQ(Form1->PlaySound(44, 0, 0, 0), 0);
+}
+
+TEST_F(MainWindow, SoundWrappersDoNothingWhileSoundIsOff) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    wintest::WriteWav("snd/sw/implaser.wav");
+    Form1->SoundDevice = std::make_unique<VXSound>();
+    ASSERT_NE(Form1->SoundDevice->Create(Form1->Handle()), 0);
+    for (auto& slot : Form1->SoundSlots) slot = std::make_unique<VXSoundBuffer>();
+    VXSoundBuffer& laser = *Form1->SoundSlots[7];
+    ASSERT_NE(laser.Load(Form1->SoundDevice.get(), "snd\\sw\\implaser.wav", 4), 0);
+    LONG before = 0;
+    laser.Voices[0]->GetVolume(&before);
+
+    Form1->SoundsOn = 0;
+    EXPECT_EQ(Form1->PlaySound(7, 1, 0, 0), 0);
+    Form1->SetSoundVolume(7, -1234);
+    for (const auto& voice : laser.Voices) {
+        DWORD status = 0;
+        voice->GetStatus(&status);
+        EXPECT_EQ(status & DSBSTATUS_PLAYING, 0u);
+    }
+    LONG after = 0;
+    laser.Voices[0]->GetVolume(&after);
+    EXPECT_EQ(after, before);
+
+    // The same calls with sound on reach the slot.
+    Form1->SoundsOn = 1;
+    EXPECT_NE(Form1->PlaySound(7, 0, 0, 0), 0);
+    Form1->SetSoundVolume(7, -1234);
+    laser.Voices[0]->GetVolume(&after);
+    EXPECT_EQ(after, -1234);
+    Form1->ReleaseAll();
 }
 
 TEST(Tables, FramePatternsAndSoundSlots) {
