@@ -199,7 +199,8 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         if (!RectInside(d)) return DDERR_INVALIDRECT;
         plat::FillPixels(m_Pixels.data() + static_cast<std::size_t>(d.top) * m_Pitch +
                              static_cast<std::size_t>(d.left) * m_Bpp,
-                         m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top, fx->dwFillColor & MaskForBpp(m_Bpp));
+                         m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top, fx->dwFillColor & MaskForBpp(m_Bpp),
+                         d.left == 0 && d.right == m_Width);
         return DD_OK;
     }
     if (!src) return DDERR_INVALIDPARAMS;

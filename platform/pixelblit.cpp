@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <type_traits>
 #include <vector>
 
@@ -53,6 +54,26 @@ bool OneByte(u32 value, int bytesPerPixel) {
     for (int i = 1; i < bytesPerPixel; ++i)
         if (((value >> (8 * i)) & 0xFF) != b) return false;
     return true;
+}
+
+// Fills `pixels` 2- or 4-byte pixels from `first` on as 32-bit words through
+// wmemset, when the platform's wide character is such a word and `first` is
+// aligned for it. Returns false, having written nothing, otherwise.
+bool FillWords(u8* first, long long pixels, int bytesPerPixel, u32 value) {
+    if constexpr (sizeof(wchar_t) != 4) {
+        return false;
+    } else {
+        if (bytesPerPixel != 2 && bytesPerPixel != 4) return false;
+        if (reinterpret_cast<std::uintptr_t>(first) % alignof(wchar_t) != 0) return false;
+        const u32 word = bytesPerPixel == 2 ? (value & 0xFFFF) * 0x10001u : value;
+        const long long bytes = pixels * bytesPerPixel;
+        std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(word), static_cast<std::size_t>(bytes / 4));
+        if (bytes % 4 != 0) {
+            const u16 half = static_cast<u16>(value);
+            std::memcpy(first + bytes - 2, &half, 2);
+        }
+        return true;
+    }
 }
 
 // One row of a keyed copy at the same width. `in` is the key range as an
@@ -121,8 +142,18 @@ void Blit(const PixelBlit& b) {
 }  // namespace
 
 void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                std::uint32_t value) {
+                std::uint32_t value, bool wholeRows) {
     if (w <= 0 || h <= 0 || bytesPerPixel < 1 || bytesPerPixel > 4) return;
+    // Whole rows whose pitch holds whole pixels are one long run from the
+    // first pixel to the last, filled at the speed of the library's fills.
+    if (wholeRows && h > 1 && pitch > 0 && pitch % bytesPerPixel == 0) {
+        const long long pixels = static_cast<long long>(pitch / bytesPerPixel) * (h - 1) + w;
+        if (OneByte(value, bytesPerPixel)) {
+            std::memset(first, static_cast<int>(value & 0xFF), static_cast<std::size_t>(pixels * bytesPerPixel));
+            return;
+        }
+        if (FillWords(first, pixels, bytesPerPixel, value)) return;
+    }
     if (OneByte(value, bytesPerPixel)) {
         const std::size_t bytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytesPerPixel);
         for (int y = 0; y < h; ++y) std::memset(first + y * pitch, static_cast<int>(value & 0xFF), bytes);

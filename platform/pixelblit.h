@@ -11,9 +11,11 @@
 namespace plat {
 
 // Sets w x h pixels from `first` on (rows `pitch` bytes apart) to `value`,
-// whose low bytesPerPixel bytes are written.
+// whose low bytesPerPixel bytes are written. With wholeRows the rectangle
+// spans whole rows of its surface, so the bytes between rows carry no pixels
+// and may be filled too: the rows then go as one block.
 void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                std::uint32_t value);
+                std::uint32_t value, bool wholeRows = false);
 
 struct PixelBlit {
     const std::uint8_t* src = nullptr;  // first pixel of the source rectangle

@@ -67,6 +67,35 @@ TEST(PixelBlit, FillWithOneRepeatedByte) {
     EXPECT_EQ(q.Get(0, 1), 0xCCCCCCu);
 }
 
+TEST(PixelBlit, WholeRowFillsGoAsOneBlock) {
+    // Whole rows of a 5-pixel-wide picture, filled with a plain and a
+    // one-byte value: every pixel of the rows is set, and nothing before the
+    // first pixel or after the last one changes (the padding between the
+    // rows may). Rows 0-2 of 2-byte pixels end on a half word; 3-byte pixels
+    // do not divide the pitch and go row by row.
+    struct Rows {
+        int top, count;
+    };
+    for (Rows rows : {Rows{1, 2}, Rows{0, 3}})
+        for (std::uint32_t value : {0x11223344u, 0x55555555u})
+            for (int bpp = 1; bpp <= 4; ++bpp) {
+                SCOPED_TRACE(testing::Message() << "bpp " << bpp << " value " << value << " top " << rows.top);
+                Pic p(bpp, 5, 5);
+                plat::FillPixels(p.At(0, rows.top), p.pitch, bpp, 5, rows.count, value, true);
+                const std::uint32_t want = bpp == 4 ? value : (value & ((1u << (8 * bpp)) - 1));
+                const int last = rows.top + rows.count - 1;
+                for (int y = rows.top; y <= last; ++y)
+                    for (int x = 0; x < 5; ++x) EXPECT_EQ(p.Get(x, y), want) << x << "," << y;
+                for (int y = 0; y < 5; ++y)
+                    for (int b = 0; b < p.pitch; ++b) {
+                        const bool untouched = y < rows.top || y > last || (y == last && b >= 5 * bpp);
+                        if (untouched) {
+                            EXPECT_EQ(p.bytes[static_cast<std::size_t>(y * p.pitch + b)], 0xCC) << "row " << y << " byte " << b;
+                        }
+                    }
+            }
+}
+
 TEST(PixelBlit, WholeRowCopiesMoveEveryRow) {
     // Rectangles spanning whole rows of equal pitch go as one block; the
     // pixels must come out as row by row.
