@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "blit_fixture.h"
 
@@ -501,6 +503,66 @@ TEST(MirroredCopies, ClippingKeepsTheMirroredPart) {
     EXPECT_EQ(src->DrawMirrorUDOpaque(ud.get(), 0, 0, Rect(0, 0, 3, 3)), 0);
     EXPECT_EQ(World::At(*ud, 0, 0), 7u);
     EXPECT_EQ(World::At(*ud, 0, 1), 4u);
+}
+
+// Every edge cut, through the display's Blt and through the fallback (both
+// surfaces locked by the caller): the cut always takes the columns or rows
+// that the mirrored picture shows at that edge.
+TEST(MirroredCopies, EveryEdgeCutOnBothPaths) {
+    struct Cut {
+        const char* name;
+        bool leftRight;
+        int x, y;
+        // Pixels of the 4 x 4 destination that must hold source values
+        // (1 + column + 3 * row of the 3 x 3 source); every other one stays 0.
+        std::vector<std::pair<std::pair<int, int>, std::uint32_t>> want;
+    } cuts[] = {
+        // Left-right: each row reads 3, 2, 1 from x on.
+        {"left cut", true, -1, 0, {{{0, 0}, 2}, {{1, 0}, 1}, {{0, 2}, 8}, {{1, 2}, 7}}},
+        {"right cut", true, 2, 0, {{{2, 0}, 3}, {{3, 0}, 2}, {{2, 2}, 9}, {{3, 2}, 8}}},
+        // Up-down: each column reads the rows 2, 1, 0 from y on.
+        {"top cut", false, 0, -1, {{{0, 0}, 4}, {{0, 1}, 1}, {{2, 0}, 6}, {{2, 1}, 3}}},
+        {"bottom cut", false, 0, 2, {{{0, 2}, 7}, {{0, 3}, 4}, {{2, 2}, 9}, {{2, 3}, 6}}},
+    };
+    for (bool fallback : {false, true})
+        for (const Cut& c : cuts) {
+            SCOPED_TRACE(testing::Message() << c.name << (fallback ? " by hand" : " by Blt"));
+            World w;
+            auto src = w.Make(16, 3, 3);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 3; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
+            auto dst = w.Make(16, 4, 4, 0);
+            if (fallback) {
+                src->Lock();
+                dst->Lock();
+            }
+            const HRESULT hr = c.leftRight ? src->DrawMirrorLROpaque(dst.get(), c.x, c.y, Rect(0, 0, 3, 3))
+                                           : src->DrawMirrorUDOpaque(dst.get(), c.x, c.y, Rect(0, 0, 3, 3));
+            if (fallback) {
+                dst->Unlock();
+                src->Unlock();
+            }
+            EXPECT_EQ(hr, 0);
+            for (const auto& [at, value] : c.want) EXPECT_EQ(World::At(*dst, at.first, at.second), value) << at.first << "," << at.second;
+            EXPECT_EQ(World::CountNot(*dst, 0), 6);  // a 2 x 3 or 3 x 2 rectangle
+        }
+}
+
+TEST(MirroredCopies, KeyedBltUsesTheDisplayKey) {
+    World w;
+    auto src = w.Make(16, 3, 1, 0x1111);
+    World::Set(*src, 0, 0, 0);
+    World::Set(*src, 2, 0, 0x3333);
+    src->SetColorKey(0);
+    auto lr = w.Make(16, 3, 1, 0x7777);
+    auto ud = w.Make(16, 3, 1, 0x7777);
+    EXPECT_EQ(src->DrawMirrorLRKeyed(lr.get(), 0, 0, Rect(0, 0, 3, 1)), 0);
+    EXPECT_EQ(src->DrawMirrorUDKeyed(ud.get(), 0, 0, Rect(0, 0, 3, 1)), 0);
+    EXPECT_EQ(World::At(*lr, 0, 0), 0x3333u);
+    EXPECT_EQ(World::At(*lr, 1, 0), 0x1111u);
+    EXPECT_EQ(World::At(*lr, 2, 0), 0x7777u);  // the black pixel, keyed away
+    EXPECT_EQ(World::At(*ud, 0, 0), 0x7777u);
+    EXPECT_EQ(World::At(*ud, 2, 0), 0x3333u);
 }
 
 TEST(MirroredCopies, FallbackUnderTheCallersLocks) {

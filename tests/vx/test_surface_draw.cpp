@@ -275,12 +275,22 @@ TEST(Text, DrawsThroughTheDeviceContext) {
     s->SetTextFont("Galactic.ttf", 0, 20, 400);  // replaces the first
     EXPECT_NE(s->Font, nullptr);
     ASSERT_NE(s->GetDC(), nullptr);
-    EXPECT_NE(s->DrawText(2, 2, 0xFFFFFF, "FPS = 60"), 0);
+    // Red as a COLORREF (0x00BBGGRR), drawn over a dark blue background.
+    World::FillAll(*s, 0x0008);
+    EXPECT_NE(s->DrawText(2, 2, 0x0000FF, "FPS = 60"), 0);
     s->ReleaseDC();
-    // Text drawn on a transparent background: only glyph pixels change.
-    const int changed = World::CountNot(*s, 0);
-    EXPECT_GT(changed, 0);
-    EXPECT_LT(changed, 120 * 40 / 2);
+    // Text drawn on a transparent background: only glyph pixels change, and
+    // each of them takes the text colour.
+    int glyph = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const std::uint32_t v = World::At(*s, x, y);
+            if (v == 0x0008u) continue;
+            ++glyph;
+            EXPECT_EQ(v, 0xF800u) << x << "," << y;
+        }
+    EXPECT_GT(glyph, 0);
+    EXPECT_LT(glyph, 120 * 40 / 2);
 }
 
 }  // namespace
