@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "game/bytes.h"
 #include "platform/files.h"
 
 namespace {
@@ -25,30 +26,9 @@ constexpr std::int32_t kDefaultMusicOn = 1;
 constexpr float kMaxGravityStrength = 100000.0f;
 constexpr std::int32_t kMaxPlanetSize = 2000;
 
-std::int32_t ReadLE32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                     std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
-}
-
-void WriteLE32(std::uint8_t* p, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int b = 0; b < 4; ++b) p[b] = static_cast<std::uint8_t>(u >> (8 * b));
-}
-
 // A volume the options screen can produce: -2000..0 in steps of 100, or
 // -10000 for off.
 bool ValidVolume(std::int32_t v) { return v == -10000 || (v >= -2000 && v <= 0 && v % 100 == 0); }
-
-std::vector<std::uint8_t> ReadWholeFile(const char* name, bool& opened) {
-    std::vector<std::uint8_t> bytes;
-    plat::File f = plat::Open(name, "rb");
-    opened = static_cast<bool>(f);
-    if (!f) return bytes;
-    std::uint8_t buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.insert(bytes.end(), buf, buf + n);
-    return bytes;
-}
 
 }  // namespace
 
@@ -121,8 +101,7 @@ void LoadConfig(GameState* game) {
 }
 
 void SaveConfig(GameState* game) {
-    bool opened = false;
-    std::vector<std::uint8_t> bytes = ReadWholeFile(kConfigFile, opened);
+    std::vector<std::uint8_t> bytes = plat::ReadWholeFile(kConfigFile);
     if (bytes.size() < kConfigFileSize) bytes.resize(kConfigFileSize);
     const auto values = EncodeConfig(game);
     std::copy(values.begin(), values.end(), bytes.begin());

@@ -16,16 +16,6 @@ PilotRecord DefaultRecord() {
     return rec;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const char* name) {
-    std::vector<std::uint8_t> bytes;
-    plat::File f = plat::Open(name, "rb");
-    if (!f) return bytes;
-    std::uint8_t buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.insert(bytes.end(), buf, buf + n);
-    return bytes;
-}
-
 }  // namespace
 
 PilotRecord EncodePilotRecord(const Player& player) {
@@ -80,7 +70,7 @@ void LoadStats(GameState* game) {
 }
 
 void SaveStats(GameState* game) {
-    std::vector<std::uint8_t> bytes = ReadWholeFile(kStatsFile);
+    std::vector<std::uint8_t> bytes = plat::ReadWholeFile(kStatsFile);
     const std::size_t oldSize = bytes.size();
     const std::vector<std::uint8_t> records = EncodeStats(game);
     if (bytes.size() < records.size()) bytes.resize(records.size());

@@ -95,6 +95,16 @@ long long FileLength(const char* winPath) {
     return n < 0 ? -1 : static_cast<long long>(n);
 }
 
+std::vector<std::uint8_t> ReadWholeFile(const char* winPath) {
+    std::vector<std::uint8_t> bytes;
+    File f = Open(winPath, "rb");
+    if (!f) return bytes;
+    std::uint8_t buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.insert(bytes.end(), buf, buf + n);
+    return bytes;
+}
+
 bool WriteFileAtomically(const char* winPath, const void* data, std::size_t size) {
     if (!winPath) return false;
     const std::string target = ResolvePath(winPath);

@@ -6,9 +6,11 @@
 // as the file system the data was made for did.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -39,6 +41,9 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 inline File Open(const char* winPath, const char* mode) {
     return File(OpenFile(winPath, mode));
 }
+
+// The whole file's bytes; empty when it cannot be opened.
+std::vector<std::uint8_t> ReadWholeFile(const char* winPath);
 
 // Writes `size` bytes to a temporary file beside `winPath`, flushes it and
 // renames it over `winPath`, so the old file stays whole until the new one is

@@ -60,3 +60,11 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeFile) {
     // A file in a folder that does not exist cannot be written; nothing is left behind.
     EXPECT_FALSE(plat::WriteFileAtomically("nofolder\\x.dat", data, 3));
 }
+
+TEST_F(FilesTest, WholeFileIsReadOrNothing) {
+    {
+        std::ofstream("stats.dat", std::ios::binary) << std::string(5000, 'x');
+    }
+    EXPECT_EQ(plat::ReadWholeFile("STATS.DAT").size(), 5000u);
+    EXPECT_TRUE(plat::ReadWholeFile("missing.dat").empty());
+}
