@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -359,6 +360,15 @@ void ExpectRect(const RECT& got, const RECT& want) {
     EXPECT_EQ(got.bottom, want.bottom);
 }
 
+// A 16-bit source whose pixel (x, y) holds 1 + x + width * y, so every
+// pixel tells where it came from.
+std::unique_ptr<VXSurface> Numbered(World& w, int width, int height) {
+    auto s = w.Make(16, width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) World::Set(*s, x, y, static_cast<std::uint32_t>(1 + x + width * y));
+    return s;
+}
+
 TEST(ScaledCopies, CentredOnTheUnscaledRectangle) {
     struct Case {
         float scale;
@@ -405,9 +415,7 @@ TEST(ScaledCopies, ClippingMovesTheSourceEdgesByTheScale) {
     // the source's left and top move by trunc(5 / 2) = 2, leaving columns
     // and rows 2..9 spread over 15 pixels.
     World w;
-    auto src = w.Make(16, 10, 10);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 10 * y));
+    auto src = Numbered(w, 10, 10);
     auto dst = w.Make(16, 40, 40, 0);
     EXPECT_EQ(src->DrawScaledOpaque(dst.get(), 0, 0, Rect(0, 0, 10, 10), 2.0f), DD_OK);
     ExpectRect(ChangedBox(*dst, 0), Rect(0, 0, 15, 15));
@@ -446,9 +454,7 @@ TEST(StretchedCopies, ClippingMovesTheSourceEdgesByTheRatio) {
     // 4 x 4 stretched to 8 x 8 at (0, 0): (-2, -2)-(6, 6), clipped to
     // (0, 0)-(6, 6); the source's left and top move by trunc(2 / 2) = 1.
     World w;
-    auto src = w.Make(16, 4, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 4 * y));
+    auto src = Numbered(w, 4, 4);
     auto dst = w.Make(16, 20, 20, 0);
     EXPECT_EQ(src->DrawStretchedOpaque(dst.get(), 0, 0, Rect(0, 0, 4, 4), 8, 8), DD_OK);
     ExpectRect(ChangedBox(*dst, 0), Rect(0, 0, 6, 6));
@@ -471,9 +477,7 @@ TEST(StretchedCopies, KeyedSkipsTheKey) {
 
 TEST(MirroredCopies, LeftRightAndUpDown) {
     World w;
-    auto src = w.Make(16, 3, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
+    auto src = Numbered(w, 3, 2);
     auto lr = w.Make(16, 5, 3, 0);
     auto ud = w.Make(16, 5, 3, 0);
     EXPECT_EQ(src->DrawMirrorLROpaque(lr.get(), 1, 1, Rect(0, 0, 3, 2)), 0);
@@ -488,9 +492,7 @@ TEST(MirroredCopies, LeftRightAndUpDown) {
 
 TEST(MirroredCopies, ClippingKeepsTheMirroredPart) {
     World w;
-    auto src = w.Make(16, 3, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
+    auto src = Numbered(w, 3, 3);
     // One column cut off the destination's left: the source's rightmost
     // column is the one dropped.
     auto lr = w.Make(16, 4, 3, 0);
@@ -528,9 +530,7 @@ TEST(MirroredCopies, EveryEdgeCutOnBothPaths) {
         for (const Cut& c : cuts) {
             SCOPED_TRACE(testing::Message() << c.name << (fallback ? " by hand" : " by Blt"));
             World w;
-            auto src = w.Make(16, 3, 3);
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 3; ++x) World::Set(*src, x, y, static_cast<std::uint32_t>(1 + x + 3 * y));
+            auto src = Numbered(w, 3, 3);
             auto dst = w.Make(16, 4, 4, 0);
             if (fallback) {
                 src->Lock();
