@@ -257,6 +257,13 @@ TEST(FillRect, RightAndBottomExclusive) {
     EXPECT_EQ(World::CountNot(*s, 0), 100);
     EXPECT_EQ(World::At(*s, 9, 9), 0x1234u);
     EXPECT_EQ(World::At(*s, 10, 9), 0u);
+    // Whole rows 12 and 13 (one block through the row padding): the rows
+    // above and below keep their pixels.
+    EXPECT_EQ(s->FillRect(0, 12, 20, 14, 0x4321), DD_OK);
+    for (int y = 11; y <= 14; ++y)
+        for (int x = 0; x < 20; ++x) EXPECT_EQ(World::At(*s, x, y), (y == 12 || y == 13) ? 0x4321u : 0u) << x << "," << y;
+    World::FillAll(*s, 0);
+    EXPECT_EQ(s->FillRect(0, 0, 10, 10, 0x1234), DD_OK);
     // A locked surface is not filled, and the display's refusal comes back.
     s->Lock();
     EXPECT_NE(s->FillRect(10, 10, 12, 12, 0x5555), DD_OK);
