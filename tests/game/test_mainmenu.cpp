@@ -16,6 +16,8 @@
 #include "game/miscdraw.h"
 #include "game/strokefont.h"
 #include "menu_fixture.h"
+#include "platform/perfcounter.h"
+#include "vx/vxtimer.h"
 
 namespace fs = std::filesystem;
 
@@ -398,4 +400,26 @@ TEST_F(MainMenuTest, IntroAndCreditsLinesSitOnTheirRows) {
     const PageRow credits[] = {{400, 15}, {440, 10}, {460, 10}, {500, 10}, {530, 10}, {560, 10},
                                {600, 10}, {630, 10}, {670, 10}, {700, 10}, {760, 10}, {790, 10}};
     ExpectPageRows(kPageCredits, 200, credits);
+}
+
+TEST_F(MainMenuTest, TextPagesHoldEachFrameTo40Milliseconds) {
+    // A counter that moves on by 0.1 ms at every reading.
+    const auto clock = wintest::InstallSteppedCounter();
+    struct CounterReset {
+        ~CounterReset() { plat::ResetPerformanceCounter(); }
+    } reset;
+    Form1->FrameTimer = std::make_unique<VXTimer>();
+
+    Form1->FrameTimer->Restart();
+    const std::int64_t pageStart = *clock;
+    Frame();  // the intro
+    EXPECT_GE(*clock - pageStart, 40 * 1000 - 100);
+    EXPECT_LE(*clock - pageStart, 41 * 1000);
+
+    // The menu itself leaves the pacing to the main window.
+    ShowMenu();
+    Form1->FrameTimer->Restart();
+    const std::int64_t menuStart = *clock;
+    Frame();
+    EXPECT_LT(*clock - menuStart, 1000);
 }

@@ -101,6 +101,22 @@ inline std::unique_ptr<VXSound> MakeSilentSoundDevice() {
     return sound;
 }
 
+// A performance counter of microseconds in place of the machine's: each
+// reading moves it on by 0.1 ms. The counter's value is shared.
+inline std::shared_ptr<std::int64_t> InstallSteppedCounter() {
+    auto clock = std::make_shared<std::int64_t>(0);
+    plat::SetPerformanceCounter({[clock](std::int64_t* c) {
+                                     *clock += 100;
+                                     *c = *clock;
+                                     return true;
+                                 },
+                                 [](std::int64_t* f) {
+                                     *f = 1000000;
+                                     return true;
+                                 }});
+    return clock;
+}
+
 // A Windows path of the game as a path in the scratch folder.
 inline fs::path Local(const std::string& winPath) {
     std::string p = winPath;
@@ -203,18 +219,7 @@ protected:
             return plat::DefaultMessageBoxAnswer(call.type);
         });
         Presenter = plat::InstallPresenter(std::make_unique<plat::RecordingPresenter>(1280, 1024));
-        // Each reading of the counter moves the clock on by 0.1 ms.
-        clock_ = std::make_shared<std::int64_t>(0);
-        auto clock = clock_;
-        plat::SetPerformanceCounter({[clock](std::int64_t* c) {
-                                         *clock += 100;
-                                         *c = *clock;
-                                         return true;
-                                     },
-                                     [](std::int64_t* f) {
-                                         *f = 1000000;
-                                         return true;
-                                     }});
+        clock_ = InstallSteppedCounter();
         plat::ClearQuit();
     }
     void TearDown() override {
