@@ -54,11 +54,13 @@ DDPIXELFORMAT DisplayPixelFormat() {
 }
 
 std::vector<DisplaySize> DisplayModeList(int desktopWidth, int desktopHeight) {
+    // The video-mode dialog shows only the first ten modes from 800 x 600 to
+    // 1690 x 1250, so the list holds no more sizes in that range than fit:
+    // otherwise the large classic modes would never be offered.
     static constexpr DisplaySize kStandard[] = {
-        {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},   {1280, 800},
-        {1280, 960},  {1280, 1024}, {1360, 768},  {1366, 768},  {1440, 900},   {1600, 900},
-        {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}, {2560, 1440},  {2560, 1600},
-        {3840, 2160},
+        {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},
+        {1280, 960},  {1280, 1024}, {1440, 900},  {1600, 1200}, {1680, 1050}, {1920, 1080},
+        {1920, 1200}, {2560, 1440}, {2560, 1600}, {3840, 2160},
     };
     std::vector<DisplaySize> modes;
     for (const DisplaySize& m : kStandard)

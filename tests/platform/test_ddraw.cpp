@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "platform/ddraw.h"
 #include "platform/presenter.h"
 
@@ -276,7 +280,7 @@ TEST(DisplayModeList, DesktopAndTheStandardSizesThatFit) {
     auto modes = plat::DisplayModeList(1366, 768);
     std::vector<std::pair<int, int>> got;
     for (auto m : modes) got.emplace_back(m.width, m.height);
-    std::vector<std::pair<int, int>> want{{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1360, 768}, {1366, 768}};
+    std::vector<std::pair<int, int>> want{{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1366, 768}};
     EXPECT_EQ(got, want);
     // A desktop size that is not standard is listed in its place.
     auto odd = plat::DisplayModeList(1700, 1100);
@@ -284,6 +288,26 @@ TEST(DisplayModeList, DesktopAndTheStandardSizesThatFit) {
     for (auto m : odd) found |= m.width == 1700 && m.height == 1100;
     EXPECT_TRUE(found);
     EXPECT_EQ(odd.back().width, 1700);
+}
+
+// The video-mode dialog keeps the first ten modes between 800 x 600 and
+// 1690 x 1250; on any desktop every classic size that fits must be among them.
+TEST(DisplayModeList, TheDialogsTenModesKeepEveryClassicSizeThatFits) {
+    const std::pair<int, int> classic[] = {{800, 600},   {1024, 768},  {1152, 864}, {1280, 960},
+                                           {1280, 1024}, {1600, 1200}, {1680, 1050}};
+    const std::pair<int, int> desktops[] = {{1366, 768},  {1600, 900},  {1680, 1050}, {1920, 1080},
+                                            {1920, 1200}, {2560, 1440}, {3840, 2160}, {1700, 1100}};
+    for (auto [dw, dh] : desktops) {
+        std::vector<std::pair<int, int>> offered;
+        for (auto m : plat::DisplayModeList(dw, dh))
+            if (m.width >= 800 && m.width <= 1690 && m.height >= 600 && m.height <= 1250 && offered.size() < 10)
+                offered.emplace_back(m.width, m.height);
+        for (auto size : classic) {
+            if (size.first > dw || size.second > dh) continue;
+            EXPECT_NE(std::find(offered.begin(), offered.end(), size), offered.end())
+                << size.first << "x" << size.second << " on " << dw << "x" << dh;
+        }
+    }
 }
 
 TEST(DirectDrawCreation, InjectedFailuresAreReported) {
