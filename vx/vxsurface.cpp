@@ -259,8 +259,10 @@ HRESULT VXSurface::DrawScaledAt(int x, int y, float scale, VXSurface* dest) {
     if (!CanBlit(this, dest)) return kNoSurface;
     DestRect.left = x;
     DestRect.top = y;
-    DestRect.right = x + static_cast<int>(std::trunc(static_cast<double>(Width) * scale));
-    DestRect.bottom = y + static_cast<int>(std::trunc(static_cast<double>(Height) * scale));
+    // The product is taken in float, the scale's own precision: 10 x 0.7f is
+    // 7, where a wider product would give 6.99999988 and lose a pixel.
+    DestRect.right = x + static_cast<int>(std::trunc(static_cast<float>(Width) * scale));
+    DestRect.bottom = y + static_cast<int>(std::trunc(static_cast<float>(Height) * scale));
     RECT d = DestRect, s = SrcRect;
     return AfterBlit(*this, dest->DirectDrawSurface->Blt(&d, DirectDrawSurface.get(), &s, DDBLT_KEYSRC | DDBLT_WAIT,
                                                          nullptr));

@@ -153,6 +153,11 @@ TEST_F(SurfaceTest, DrawStretchesScaledAndMultipliedDrawsSetTheDestination) {
     EXPECT_TRUE(SameRect(src->DestRect, 5, 6, 55, 11));
     EXPECT_EQ(dst->DirectDrawSurface->PixelAt(54, 10), 0x00FFu);
     EXPECT_EQ(dst->DirectDrawSurface->PixelAt(55, 10), 0u);
+    // The size is the product in the scale's own precision, then truncated.
+    auto ten = Make(10, 20);
+    ten->SetColorKey(0);
+    ASSERT_EQ(ten->DrawScaledAt(0, 0, 0.7f, dst.get()), DD_OK);
+    EXPECT_TRUE(SameRect(ten->DestRect, 0, 0, 7, 14));
     ASSERT_EQ(src->DrawMultipliedAt(0, 20, 2, 3, dst.get()), DD_OK);
     EXPECT_TRUE(SameRect(src->DestRect, 0, 20, 202, 50));
     src->SetSrcRect(0, 0, 10, 10);
