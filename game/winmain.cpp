@@ -187,6 +187,9 @@ void TForm1::StartUp() {
 
     SoundsOn = 1;
     if (Form2) Form2->ShowModal();
+    // A fault while the dialog was up has already released everything and
+    // ended the application.
+    if (Application->Terminated()) return;
     if (QuitChosen) {
         Close();
         return;

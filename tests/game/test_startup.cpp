@@ -428,4 +428,28 @@ TEST_F(StartUp, SoundOnLoadsEverySlotWithItsVoicesAndTheWrappersReachThem) {
     EXPECT_EQ(g.musicVolume, -700);
 }
 
+TEST_F(StartUp, AnExceptionInTheDialogReleasesEverythingAndLoadsNothing) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    wintest::WriteStartUpMedia();
+    OpenWatch watch;
+    watch.WatchTree("img");
+    watch.WatchTree("snd");
+    ScreenHandlers[ScreenMainMenu] = MenuRecording;
+    // The dialog's message fails: the fault reaches the application's handler
+    // while the dialog is up.
+    plat::SetEnumeratedModes({{1024, 768, 16}});
+    plat::SetMessageBoxHandler([this](const plat::MessageBoxCall& call) -> int {
+        Boxes.push_back(call.text);
+        if (call.text == "Select a video mode.") throw std::runtime_error("no box");
+        return plat::DefaultMessageBoxAnswer(call.type);
+    });
+    plat::PushKeyPress("Return");  // "Start Fullscreen" with nothing selected
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(Boxes, (std::vector<std::string>{"Select a video mode."}));
+    EXPECT_TRUE(watch.Opened().empty());
+    EXPECT_EQ(Presenter->ModeWidth, 0);
+    EXPECT_EQ(g.frames, 0);
+}
+
 }  // namespace
