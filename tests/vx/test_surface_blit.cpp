@@ -617,6 +617,15 @@ TEST(MirroredCopies, RefusedOnBadInput) {
     EXPECT_EQ(dst->DrawMirrorLROpaque(dst.get(), 0, 0, Rect(0, 0, 3, 1)), E_FAIL);
     dst->Unlock();
     EXPECT_EQ(World::CountNot(*dst, 0x2222), 0);
+    // A lost destination that cannot be restored: Blt fails and so does the
+    // fallback's lock, so the copy reports the failure instead of success.
+    dst->DirectDrawSurface->SetLost(true);
+    dst->DirectDrawSurface->SetRestoreRefused(true);
+    EXPECT_EQ(src->DrawMirrorUDOpaque(dst.get(), 0, 0, Rect(0, 0, 3, 1)), E_FAIL);
+    EXPECT_FALSE(src->DirectDrawSurface->IsLocked());
+    EXPECT_FALSE(dst->DirectDrawSurface->IsLocked());
+    dst->DirectDrawSurface->SetLost(false);
+    EXPECT_EQ(World::CountNot(*dst, 0x2222), 0);
 }
 
 }  // namespace
