@@ -113,7 +113,8 @@ void TMainSheet::Button2Click()
     RestoreDirectory();
     if (IsBuiltInSet(D.ImageSelection[CurrentDesign]))
         return;
-    const int frames = std::clamp(D.FrameCount[CurrentDesign], 0, kMaxFrames);
+    const int count = D.FrameCount[CurrentDesign];
+    const int frames = std::clamp(count, 0, kMaxFrames);
     bool missing = false;
     for (int n = 1; n <= frames; ++n) {
         if (!GameFileExists(FramePath(n))) {
@@ -121,7 +122,12 @@ void TMainSheet::Button2Click()
             missing = true;
         }
     }
-    if (!missing)
+    // A frame count outside 1..180 (a damaged file) can never be activated,
+    // so it is never reported as found ok.
+    if (count < 1 || count > kMaxFrames)
+        ShowMessage(QStringLiteral("Frame count ") + QString::number(count) +
+                    QStringLiteral(" is not in 1 to 180."));
+    else if (!missing)
         ShowMessage(QStringLiteral("Files found ok."));
 }
 

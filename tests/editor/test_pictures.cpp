@@ -3,6 +3,7 @@
 #include "support_editor.h"
 
 #include <QDir>
+#include <QFile>
 
 using namespace hull;
 using namespace hulltest;
@@ -201,4 +202,53 @@ TEST_F(PicturesTest, FirstFrameIsShownWhenADesignIsShown)
     sheet->SlotBox->SetItemIndex(5);
     sheet->SlotBoxClick();
     EXPECT_TRUE(sheet->ShipImage->Picture().isNull());
+}
+
+// A damaged frame count (outside 1..180) is never found ok and never
+// activates a design, whatever files exist; 180 itself is fine.
+TEST_F(PicturesTest, FrameCountOutsideItsRangeNeverActivates)
+{
+    sheet->ShipName->SetText("Dart");
+    Custom("dart", "da", 180);
+    for (int n = 1; n <= 181; ++n)
+        WriteFrame(sheet->FramePath(n));
+    sheet->Button2Click();
+    EXPECT_EQ(messages, QStringList{"Files found ok."});
+    messages.clear();
+    sheet->Activate->click();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(sheet->D.Active[0], 1);
+    sheet->Activate->click();
+    ASSERT_EQ(sheet->D.Active[0], 0);
+
+    const struct {
+        int count;
+        const char* verdict;
+    } cases[] = {{0, "Frame count 0 is not in 1 to 180."},
+                 {-5, "Frame count -5 is not in 1 to 180."},
+                 {181, "Frame count 181 is not in 1 to 180."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        sheet->D.FrameCount[0] = c.count;
+        messages.clear();
+        sheet->Button2Click();
+        // Frames 1 to 180 are tested and present: no per-file message.
+        EXPECT_EQ(messages, QStringList{c.verdict});
+        messages.clear();
+        sheet->Activate->click();
+        EXPECT_EQ(messages, QStringList{"All Images not OK."});
+        EXPECT_EQ(sheet->D.Active[0], 0);
+        EXPECT_FALSE(sheet->Activate->Checked());
+        EXPECT_EQ(sheet->D.FrameCount[0], c.count);
+    }
+    // Missing frames within 1..180 are still listed one by one.
+    QFile::remove(Path("img/dart/da0002.bmp"));
+    sheet->D.FrameCount[0] = 0;
+    messages.clear();
+    sheet->Button2Click();
+    EXPECT_EQ(messages, QStringList{"Frame count 0 is not in 1 to 180."});
+    sheet->D.FrameCount[0] = 200;
+    messages.clear();
+    sheet->Button2Click();
+    EXPECT_EQ(messages, (QStringList{"File img\\dart\\da0002.bmp does not exist", "Frame count 200 is not in 1 to 180."}));
 }
