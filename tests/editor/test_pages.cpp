@@ -145,6 +145,15 @@ TEST_F(PagesTest, HelpLineFollowsTheMouse)
         {sheet->RemoveWeapon, "Remove the selected weapon."},
         {sheet->Activate, "Finally try to activate your design. If you do not activate the design you wont be able "
                           "to use it. You will be notified on errors."},
+        {sheet->AddIon, "Add an ion cannon to your design."},
+        {sheet->AddBeam, "Cutting beams are of the selected Universe type(phaser, B5 cutting beams, deathstar "
+                         "beam..)."},
+        {sheet->LinkCheck, "When this is checked full link firing mode fires all energy weapons at once."},
+        {sheet->Button1, "The naming conventions of file naming already apply. See Files page for description."},
+        {sheet->Button2, "This program has to in the folder where the game exe and IMG folder reside for the "
+                         "verification to be successful."},
+        {sheet->BlossomC, "Death blossom fires all your remaining energy and missiles wildly spinning to all "
+                          "directions."},
         {sheet->TeleC, "Subspace teleporter instantaneously moves your ship from one place to another."},
     };
     for (const auto& c : cases) {
@@ -153,9 +162,14 @@ TEST_F(PagesTest, HelpLineFollowsTheMouse)
     }
     // Pages without help leave the text as it was.
     move(sheet->TabSheet4);
-    EXPECT_EQ(sheet->InfoLabel->text(), QString(cases[5].text));
+    EXPECT_EQ(sheet->InfoLabel->text(), QString(std::end(cases)[-1].text));
+    move(sheet->TabSheet5);
+    EXPECT_EQ(sheet->InfoLabel->text(), QString(std::end(cases)[-1].text));
     // The radio groups explain themselves on entry.
     QFocusEvent focus(QEvent::FocusIn);
     QApplication::sendEvent(sheet->DriveG->Button(1), &focus);
     EXPECT_EQ(sheet->InfoLabel->text(), QString("Select an approriate drive system for your design."));
+    QApplication::sendEvent(sheet->CloakS->Button(2), &focus);
+    EXPECT_EQ(sheet->InfoLabel->text(), QString("Normal cloaking device makes your ship invisible. Phasing cloak "
+                                                "makes your ship pass through normal matter."));
 }
