@@ -162,6 +162,34 @@ TEST(PixelKernels, KeyPixelsLeaveDestinationAlone) {
         }
 }
 
+// Rows wide enough for the loops' vector path, with the key at every third
+// pixel so that keyed and drawn pixels share every group of lanes.
+TEST(PixelKernels, KeyedWideRowsKeepEveryKeyPixel) {
+    struct Wide {
+        Mode mode;
+        int depth;
+        std::uint32_t src, dst, key, expected;
+    } cases[] = {
+        // floor(s/2) + floor(d/2): white over (1, 2, 2) gives (15, 32, 16).
+        {Mode::HalfBlend, 16, 0xFFFF, 0x0842, 0, 0x7C10},
+        // 255 + floor(128 (0 - 255) / 256) = 127 per channel; byte 3 kept,
+        // and the key test ignores the source's byte 3.
+        {Mode::Alpha, 32, 0x00FFFFFF, 0xAA000000, 0xFF000000, 0xAA7F7F7F},
+    };
+    for (const Wide& c : cases) {
+        SCOPED_TRACE(c.depth);
+        const int w = 67, h = 2;
+        Canvas src(c.depth, w, h), dst(c.depth, w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) src.Set(x, y, x % 3 == 0 ? c.key : c.src);
+        dst.FillAll(c.dst);
+        ASSERT_TRUE(RunMode(c.mode, c.depth, src.CRows(), dst.Rows(), w, h, 128, BlendKey(c.depth, 0)));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) ASSERT_EQ(dst.Get(x, y), x % 3 == 0 ? c.dst : c.expected) << x << "," << y;
+        EXPECT_TRUE(dst.GuardsIntact());
+    }
+}
+
 TEST(PixelKernels, KeyTestUsesThePixelBitsOfTheDepth) {
     // 32: only the low 24 bits count, so 0xFF000000 is black and keyed.
     Canvas src(32, 2, 1), dst(32, 2, 1);
