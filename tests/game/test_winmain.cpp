@@ -214,6 +214,30 @@ TEST_F(MainWindow, KeyFlagsFollowKeysBelow128Only) {
     EXPECT_EQ(Form1->KeyState[16], 1);
 }
 
+TEST_F(MainWindow, AltF10AndCapsLockReachTheKeyFlagsAsPlainKeys) {
+    auto dispatch = [] {
+        MSG msg{};
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    };
+    plat::PushKey("Left Alt", true);
+    plat::PushKey("F10", true);
+    plat::PushKey("CapsLock", true);
+    dispatch();
+    EXPECT_EQ(Form1->KeyState[18], 1);
+    EXPECT_EQ(Form1->KeyState[121], 1);
+    EXPECT_EQ(Form1->KeyState[20], 1);
+    plat::PushKey("Left Alt", false);
+    plat::PushKey("F10", false);
+    plat::PushKey("CapsLock", false);
+    dispatch();
+    EXPECT_EQ(Form1->KeyState[18], 0);
+    EXPECT_EQ(Form1->KeyState[121], 0);
+    EXPECT_EQ(Form1->KeyState[20], 0);
+}
+
 TEST_F(MainWindow, SoundWrappersCopeWithSlotsThatAreNotThere) {
     // No slot exists yet.
     EXPECT_EQ(Form1->PlaySound(3, 1, 0, 0), 0);
