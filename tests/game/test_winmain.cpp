@@ -222,20 +222,12 @@ TEST_F(MainWindow, AltF10AndCapsLockReachTheKeyFlagsAsPlainKeys) {
             DispatchMessage(&msg);
         }
     };
-    plat::PushKey("Left Alt", true);
-    plat::PushKey("F10", true);
-    plat::PushKey("CapsLock", true);
-    dispatch();
-    EXPECT_EQ(Form1->KeyState[18], 1);
-    EXPECT_EQ(Form1->KeyState[121], 1);
-    EXPECT_EQ(Form1->KeyState[20], 1);
-    plat::PushKey("Left Alt", false);
-    plat::PushKey("F10", false);
-    plat::PushKey("CapsLock", false);
-    dispatch();
-    EXPECT_EQ(Form1->KeyState[18], 0);
-    EXPECT_EQ(Form1->KeyState[121], 0);
-    EXPECT_EQ(Form1->KeyState[20], 0);
+    // Pressed, then released.
+    for (const bool down : {true, false}) {
+        for (const char* key : {"Left Alt", "F10", "CapsLock"}) plat::PushKey(key, down);
+        dispatch();
+        for (const int code : {18, 121, 20}) EXPECT_EQ(Form1->KeyState[code], down ? 1 : 0) << code << " " << down;
+    }
 }
 
 TEST_F(MainWindow, SoundWrappersCopeWithSlotsThatAreNotThere) {
