@@ -1,18 +1,46 @@
-// The generator is deterministic: a fresh run gives every file byte for byte
-// as the build's own run left it, and a run over unchanged files rewrites
+// The generator is deterministic: a fresh run of a sample of every kind of
+// file gives it byte for byte as the build's own run left it, the catalogue
+// lists the same jobs every time, and a run over unchanged files rewrites
 // none of them; a folder it cannot write to is an error, not a silent gap.
 #include <fstream>
+#include <set>
 
 #include <gtest/gtest.h>
 
+#include "catalog.h"
 #include "generator.h"
 #include "support_media.h"
 
 using namespace mediatest;
 
-TEST(Determinism, ASecondRunGivesIdenticalBytes) {
-    const std::filesystem::path dir = ScratchDir("Determinism_ASecondRunGivesIdenticalBytes");
-    const mediagen::GenerateResult r = mediagen::Generate(dir / "game", dir / "generated", 8);
+namespace {
+
+// The kind of a job: its name up to the first space or, for a file job, up
+// to its folder ("ship 3 from 16" -> "ship", "img/planets/io.bmp" -> "img/planets").
+std::string KindOf(const std::string& job) {
+    const std::size_t slash = job.rfind('/');
+    if (slash != std::string::npos) return job.substr(0, slash);
+    return job.substr(0, job.find(' '));
+}
+
+// A sample of every kind of picture and sound: one run of frames per
+// technology (not the first run, so a thread's kept canvas has drawn other
+// frames before), keyed and plain planets, the music, an engine and a shot.
+bool Representative(const std::string& job) {
+    static const std::set<std::string> picked = {
+        "ship 0 from 16",  "ship 8 from 31",  "ship 16 from 46", "ship 17 from 16", "ship 18 from 31",
+        "ship 19 from 46", "ship 23 from 16", "thumbnail 0",     "thumbnail 23",    "asteroid",
+        "img/planets/earth1.bmp", "img/planets/jupiter.bmp", "img/planets/moon.bmp", "icons", "dust", "pointer",
+        "title", "snd/fanfare2.wav", "snd/sw/xeng.wav", "snd/b5/minbarengine.wav", "snd/st/torp.wav",
+        "snd/bsg/cylonlaser.wav"};
+    return picked.contains(job);
+}
+
+}  // namespace
+
+TEST(Determinism, ARunOfEveryKindGivesTheBuildsBytes) {
+    const std::filesystem::path dir = ScratchDir("Determinism_ARunOfEveryKindGivesTheBuildsBytes");
+    const mediagen::GenerateResult r = mediagen::Generate(dir / "game", dir / "generated", 4, Representative);
     ASSERT_TRUE(r.error.empty()) << r.error;
     EXPECT_EQ(r.written, r.files);
     int compared = 0;
@@ -28,9 +56,31 @@ TEST(Determinism, ASecondRunGivesIdenticalBytes) {
         }
     }
     EXPECT_EQ(compared, r.files);
-    EXPECT_GT(compared, 1500);
-
+    // 7 runs of 15 frames, 2 thumbnails, 30 rocks, 3 planets, 12 icons, dust,
+    // pointer, the title and its include, 5 sounds.
+    EXPECT_EQ(compared, 105 + 2 + 30 + 3 + 12 + 1 + 1 + 2 + 5);
     std::filesystem::remove_all(dir);
+}
+
+TEST(Determinism, TheCatalogueIsStableAndTheSampleCoversEveryKind) {
+    const std::vector<mediagen::Job> first = mediagen::AllJobs(), second = mediagen::AllJobs();
+    ASSERT_EQ(first.size(), second.size());
+    std::set<std::string> names, kinds, sampled;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].name, second[i].name) << "job " << i;
+        EXPECT_TRUE(names.insert(first[i].name).second) << first[i].name << " listed twice";
+        kinds.insert(KindOf(first[i].name));
+        if (Representative(first[i].name)) sampled.insert(KindOf(first[i].name));
+    }
+    // Every sampled name is a real job, and every kind the programs read is
+    // in the sample (the contact sheet is for people only).
+    for (const char* n : {"ship 23 from 16", "snd/b5/minbarengine.wav", "img/planets/jupiter.bmp"})
+        EXPECT_TRUE(names.contains(n)) << n;
+    kinds.erase("contact");
+    EXPECT_EQ(sampled, kinds);
+    // 96 frame runs, 24 thumbnails, 43 sounds, 21 planets and the six
+    // single jobs (sheet, title, rocks, icons, dust, pointer).
+    EXPECT_EQ(first.size(), 96u + 24u + 43u + 21u + 6u);
 }
 
 TEST(Determinism, ARunOverUnchangedFilesRewritesNone) {
