@@ -32,21 +32,15 @@ struct DDCOLORKEY {
 };
 
 struct DDPIXELFORMAT {
-    DWORD dwSize = 32;
     DWORD dwFlags = 0;
-    DWORD dwFourCC = 0;
     DWORD dwRGBBitCount = 0;
     DWORD dwRBitMask = 0;
     DWORD dwGBitMask = 0;
     DWORD dwBBitMask = 0;
-    DWORD dwRGBAlphaBitMask = 0;
 };
 
 struct DDSCAPS2 {
     DWORD dwCaps = 0;
-    DWORD dwCaps2 = 0;
-    DWORD dwCaps3 = 0;
-    DWORD dwCaps4 = 0;
 };
 
 // The size every surface description must announce in dwSize.
@@ -66,17 +60,15 @@ struct DDSURFACEDESC2 {
     DDSCAPS2 ddsCaps;
 };
 
-// Blit effects. Its dwSize is its own size, 100 bytes.
+// The size every blit effects record must announce in dwSize.
+inline constexpr DWORD DDBLTFX_SIZE = 100;
+
+// Blit effects: a mirror effect or a fill colour.
 struct DDBLTFX {
     DWORD dwSize = 0;
     DWORD dwDDFX = 0;
-    DWORD dwROP = 0;
     DWORD dwFillColor = 0;
-    DDCOLORKEY ddckDestColorkey;
-    DDCOLORKEY ddckSrcColorkey;
-    DWORD dwReserved[17] = {};
 };
-static_assert(sizeof(DDBLTFX) == 100, "blit effects record is 100 bytes");
 
 struct PALETTEENTRY {
     BYTE peRed = 0;
@@ -87,75 +79,77 @@ struct PALETTEENTRY {
 
 // ---- Flags ------------------------------------------------------------------
 
+// Our own flag values: within a group each flag is a bit of its own.
+
 // Surface description fields
 inline constexpr DWORD DDSD_CAPS = 0x00000001;
 inline constexpr DWORD DDSD_HEIGHT = 0x00000002;
 inline constexpr DWORD DDSD_WIDTH = 0x00000004;
 inline constexpr DWORD DDSD_PITCH = 0x00000008;
-inline constexpr DWORD DDSD_BACKBUFFERCOUNT = 0x00000020;
-inline constexpr DWORD DDSD_LPSURFACE = 0x00000800;
-inline constexpr DWORD DDSD_PIXELFORMAT = 0x00001000;
-inline constexpr DWORD DDSD_CKSRCBLT = 0x00010000;
-inline constexpr DWORD DDSD_REFRESHRATE = 0x00040000;
+inline constexpr DWORD DDSD_BACKBUFFERCOUNT = 0x00000010;
+inline constexpr DWORD DDSD_LPSURFACE = 0x00000020;
+inline constexpr DWORD DDSD_PIXELFORMAT = 0x00000040;
+inline constexpr DWORD DDSD_CKSRCBLT = 0x00000080;
+inline constexpr DWORD DDSD_REFRESHRATE = 0x00000100;
 
 // Surface caps
-inline constexpr DWORD DDSCAPS_3DDEVICE = 0x00002000;
-inline constexpr DWORD DDSCAPS_BACKBUFFER = 0x00000004;
-inline constexpr DWORD DDSCAPS_COMPLEX = 0x00000008;
-inline constexpr DWORD DDSCAPS_FLIP = 0x00000010;
-inline constexpr DWORD DDSCAPS_FRONTBUFFER = 0x00000020;
-inline constexpr DWORD DDSCAPS_OFFSCREENPLAIN = 0x00000040;
-inline constexpr DWORD DDSCAPS_PRIMARYSURFACE = 0x00000200;
-inline constexpr DWORD DDSCAPS_SYSTEMMEMORY = 0x00000800;
-inline constexpr DWORD DDSCAPS_VIDEOMEMORY = 0x00004000;
-inline constexpr DWORD DDSCAPS_LOCALVIDMEM = 0x10000000;
+inline constexpr DWORD DDSCAPS_3DDEVICE = 0x00000001;
+inline constexpr DWORD DDSCAPS_BACKBUFFER = 0x00000002;
+inline constexpr DWORD DDSCAPS_COMPLEX = 0x00000004;
+inline constexpr DWORD DDSCAPS_FLIP = 0x00000008;
+inline constexpr DWORD DDSCAPS_FRONTBUFFER = 0x00000010;
+inline constexpr DWORD DDSCAPS_OFFSCREENPLAIN = 0x00000020;
+inline constexpr DWORD DDSCAPS_PRIMARYSURFACE = 0x00000040;
+inline constexpr DWORD DDSCAPS_SYSTEMMEMORY = 0x00000080;
+inline constexpr DWORD DDSCAPS_VIDEOMEMORY = 0x00000100;
+inline constexpr DWORD DDSCAPS_LOCALVIDMEM = 0x00000200;
 
 // Pixel format flags
-inline constexpr DWORD DDPF_PALETTEINDEXED8 = 0x00000020;
-inline constexpr DWORD DDPF_RGB = 0x00000040;
+inline constexpr DWORD DDPF_PALETTEINDEXED8 = 0x00000001;
+inline constexpr DWORD DDPF_RGB = 0x00000002;
 
 // Cooperative levels
 inline constexpr DWORD DDSCL_FULLSCREEN = 0x00000001;
 inline constexpr DWORD DDSCL_ALLOWREBOOT = 0x00000002;
-inline constexpr DWORD DDSCL_NORMAL = 0x00000008;
-inline constexpr DWORD DDSCL_EXCLUSIVE = 0x00000010;
-inline constexpr DWORD DDSCL_ALLOWMODEX = 0x00000040;
+inline constexpr DWORD DDSCL_NORMAL = 0x00000004;
+inline constexpr DWORD DDSCL_EXCLUSIVE = 0x00000008;
+inline constexpr DWORD DDSCL_ALLOWMODEX = 0x00000010;
 
 // Display modes
 inline constexpr DWORD DDSDM_STANDARDVGAMODE = 0x00000001;
-inline constexpr DWORD DDEDM_REFRESHRATES = 0x00000001;
-inline constexpr DWORD DDEDM_STANDARDVGAMODES = 0x00000002;
-inline constexpr HRESULT DDENUMRET_CANCEL = 0;
+inline constexpr DWORD DDEDM_STANDARDVGAMODES = 0x00000001;
+inline constexpr DWORD DDEDM_REFRESHRATES = 0x00000002;
 inline constexpr HRESULT DDENUMRET_OK = 1;
+inline constexpr HRESULT DDENUMRET_CANCEL = 2;
 
 // Blt
-inline constexpr DWORD DDBLT_COLORFILL = 0x00000400;
-inline constexpr DWORD DDBLT_DDFX = 0x00000800;
-inline constexpr DWORD DDBLT_KEYSRC = 0x00008000;
-inline constexpr DWORD DDBLT_WAIT = 0x01000000;
-inline constexpr DWORD DDBLTFX_MIRRORLEFTRIGHT = 0x00000002;
-inline constexpr DWORD DDBLTFX_MIRRORUPDOWN = 0x00000004;
+inline constexpr DWORD DDBLT_COLORFILL = 0x00000001;
+inline constexpr DWORD DDBLT_DDFX = 0x00000002;
+inline constexpr DWORD DDBLT_KEYSRC = 0x00000004;
+inline constexpr DWORD DDBLT_WAIT = 0x00000008;
+inline constexpr DWORD DDBLTFX_MIRRORLEFTRIGHT = 0x00000001;
+inline constexpr DWORD DDBLTFX_MIRRORUPDOWN = 0x00000002;
 
 // BltFast
 inline constexpr DWORD DDBLTFAST_NOCOLORKEY = 0x00000000;
 inline constexpr DWORD DDBLTFAST_SRCCOLORKEY = 0x00000001;
-inline constexpr DWORD DDBLTFAST_WAIT = 0x00000010;
+inline constexpr DWORD DDBLTFAST_WAIT = 0x00000002;
 
 // Flip
 inline constexpr DWORD DDFLIP_WAIT = 0x00000001;
-inline constexpr DWORD DDFLIP_NOVSYNC = 0x00000008;
+inline constexpr DWORD DDFLIP_NOVSYNC = 0x00000002;
 
 // Lock
 inline constexpr DWORD DDLOCK_WAIT = 0x00000001;
-inline constexpr DWORD DDLOCK_READONLY = 0x00000010;
-inline constexpr DWORD DDLOCK_WRITEONLY = 0x00000020;
+inline constexpr DWORD DDLOCK_READONLY = 0x00000002;
+inline constexpr DWORD DDLOCK_WRITEONLY = 0x00000004;
 
 // Colour keys
-inline constexpr DWORD DDCKEY_SRCBLT = 0x00000008;
+inline constexpr DWORD DDCKEY_SRCBLT = 0x00000001;
 
 // Palettes
-inline constexpr DWORD DDPCAPS_8BIT = 0x00000004;
-inline constexpr DWORD DDPCAPS_ALLOW256 = 0x00000040;
+inline constexpr DWORD DDPCAPS_8BIT = 0x00000001;
+inline constexpr DWORD DDPCAPS_ALLOW256 = 0x00000002;
 
 // Vertical blank
 inline constexpr DWORD DDWAITVB_BLOCKBEGIN = 0x00000001;

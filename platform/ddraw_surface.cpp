@@ -192,7 +192,7 @@ HRESULT IDirectDrawSurface4::Flip(IDirectDrawSurface4* target, DWORD flags) {
 HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src, const RECT* srcRect, DWORD flags,
                                  const DDBLTFX* fx) {
     if (flags & DDBLT_COLORFILL) {
-        if (!fx || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
+        if (!fx || fx->dwSize != DDBLTFX_SIZE) return DDERR_INVALIDPARAMS;
         if (m_Lost) return DDERR_SURFACELOST;
         if (Busy()) return DDERR_SURFACEBUSY;
         RECT d = destRect ? *destRect : WholeRect(m_Width, m_Height);
@@ -214,7 +214,7 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
     if (keyed && !src->m_HasSrcKey) return DDERR_NOCOLORKEY;
     bool mirrorLR = false, mirrorUD = false;
     if (flags & DDBLT_DDFX) {
-        if (!fx || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
+        if (!fx || fx->dwSize != DDBLTFX_SIZE) return DDERR_INVALIDPARAMS;
         mirrorLR = (fx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
         mirrorUD = (fx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }

@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
-const GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_SysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID IID_IDirectInputDevice2 = {0x5944E682, 0xC92E, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+// Our own identifiers for the two system devices and the second device interface.
+const GUID GUID_SysMouse = {0x56544D31, 0x0001, 0x0001, {'V', 'a', 'n', 't', 'o', 'r', 'r', 'a'}};
+const GUID GUID_SysKeyboard = {0x56544B31, 0x0001, 0x0001, {'V', 'a', 'n', 't', 'o', 'r', 'r', 'a'}};
+const GUID IID_IDirectInputDevice2 = {0x56544432, 0x0001, 0x0001, {'V', 'a', 'n', 't', 'o', 'r', 'r', 'a'}};
 
-const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 16, 2, 256, 256};
-const DIDATAFORMAT c_dfDIMouse = {sizeof(DIDATAFORMAT), 16, 2, sizeof(DIMOUSESTATE), 7};
-const DIDATAFORMAT c_dfDIJoystick = {sizeof(DIDATAFORMAT), 16, 1, sizeof(DIJOYSTATE), 44};
+const DIDATAFORMAT c_dfDIKeyboard = {256};
+const DIDATAFORMAT c_dfDIMouse = {sizeof(DIMOUSESTATE)};
+const DIDATAFORMAT c_dfDIJoystick = {sizeof(DIJOYSTATE)};
 
 HRESULT IDirectInputDevice::QueryInterface(const GUID& iid, LPDIRECTINPUTDEVICE2* out) {
     if (!out) return DIERR_INVALIDPARAM;
@@ -456,12 +457,9 @@ public:
         if (!callback) return DIERR_INVALIDPARAM;
         auto offer = [&](const GUID& guid, DWORD devType, const char* name) {
             DIDEVICEINSTANCEA instance;
-            instance.dwSize = sizeof instance;
             instance.guidInstance = guid;
-            instance.guidProduct = guid;
             instance.dwDevType = devType;
             std::snprintf(instance.tszInstanceName, sizeof instance.tszInstanceName, "%s", name);
-            std::snprintf(instance.tszProductName, sizeof instance.tszProductName, "%s", name);
             return callback(&instance, context) != DIENUM_STOP;
         };
         if ((type == 0 || type == DIDEVTYPE_MOUSE) && !offer(GUID_SysMouse, DIDEVTYPE_MOUSE, "Mouse")) return DI_OK;

@@ -11,6 +11,7 @@
 // Tests put their own DirectInput in place with plat::SetDirectInputFactory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,43 +40,42 @@ inline constexpr DWORD DIRECTINPUT_VERSION = 0x0500;
 
 inline constexpr HRESULT DI_OK = S_OK;
 inline constexpr HRESULT DI_NOEFFECT = S_FALSE;
-inline constexpr HRESULT DIERR_OBJECTNOTFOUND = MakeResult(0x80070002u);
-inline constexpr HRESULT DIERR_OTHERAPPHASPRIO = MakeResult(0x80070005u);
-inline constexpr HRESULT DIERR_NOTACQUIRED = MakeResult(0x8007000Cu);
-inline constexpr HRESULT DIERR_NOTINITIALIZED = MakeResult(0x80070015u);
-inline constexpr HRESULT DIERR_INPUTLOST = MakeResult(0x8007001Eu);
+// Our own input failure codes; a few are the general ones.
+inline constexpr HRESULT MakeDirectInputResult(unsigned code) { return MakeResult(0x88B40000u + code); }
+inline constexpr HRESULT DIERR_OBJECTNOTFOUND = MakeDirectInputResult(1);
+inline constexpr HRESULT DIERR_OTHERAPPHASPRIO = MakeDirectInputResult(2);
+inline constexpr HRESULT DIERR_NOTACQUIRED = MakeDirectInputResult(3);
+inline constexpr HRESULT DIERR_NOTINITIALIZED = MakeDirectInputResult(4);
+inline constexpr HRESULT DIERR_INPUTLOST = MakeDirectInputResult(5);
 inline constexpr HRESULT DIERR_INVALIDPARAM = E_INVALIDARG;
-inline constexpr HRESULT DIERR_ACQUIRED = MakeResult(0x800700AAu);
-inline constexpr HRESULT DIERR_OLDDIRECTINPUTVERSION = MakeResult(0x8007047Eu);
-inline constexpr HRESULT DIERR_NOINTERFACE = MakeResult(0x80004002u);
+inline constexpr HRESULT DIERR_ACQUIRED = MakeDirectInputResult(6);
+inline constexpr HRESULT DIERR_OLDDIRECTINPUTVERSION = MakeDirectInputResult(7);
+inline constexpr HRESULT DIERR_NOINTERFACE = E_NOINTERFACE;
 inline constexpr HRESULT DIERR_NOAGGREGATION = CLASS_E_NOAGGREGATION;
-inline constexpr HRESULT DIERR_DEVICENOTREG = MakeResult(0x80040154u);
+inline constexpr HRESULT DIERR_DEVICENOTREG = MakeDirectInputResult(8);
 inline constexpr HRESULT DIERR_UNSUPPORTED = E_NOTIMPL;
 
-inline constexpr DWORD DISCL_EXCLUSIVE = 0x1;
-inline constexpr DWORD DISCL_NONEXCLUSIVE = 0x2;
-inline constexpr DWORD DISCL_FOREGROUND = 0x4;
-inline constexpr DWORD DISCL_BACKGROUND = 0x8;
+// Our own flag and identifier values.
+inline constexpr DWORD DISCL_EXCLUSIVE = 0x00000010;
+inline constexpr DWORD DISCL_NONEXCLUSIVE = 0x00000020;
+inline constexpr DWORD DISCL_FOREGROUND = 0x00000040;
+inline constexpr DWORD DISCL_BACKGROUND = 0x00000080;
 
-inline constexpr DWORD DIDEVTYPE_DEVICE = 1;
-inline constexpr DWORD DIDEVTYPE_MOUSE = 2;
-inline constexpr DWORD DIDEVTYPE_KEYBOARD = 3;
-inline constexpr DWORD DIDEVTYPE_JOYSTICK = 4;
+inline constexpr DWORD DIDEVTYPE_DEVICE = 11;
+inline constexpr DWORD DIDEVTYPE_MOUSE = 12;
+inline constexpr DWORD DIDEVTYPE_KEYBOARD = 13;
+inline constexpr DWORD DIDEVTYPE_JOYSTICK = 14;
 
-inline constexpr DWORD DIEDFL_ALLDEVICES = 0;
-inline constexpr DWORD DIEDFL_ATTACHEDONLY = 1;
+inline constexpr DWORD DIEDFL_ALLDEVICES = 1;
+inline constexpr DWORD DIEDFL_ATTACHEDONLY = 2;
 
-inline constexpr BOOL DIENUM_STOP = 0;
 inline constexpr BOOL DIENUM_CONTINUE = 1;
+inline constexpr BOOL DIENUM_STOP = 2;
 
 // The layout a device's GetDeviceState fills. Only the three predefined ones
 // exist; they are told apart by their size.
 struct DIDATAFORMAT {
-    DWORD dwSize;
-    DWORD dwObjSize;
-    DWORD dwFlags;
     DWORD dwDataSize;
-    DWORD dwNumObjs;
 };
 extern const DIDATAFORMAT c_dfDIKeyboard;  // 256 key bytes by scan code
 extern const DIDATAFORMAT c_dfDIMouse;     // DIMOUSESTATE
@@ -95,7 +95,6 @@ struct DIJOYSTATE {
     LONG lRx = 0;
     LONG lRy = 0;
     LONG lRz = 0;
-    LONG rglSlider[2] = {};
     DWORD rgdwPOV[4] = {};
     BYTE rgbButtons[32] = {};
 };
@@ -118,137 +117,136 @@ struct DIPROPDWORD {
 
 // Properties are named by number.
 using DIPROPID = int;
-inline constexpr DIPROPID DIPROP_RANGE = 4;
-inline constexpr DIPROPID DIPROP_DEADZONE = 5;
-inline constexpr DIPROPID DIPROP_SATURATION = 6;
+inline constexpr DIPROPID DIPROP_RANGE = 1;
+inline constexpr DIPROPID DIPROP_DEADZONE = 2;
+inline constexpr DIPROPID DIPROP_SATURATION = 3;
 
-inline constexpr DWORD DIPH_DEVICE = 0;
-inline constexpr DWORD DIPH_BYOFFSET = 1;
+inline constexpr DWORD DIPH_DEVICE = 1;
+inline constexpr DWORD DIPH_BYOFFSET = 2;
 
 // Offsets of the axes in DIJOYSTATE.
-inline constexpr DWORD DIJOFS_X = 0;
-inline constexpr DWORD DIJOFS_Y = 4;
-inline constexpr DWORD DIJOFS_Z = 8;
-inline constexpr DWORD DIJOFS_RX = 12;
-inline constexpr DWORD DIJOFS_RY = 16;
-inline constexpr DWORD DIJOFS_RZ = 20;
+inline constexpr DWORD DIJOFS_X = offsetof(DIJOYSTATE, lX);
+inline constexpr DWORD DIJOFS_Y = offsetof(DIJOYSTATE, lY);
+inline constexpr DWORD DIJOFS_Z = offsetof(DIJOYSTATE, lZ);
+inline constexpr DWORD DIJOFS_RX = offsetof(DIJOYSTATE, lRx);
+inline constexpr DWORD DIJOFS_RY = offsetof(DIJOYSTATE, lRy);
+inline constexpr DWORD DIJOFS_RZ = offsetof(DIJOYSTATE, lRz);
 
 struct DIDEVICEINSTANCEA {
-    DWORD dwSize = 0;
     GUID guidInstance;
-    GUID guidProduct;
     DWORD dwDevType = 0;
-    char tszInstanceName[260] = {};
-    char tszProductName[260] = {};
+    char tszInstanceName[64] = {};
 };
 using LPDIENUMDEVICESCALLBACKA = BOOL (*)(const DIDEVICEINSTANCEA* instance, void* context);
 
-// Scan codes of the keyboard (set 1; keys with an E0 prefix have bit 7 set).
-inline constexpr BYTE DIK_ESCAPE = 0x01;
-inline constexpr BYTE DIK_1 = 0x02;
-inline constexpr BYTE DIK_2 = 0x03;
-inline constexpr BYTE DIK_3 = 0x04;
-inline constexpr BYTE DIK_4 = 0x05;
-inline constexpr BYTE DIK_5 = 0x06;
-inline constexpr BYTE DIK_6 = 0x07;
-inline constexpr BYTE DIK_7 = 0x08;
-inline constexpr BYTE DIK_8 = 0x09;
-inline constexpr BYTE DIK_9 = 0x0A;
-inline constexpr BYTE DIK_0 = 0x0B;
-inline constexpr BYTE DIK_MINUS = 0x0C;
-inline constexpr BYTE DIK_EQUALS = 0x0D;
-inline constexpr BYTE DIK_BACK = 0x0E;
-inline constexpr BYTE DIK_TAB = 0x0F;
-inline constexpr BYTE DIK_Q = 0x10;
-inline constexpr BYTE DIK_W = 0x11;
-inline constexpr BYTE DIK_E = 0x12;
-inline constexpr BYTE DIK_R = 0x13;
-inline constexpr BYTE DIK_T = 0x14;
-inline constexpr BYTE DIK_Y = 0x15;
-inline constexpr BYTE DIK_U = 0x16;
-inline constexpr BYTE DIK_I = 0x17;
-inline constexpr BYTE DIK_O = 0x18;
-inline constexpr BYTE DIK_P = 0x19;
-inline constexpr BYTE DIK_LBRACKET = 0x1A;
-inline constexpr BYTE DIK_RBRACKET = 0x1B;
-inline constexpr BYTE DIK_RETURN = 0x1C;
-inline constexpr BYTE DIK_LCONTROL = 0x1D;
-inline constexpr BYTE DIK_A = 0x1E;
-inline constexpr BYTE DIK_S = 0x1F;
-inline constexpr BYTE DIK_D = 0x20;
-inline constexpr BYTE DIK_F = 0x21;
-inline constexpr BYTE DIK_G = 0x22;
-inline constexpr BYTE DIK_H = 0x23;
-inline constexpr BYTE DIK_J = 0x24;
-inline constexpr BYTE DIK_K = 0x25;
-inline constexpr BYTE DIK_L = 0x26;
-inline constexpr BYTE DIK_SEMICOLON = 0x27;
-inline constexpr BYTE DIK_APOSTROPHE = 0x28;
-inline constexpr BYTE DIK_GRAVE = 0x29;
-inline constexpr BYTE DIK_LSHIFT = 0x2A;
-inline constexpr BYTE DIK_BACKSLASH = 0x2B;
-inline constexpr BYTE DIK_Z = 0x2C;
-inline constexpr BYTE DIK_X = 0x2D;
-inline constexpr BYTE DIK_C = 0x2E;
-inline constexpr BYTE DIK_V = 0x2F;
-inline constexpr BYTE DIK_B = 0x30;
-inline constexpr BYTE DIK_N = 0x31;
-inline constexpr BYTE DIK_M = 0x32;
-inline constexpr BYTE DIK_COMMA = 0x33;
-inline constexpr BYTE DIK_PERIOD = 0x34;
-inline constexpr BYTE DIK_SLASH = 0x35;
-inline constexpr BYTE DIK_RSHIFT = 0x36;
-inline constexpr BYTE DIK_MULTIPLY = 0x37;
-inline constexpr BYTE DIK_LMENU = 0x38;
-inline constexpr BYTE DIK_SPACE = 0x39;
-inline constexpr BYTE DIK_CAPITAL = 0x3A;
-inline constexpr BYTE DIK_F1 = 0x3B;
-inline constexpr BYTE DIK_F2 = 0x3C;
-inline constexpr BYTE DIK_F3 = 0x3D;
-inline constexpr BYTE DIK_F4 = 0x3E;
-inline constexpr BYTE DIK_F5 = 0x3F;
-inline constexpr BYTE DIK_F6 = 0x40;
-inline constexpr BYTE DIK_F7 = 0x41;
-inline constexpr BYTE DIK_F8 = 0x42;
-inline constexpr BYTE DIK_F9 = 0x43;
-inline constexpr BYTE DIK_F10 = 0x44;
-inline constexpr BYTE DIK_NUMLOCK = 0x45;
-inline constexpr BYTE DIK_SCROLL = 0x46;
-inline constexpr BYTE DIK_NUMPAD7 = 0x47;
-inline constexpr BYTE DIK_NUMPAD8 = 0x48;
-inline constexpr BYTE DIK_NUMPAD9 = 0x49;
-inline constexpr BYTE DIK_SUBTRACT = 0x4A;
-inline constexpr BYTE DIK_NUMPAD4 = 0x4B;
-inline constexpr BYTE DIK_NUMPAD5 = 0x4C;
-inline constexpr BYTE DIK_NUMPAD6 = 0x4D;
-inline constexpr BYTE DIK_ADD = 0x4E;
-inline constexpr BYTE DIK_NUMPAD1 = 0x4F;
-inline constexpr BYTE DIK_NUMPAD2 = 0x50;
-inline constexpr BYTE DIK_NUMPAD3 = 0x51;
-inline constexpr BYTE DIK_NUMPAD0 = 0x52;
-inline constexpr BYTE DIK_DECIMAL = 0x53;
-inline constexpr BYTE DIK_OEM_102 = 0x56;
-inline constexpr BYTE DIK_F11 = 0x57;
-inline constexpr BYTE DIK_F12 = 0x58;
-inline constexpr BYTE DIK_NUMPADENTER = 0x9C;
-inline constexpr BYTE DIK_RCONTROL = 0x9D;
-inline constexpr BYTE DIK_DIVIDE = 0xB5;
-inline constexpr BYTE DIK_SYSRQ = 0xB7;
-inline constexpr BYTE DIK_RMENU = 0xB8;
-inline constexpr BYTE DIK_PAUSE = 0xC5;
-inline constexpr BYTE DIK_HOME = 0xC7;
-inline constexpr BYTE DIK_UP = 0xC8;
-inline constexpr BYTE DIK_PRIOR = 0xC9;
-inline constexpr BYTE DIK_LEFT = 0xCB;
-inline constexpr BYTE DIK_RIGHT = 0xCD;
-inline constexpr BYTE DIK_END = 0xCF;
-inline constexpr BYTE DIK_DOWN = 0xD0;
-inline constexpr BYTE DIK_NEXT = 0xD1;
-inline constexpr BYTE DIK_INSERT = 0xD2;
-inline constexpr BYTE DIK_DELETE = 0xD3;
-inline constexpr BYTE DIK_LWIN = 0xDB;
-inline constexpr BYTE DIK_RWIN = 0xDC;
-inline constexpr BYTE DIK_APPS = 0xDD;
+// Our own key numbers, the indexes of the keyboard state's 256 bytes: the
+// letters, the digits and the function keys first, then the other keys.
+// 0 is no key.
+inline constexpr BYTE DIK_A = 1;
+inline constexpr BYTE DIK_B = 2;
+inline constexpr BYTE DIK_C = 3;
+inline constexpr BYTE DIK_D = 4;
+inline constexpr BYTE DIK_E = 5;
+inline constexpr BYTE DIK_F = 6;
+inline constexpr BYTE DIK_G = 7;
+inline constexpr BYTE DIK_H = 8;
+inline constexpr BYTE DIK_I = 9;
+inline constexpr BYTE DIK_J = 10;
+inline constexpr BYTE DIK_K = 11;
+inline constexpr BYTE DIK_L = 12;
+inline constexpr BYTE DIK_M = 13;
+inline constexpr BYTE DIK_N = 14;
+inline constexpr BYTE DIK_O = 15;
+inline constexpr BYTE DIK_P = 16;
+inline constexpr BYTE DIK_Q = 17;
+inline constexpr BYTE DIK_R = 18;
+inline constexpr BYTE DIK_S = 19;
+inline constexpr BYTE DIK_T = 20;
+inline constexpr BYTE DIK_U = 21;
+inline constexpr BYTE DIK_V = 22;
+inline constexpr BYTE DIK_W = 23;
+inline constexpr BYTE DIK_X = 24;
+inline constexpr BYTE DIK_Y = 25;
+inline constexpr BYTE DIK_Z = 26;
+inline constexpr BYTE DIK_0 = 27;
+inline constexpr BYTE DIK_1 = 28;
+inline constexpr BYTE DIK_2 = 29;
+inline constexpr BYTE DIK_3 = 30;
+inline constexpr BYTE DIK_4 = 31;
+inline constexpr BYTE DIK_5 = 32;
+inline constexpr BYTE DIK_6 = 33;
+inline constexpr BYTE DIK_7 = 34;
+inline constexpr BYTE DIK_8 = 35;
+inline constexpr BYTE DIK_9 = 36;
+inline constexpr BYTE DIK_F1 = 37;
+inline constexpr BYTE DIK_F2 = 38;
+inline constexpr BYTE DIK_F3 = 39;
+inline constexpr BYTE DIK_F4 = 40;
+inline constexpr BYTE DIK_F5 = 41;
+inline constexpr BYTE DIK_F6 = 42;
+inline constexpr BYTE DIK_F7 = 43;
+inline constexpr BYTE DIK_F8 = 44;
+inline constexpr BYTE DIK_F9 = 45;
+inline constexpr BYTE DIK_F10 = 46;
+inline constexpr BYTE DIK_F11 = 47;
+inline constexpr BYTE DIK_F12 = 48;
+inline constexpr BYTE DIK_ESCAPE = 49;
+inline constexpr BYTE DIK_MINUS = 50;
+inline constexpr BYTE DIK_EQUALS = 51;
+inline constexpr BYTE DIK_BACK = 52;
+inline constexpr BYTE DIK_TAB = 53;
+inline constexpr BYTE DIK_LBRACKET = 54;
+inline constexpr BYTE DIK_RBRACKET = 55;
+inline constexpr BYTE DIK_RETURN = 56;
+inline constexpr BYTE DIK_LCONTROL = 57;
+inline constexpr BYTE DIK_SEMICOLON = 58;
+inline constexpr BYTE DIK_APOSTROPHE = 59;
+inline constexpr BYTE DIK_GRAVE = 60;
+inline constexpr BYTE DIK_LSHIFT = 61;
+inline constexpr BYTE DIK_BACKSLASH = 62;
+inline constexpr BYTE DIK_COMMA = 63;
+inline constexpr BYTE DIK_PERIOD = 64;
+inline constexpr BYTE DIK_SLASH = 65;
+inline constexpr BYTE DIK_RSHIFT = 66;
+inline constexpr BYTE DIK_MULTIPLY = 67;
+inline constexpr BYTE DIK_LMENU = 68;
+inline constexpr BYTE DIK_SPACE = 69;
+inline constexpr BYTE DIK_CAPITAL = 70;
+inline constexpr BYTE DIK_NUMLOCK = 71;
+inline constexpr BYTE DIK_SCROLL = 72;
+inline constexpr BYTE DIK_NUMPAD7 = 73;
+inline constexpr BYTE DIK_NUMPAD8 = 74;
+inline constexpr BYTE DIK_NUMPAD9 = 75;
+inline constexpr BYTE DIK_SUBTRACT = 76;
+inline constexpr BYTE DIK_NUMPAD4 = 77;
+inline constexpr BYTE DIK_NUMPAD5 = 78;
+inline constexpr BYTE DIK_NUMPAD6 = 79;
+inline constexpr BYTE DIK_ADD = 80;
+inline constexpr BYTE DIK_NUMPAD1 = 81;
+inline constexpr BYTE DIK_NUMPAD2 = 82;
+inline constexpr BYTE DIK_NUMPAD3 = 83;
+inline constexpr BYTE DIK_NUMPAD0 = 84;
+inline constexpr BYTE DIK_DECIMAL = 85;
+inline constexpr BYTE DIK_OEM_102 = 86;
+inline constexpr BYTE DIK_NUMPADENTER = 87;
+inline constexpr BYTE DIK_RCONTROL = 88;
+inline constexpr BYTE DIK_DIVIDE = 89;
+inline constexpr BYTE DIK_SYSRQ = 90;
+inline constexpr BYTE DIK_RMENU = 91;
+inline constexpr BYTE DIK_PAUSE = 92;
+inline constexpr BYTE DIK_HOME = 93;
+inline constexpr BYTE DIK_UP = 94;
+inline constexpr BYTE DIK_PRIOR = 95;
+inline constexpr BYTE DIK_LEFT = 96;
+inline constexpr BYTE DIK_RIGHT = 97;
+inline constexpr BYTE DIK_END = 98;
+inline constexpr BYTE DIK_DOWN = 99;
+inline constexpr BYTE DIK_NEXT = 100;
+inline constexpr BYTE DIK_INSERT = 101;
+inline constexpr BYTE DIK_DELETE = 102;
+inline constexpr BYTE DIK_LWIN = 103;
+inline constexpr BYTE DIK_RWIN = 104;
+inline constexpr BYTE DIK_APPS = 105;
 
 class IDirectInputDevice;
 class IDirectInputDevice2;

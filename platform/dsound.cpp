@@ -361,7 +361,6 @@ HRESULT IDirectSound::GetCaps(DSCAPS* caps) {
                     DSCAPS_SECONDARYMONO | DSCAPS_SECONDARYSTEREO | DSCAPS_SECONDARY8BIT | DSCAPS_SECONDARY16BIT;
     caps->dwMinSecondarySampleRate = DSBFREQUENCY_MIN;
     caps->dwMaxSecondarySampleRate = DSBFREQUENCY_MAX;
-    caps->dwPrimaryBuffers = 1;
     return DS_OK;
 }
 

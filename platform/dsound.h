@@ -41,70 +41,53 @@ struct DSBUFFERDESC {
 };
 inline constexpr DWORD DSBUFFERDESC_SIZE = 20;
 
+// What the device can do: its format flags and the range of buffer
+// frequencies it plays.
 struct DSCAPS {
     DWORD dwSize = 0;
     DWORD dwFlags = 0;
     DWORD dwMinSecondarySampleRate = 0;
     DWORD dwMaxSecondarySampleRate = 0;
-    DWORD dwPrimaryBuffers = 0;
-    DWORD dwMaxHwMixingAllBuffers = 0;
-    DWORD dwMaxHwMixingStaticBuffers = 0;
-    DWORD dwMaxHwMixingStreamingBuffers = 0;
-    DWORD dwFreeHwMixingAllBuffers = 0;
-    DWORD dwFreeHwMixingStaticBuffers = 0;
-    DWORD dwFreeHwMixingStreamingBuffers = 0;
-    DWORD dwMaxHw3DAllBuffers = 0;
-    DWORD dwMaxHw3DStaticBuffers = 0;
-    DWORD dwMaxHw3DStreamingBuffers = 0;
-    DWORD dwFreeHw3DAllBuffers = 0;
-    DWORD dwFreeHw3DStaticBuffers = 0;
-    DWORD dwFreeHw3DStreamingBuffers = 0;
-    DWORD dwTotalHwMemBytes = 0;
-    DWORD dwFreeHwMemBytes = 0;
-    DWORD dwMaxContigFreeHwMemBytes = 0;
-    DWORD dwUnlockTransferRateHwBuffers = 0;
-    DWORD dwPlayCpuOverheadSwBuffers = 0;
-    DWORD dwReserved1 = 0;
-    DWORD dwReserved2 = 0;
 };
 
-inline constexpr DWORD DSCAPS_PRIMARYMONO = 0x1;
-inline constexpr DWORD DSCAPS_PRIMARYSTEREO = 0x2;
-inline constexpr DWORD DSCAPS_PRIMARY8BIT = 0x4;
-inline constexpr DWORD DSCAPS_PRIMARY16BIT = 0x8;
-inline constexpr DWORD DSCAPS_CONTINUOUSRATE = 0x10;
-inline constexpr DWORD DSCAPS_EMULDRIVER = 0x20;
-inline constexpr DWORD DSCAPS_SECONDARYMONO = 0x100;
-inline constexpr DWORD DSCAPS_SECONDARYSTEREO = 0x200;
-inline constexpr DWORD DSCAPS_SECONDARY8BIT = 0x400;
-inline constexpr DWORD DSCAPS_SECONDARY16BIT = 0x800;
+// Our own flag and level values: within a group each flag is a bit of its own.
+inline constexpr DWORD DSCAPS_PRIMARYMONO = 0x00000001;
+inline constexpr DWORD DSCAPS_PRIMARYSTEREO = 0x00000002;
+inline constexpr DWORD DSCAPS_PRIMARY8BIT = 0x00000004;
+inline constexpr DWORD DSCAPS_PRIMARY16BIT = 0x00000008;
+inline constexpr DWORD DSCAPS_CONTINUOUSRATE = 0x00000010;
+inline constexpr DWORD DSCAPS_EMULDRIVER = 0x00000020;
+inline constexpr DWORD DSCAPS_SECONDARYMONO = 0x00000040;
+inline constexpr DWORD DSCAPS_SECONDARYSTEREO = 0x00000080;
+inline constexpr DWORD DSCAPS_SECONDARY8BIT = 0x00000100;
+inline constexpr DWORD DSCAPS_SECONDARY16BIT = 0x00000200;
 
-inline constexpr DWORD DSSCL_NORMAL = 1;
-inline constexpr DWORD DSSCL_PRIORITY = 2;
-inline constexpr DWORD DSSCL_EXCLUSIVE = 3;
-inline constexpr DWORD DSSCL_WRITEPRIMARY = 4;
+inline constexpr DWORD DSSCL_NORMAL = 10;
+inline constexpr DWORD DSSCL_PRIORITY = 11;
+inline constexpr DWORD DSSCL_EXCLUSIVE = 12;
+inline constexpr DWORD DSSCL_WRITEPRIMARY = 13;
 
-inline constexpr DWORD DSBCAPS_PRIMARYBUFFER = 0x1;
-inline constexpr DWORD DSBCAPS_STATIC = 0x2;
-inline constexpr DWORD DSBCAPS_LOCHARDWARE = 0x4;
-inline constexpr DWORD DSBCAPS_LOCSOFTWARE = 0x8;
-inline constexpr DWORD DSBCAPS_CTRLFREQUENCY = 0x20;
-inline constexpr DWORD DSBCAPS_CTRLPAN = 0x40;
-inline constexpr DWORD DSBCAPS_CTRLVOLUME = 0x80;
-inline constexpr DWORD DSBCAPS_GETCURRENTPOSITION2 = 0x10000;
+inline constexpr DWORD DSBCAPS_PRIMARYBUFFER = 0x00000001;
+inline constexpr DWORD DSBCAPS_STATIC = 0x00000002;
+inline constexpr DWORD DSBCAPS_LOCHARDWARE = 0x00000004;
+inline constexpr DWORD DSBCAPS_LOCSOFTWARE = 0x00000008;
+inline constexpr DWORD DSBCAPS_CTRLFREQUENCY = 0x00000010;
+inline constexpr DWORD DSBCAPS_CTRLPAN = 0x00000020;
+inline constexpr DWORD DSBCAPS_CTRLVOLUME = 0x00000040;
+inline constexpr DWORD DSBCAPS_GETCURRENTPOSITION2 = 0x00000080;
 
-inline constexpr DWORD DSBPLAY_LOOPING = 0x1;
+inline constexpr DWORD DSBPLAY_LOOPING = 1;  // the game passes 1 for a looping sound
 
-inline constexpr DWORD DSBSTATUS_PLAYING = 0x1;
-inline constexpr DWORD DSBSTATUS_BUFFERLOST = 0x2;
-inline constexpr DWORD DSBSTATUS_LOOPING = 0x4;
+inline constexpr DWORD DSBSTATUS_PLAYING = 0x00000001;
+inline constexpr DWORD DSBSTATUS_BUFFERLOST = 0x00000002;
+inline constexpr DWORD DSBSTATUS_LOOPING = 0x00000004;
 
-inline constexpr DWORD DSBLOCK_FROMWRITECURSOR = 0x1;
-inline constexpr DWORD DSBLOCK_ENTIREBUFFER = 0x2;
+inline constexpr DWORD DSBLOCK_FROMWRITECURSOR = 0x00000001;
+inline constexpr DWORD DSBLOCK_ENTIREBUFFER = 0x00000002;
 
 inline constexpr DWORD DSBFREQUENCY_ORIGINAL = 0;
-inline constexpr DWORD DSBFREQUENCY_MIN = 100;
-inline constexpr DWORD DSBFREQUENCY_MAX = 100000;
+inline constexpr DWORD DSBFREQUENCY_MIN = 80;
+inline constexpr DWORD DSBFREQUENCY_MAX = 200000;
 
 inline constexpr LONG DSBPAN_LEFT = -10000;
 inline constexpr LONG DSBPAN_CENTER = 0;
@@ -113,8 +96,9 @@ inline constexpr LONG DSBPAN_RIGHT = 10000;
 inline constexpr LONG DSBVOLUME_MIN = -10000;
 inline constexpr LONG DSBVOLUME_MAX = 0;
 
+// Buffer sizes in bytes: at least one 16-bit stereo frame, at most 64 MiB.
 inline constexpr DWORD DSBSIZE_MIN = 4;
-inline constexpr DWORD DSBSIZE_MAX = 0x0FFFFFFF;
+inline constexpr DWORD DSBSIZE_MAX = 64u * 1024u * 1024u;
 
 namespace plat {
 struct SoundCore;

@@ -51,6 +51,10 @@ using HGDIOBJ = GdiObject*;
 using HBITMAP = GdiBitmap*;
 using HFONT = GdiFont*;
 
+// Background modes of text output.
+inline constexpr int OPAQUE = 1;
+inline constexpr int TRANSPARENT = 2;
+
 // A device context: on a display surface (while GetDC holds it) or a memory
 // context with a bitmap selected into it.
 struct DeviceContext {
@@ -59,7 +63,7 @@ struct DeviceContext {
     HFONT font = nullptr;                    // selected, not owned
     COLORREF textColor = 0;
     COLORREF bkColor = 0xFFFFFF;
-    int bkMode = 2;  // OPAQUE
+    int bkMode = OPAQUE;
 };
 using HDC = DeviceContext*;
 
@@ -106,26 +110,25 @@ struct BITMAPINFO {
 
 // ---- Constants ----------------------------------------------------------------
 
-inline constexpr UINT IMAGE_BITMAP = 0;
-inline constexpr UINT LR_LOADFROMFILE = 0x00000010;
-inline constexpr UINT LR_CREATEDIBSECTION = 0x00002000;
+// Our own values, except BI_RGB (the BMP file's "no compression") and the
+// weights, which follow the usual 100..900 font-weight scale.
+inline constexpr UINT IMAGE_BITMAP = 1;
+inline constexpr UINT LR_LOADFROMFILE = 0x00000001;
+inline constexpr UINT LR_CREATEDIBSECTION = 0x00000002;
 
-inline constexpr DWORD SRCCOPY = 0x00CC0020;
-inline constexpr UINT DIB_RGB_COLORS = 0;
+inline constexpr DWORD SRCCOPY = 1;
+inline constexpr UINT DIB_RGB_COLORS = 1;
 inline constexpr DWORD BI_RGB = 0;
-inline constexpr int GDI_ERROR = -1;
-
-inline constexpr int TRANSPARENT = 1;
-inline constexpr int OPAQUE = 2;
+inline constexpr int GDI_ERROR = -2;
 
 inline constexpr int FW_NORMAL = 400;
 inline constexpr int FW_BOLD = 700;
-inline constexpr DWORD ANSI_CHARSET = 0;
-inline constexpr DWORD OUT_DEFAULT_PRECIS = 0;
-inline constexpr DWORD CLIP_DEFAULT_PRECIS = 0;
-inline constexpr DWORD DEFAULT_QUALITY = 0;
-inline constexpr DWORD NONANTIALIASED_QUALITY = 3;
-inline constexpr DWORD DEFAULT_PITCH = 0;
+inline constexpr DWORD ANSI_CHARSET = 1;
+inline constexpr DWORD OUT_DEFAULT_PRECIS = 1;
+inline constexpr DWORD CLIP_DEFAULT_PRECIS = 1;
+inline constexpr DWORD DEFAULT_QUALITY = 1;
+inline constexpr DWORD NONANTIALIASED_QUALITY = 2;
+inline constexpr DWORD DEFAULT_PITCH = 1;
 inline constexpr DWORD VARIABLE_PITCH = 2;
 
 // ---- Functions ----------------------------------------------------------------

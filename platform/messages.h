@@ -15,26 +15,27 @@ struct MSG {
     POINT pt;
 };
 
-inline constexpr std::uint32_t WM_NULL = 0x0000;
-inline constexpr std::uint32_t WM_ACTIVATE = 0x0006;
-inline constexpr std::uint32_t WM_PAINT = 0x000F;
-inline constexpr std::uint32_t WM_CLOSE = 0x0010;
-inline constexpr std::uint32_t WM_QUIT = 0x0012;
-inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
-inline constexpr std::uint32_t WM_KEYUP = 0x0101;
-inline constexpr std::uint32_t WM_CHAR = 0x0102;
-inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
-inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
-inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
-inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
-inline constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+// Our own message numbers.
+inline constexpr std::uint32_t WM_NULL = 0;
+inline constexpr std::uint32_t WM_ACTIVATE = 1;
+inline constexpr std::uint32_t WM_PAINT = 2;
+inline constexpr std::uint32_t WM_CLOSE = 3;
+inline constexpr std::uint32_t WM_QUIT = 4;
+inline constexpr std::uint32_t WM_KEYDOWN = 10;
+inline constexpr std::uint32_t WM_KEYUP = 11;
+inline constexpr std::uint32_t WM_CHAR = 12;
+inline constexpr std::uint32_t WM_MOUSEMOVE = 20;
+inline constexpr std::uint32_t WM_LBUTTONDOWN = 21;
+inline constexpr std::uint32_t WM_LBUTTONUP = 22;
+inline constexpr std::uint32_t WM_RBUTTONDOWN = 23;
+inline constexpr std::uint32_t WM_RBUTTONUP = 24;
 
 // WM_ACTIVATE's wParam.
-inline constexpr std::uintptr_t WA_INACTIVE = 0;
 inline constexpr std::uintptr_t WA_ACTIVE = 1;
+inline constexpr std::uintptr_t WA_INACTIVE = 2;
 
-inline constexpr std::uint32_t PM_NOREMOVE = 0x0000;
-inline constexpr std::uint32_t PM_REMOVE = 0x0001;
+inline constexpr std::uint32_t PM_NOREMOVE = 1;
+inline constexpr std::uint32_t PM_REMOVE = 2;
 
 // Nonzero when a message is waiting (the quit message included). With
 // PM_NOREMOVE the message stays queued. Window and range filters are accepted

@@ -27,7 +27,7 @@ bool DisplayAvailable() {
 }
 
 int ShowOnSdl(const MessageBoxCall& call) {
-    UINT buttons = call.type & 0x0F;
+    UINT buttons = call.type & MB_BUTTONSMASK;
     std::vector<SDL_MessageBoxButtonData> list;
     int defaultAnswer = DefaultMessageBoxAnswer(call.type);
     auto add = [&](int id, const char* label) {
@@ -46,7 +46,7 @@ int ShowOnSdl(const MessageBoxCall& call) {
     } else {
         add(IDOK, "OK");
     }
-    UINT icon = call.type & 0xF0;
+    UINT icon = call.type & MB_ICONMASK;
     Uint32 flags = icon == MB_ICONERROR       ? SDL_MESSAGEBOX_ERROR
                    : icon == MB_ICONWARNING   ? SDL_MESSAGEBOX_WARNING
                                               : SDL_MESSAGEBOX_INFORMATION;
@@ -76,7 +76,7 @@ int ShowOnSdl(const MessageBoxCall& call) {
 }  // namespace
 
 int DefaultMessageBoxAnswer(UINT type) {
-    UINT buttons = type & 0x0F;
+    UINT buttons = type & MB_BUTTONSMASK;
     bool second = (type & MB_DEFBUTTON2) != 0;
     if (buttons == MB_YESNO) return second ? IDNO : IDYES;
     if (buttons == MB_OKCANCEL) return second ? IDCANCEL : IDOK;

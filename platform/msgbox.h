@@ -9,19 +9,24 @@
 #include "platform/win32types.h"
 #include "platform/window_handle.h"
 
-inline constexpr UINT MB_OK = 0x00000000;
-inline constexpr UINT MB_OKCANCEL = 0x00000001;
-inline constexpr UINT MB_YESNO = 0x00000004;
-inline constexpr UINT MB_ICONERROR = 0x00000010;
-inline constexpr UINT MB_ICONQUESTION = 0x00000020;
-inline constexpr UINT MB_ICONWARNING = 0x00000030;
-inline constexpr UINT MB_ICONINFORMATION = 0x00000040;
-inline constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+// Our own values. The buttons are a number in the low bits; the icon and the
+// default button are flags above them.
+inline constexpr UINT MB_OK = 0x00000001;
+inline constexpr UINT MB_OKCANCEL = 0x00000002;
+inline constexpr UINT MB_YESNO = 0x00000003;
+inline constexpr UINT MB_ICONERROR = 0x00000100;
+inline constexpr UINT MB_ICONQUESTION = 0x00000200;
+inline constexpr UINT MB_ICONWARNING = 0x00000400;
+inline constexpr UINT MB_ICONINFORMATION = 0x00000800;
+inline constexpr UINT MB_DEFBUTTON2 = 0x00001000;
+// The parts of a box type.
+inline constexpr UINT MB_BUTTONSMASK = 0x000000FF;
+inline constexpr UINT MB_ICONMASK = 0x00000F00;
 
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
-inline constexpr int IDYES = 6;
-inline constexpr int IDNO = 7;
+inline constexpr int IDYES = 3;
+inline constexpr int IDNO = 4;
 
 // Shows a modal box and returns the button chosen (IDOK, IDYES, ...).
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);

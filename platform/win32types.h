@@ -30,16 +30,20 @@ struct POINT {
 };
 
 // Result codes shared by every service. A result is a failure when its top
-// bit is set.
+// bit is set. E_FAIL has the value the layer's callers test for; the other
+// general failures are our own, ascending in the order the error-name tables
+// list them (E_NOTIMPL, E_FAIL, then the rest).
 inline constexpr HRESULT MakeResult(std::uint32_t v) { return static_cast<HRESULT>(v); }
+inline constexpr HRESULT MakeGeneralResult(unsigned code) { return MakeResult(0x80004100u + code); }
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = MakeResult(0x80004001u);
+inline constexpr HRESULT E_NOTIMPL = MakeResult(0x80004000u);
 inline constexpr HRESULT E_FAIL = MakeResult(0x80004005u);
-inline constexpr HRESULT CO_E_NOTINITIALIZED = MakeResult(0x800401F0u);
-inline constexpr HRESULT E_OUTOFMEMORY = MakeResult(0x8007000Eu);
-inline constexpr HRESULT E_INVALIDARG = MakeResult(0x80070057u);
-inline constexpr HRESULT CLASS_E_NOAGGREGATION = MakeResult(0x80040110u);
+inline constexpr HRESULT CO_E_NOTINITIALIZED = MakeGeneralResult(1);
+inline constexpr HRESULT CLASS_E_NOAGGREGATION = MakeGeneralResult(2);
+inline constexpr HRESULT E_NOINTERFACE = MakeGeneralResult(3);
+inline constexpr HRESULT E_OUTOFMEMORY = MakeGeneralResult(4);
+inline constexpr HRESULT E_INVALIDARG = MakeGeneralResult(5);
 
 inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }

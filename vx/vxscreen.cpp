@@ -173,7 +173,7 @@ HRESULT VXScreen::Flip(int vsync, int, int showFps) {
 HRESULT VXScreen::Fill(PixelValue colour) {
     if (!BackBuffer || !BackBuffer->DirectDrawSurface) return DDERR_INVALIDOBJECT;
     DDBLTFX fx;
-    fx.dwSize = sizeof(DDBLTFX);
+    fx.dwSize = DDBLTFX_SIZE;
     fx.dwFillColor = colour;
     return BackBuffer->DirectDrawSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }

@@ -13,7 +13,7 @@ constexpr HRESULT kNoSurface = DDERR_INVALIDOBJECT;
 
 DDBLTFX BlitEffects() {
     DDBLTFX fx;
-    fx.dwSize = sizeof(DDBLTFX);
+    fx.dwSize = DDBLTFX_SIZE;
     return fx;
 }
 

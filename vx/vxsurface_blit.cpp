@@ -169,7 +169,7 @@ HRESULT CopyMirrored(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect
     }
     RECT destRect{x, y, x + RectW(used), y + RectH(used)};
     DDBLTFX fx;
-    fx.dwSize = sizeof(DDBLTFX);
+    fx.dwSize = DDBLTFX_SIZE;
     fx.dwDDFX = leftRight ? DDBLTFX_MIRRORLEFTRIGHT : DDBLTFX_MIRRORUPDOWN;
     const DWORD flags = DDBLT_WAIT | DDBLT_DDFX | (keyed ? DDBLT_KEYSRC : 0);
     if (dest->DirectDrawSurface->Blt(&destRect, src.DirectDrawSurface.get(), &used, flags, &fx) == DD_OK) return 0;

@@ -178,7 +178,7 @@ HRESULT VXSurface::FillRect(int x1, int y1, int x2, int y2, PixelValue colour) {
     if (!DirectDrawSurface) return E_FAIL;
     RECT r{x1, y1, x2, y2};
     DDBLTFX fx;
-    fx.dwSize = sizeof(DDBLTFX);
+    fx.dwSize = DDBLTFX_SIZE;
     fx.dwFillColor = colour;
     return DirectDrawSurface->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }

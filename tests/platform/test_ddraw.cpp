@@ -21,7 +21,7 @@ DDSURFACEDESC2 OffscreenDesc(int w, int h) {
 
 DDBLTFX Fx() {
     DDBLTFX fx;
-    fx.dwSize = sizeof fx;
+    fx.dwSize = DDBLTFX_SIZE;
     return fx;
 }
 

@@ -85,7 +85,7 @@ TEST_F(DirectSoundTest, UnacceptableBuffersAreRefused) {
         {Format(1, 22050, 24), 64, DSERR_BADFORMAT},
         {Format(3, 22050, 16), 64, DSERR_BADFORMAT},
         {Format(1, 0, 16), 64, DSERR_BADFORMAT},
-        {Format(1, 99, 16), 64, DSERR_BADFORMAT},
+        {Format(1, DSBFREQUENCY_MIN - 1, 16), 64, DSERR_BADFORMAT},
         {badAlign, 64, DSERR_BADFORMAT},
         {notPcm, 64, DSERR_BADFORMAT},
         {Format(2, 44100, 8), 64, DS_OK},

@@ -17,7 +17,6 @@ namespace blittest {
 
 inline DDPIXELFORMAT FormatFor(int depth) {
     DDPIXELFORMAT f;
-    f.dwSize = sizeof(DDPIXELFORMAT);
     f.dwFlags = DDPF_RGB;
     switch (depth) {
         case 8:
