@@ -392,36 +392,19 @@ protected:
             const int raw = a < count ? SDL_JoystickGetAxis(m_Joystick, a) : 0;
             *axes[a] = ScaleJoystickAxis(raw, ax.min, ax.max, ax.deadZone, ax.saturation);
         }
-        const int hats = std::min(SDL_JoystickNumHats(m_Joystick), 4);
-        for (int h = 0; h < 4; ++h) j->rgdwPOV[h] = h < hats ? Pov(SDL_JoystickGetHat(m_Joystick, h)) : 0xFFFFFFFFu;
         const int buttons = std::min(SDL_JoystickNumButtons(m_Joystick), 32);
         for (int b = 0; b < buttons; ++b) j->rgbButtons[b] = SDL_JoystickGetButton(m_Joystick, b) ? 0x80 : 0;
     }
 
 private:
     static constexpr int kAxes = 6;
+    // Until a range is set, an axis reports over SDL's own range.
     struct Axis {
-        LONG min = 0;
-        LONG max = 65535;
+        LONG min = -32768;
+        LONG max = 32767;
         DWORD deadZone = 0;
         DWORD saturation = 10000;
     };
-
-    // A hat as a point-of-view angle in hundredths of a degree, clockwise
-    // from up; centred is all bits set.
-    static DWORD Pov(Uint8 hat) {
-        switch (hat) {
-            case SDL_HAT_UP: return 0;
-            case SDL_HAT_RIGHTUP: return 4500;
-            case SDL_HAT_RIGHT: return 9000;
-            case SDL_HAT_RIGHTDOWN: return 13500;
-            case SDL_HAT_DOWN: return 18000;
-            case SDL_HAT_LEFTDOWN: return 22500;
-            case SDL_HAT_LEFT: return 27000;
-            case SDL_HAT_LEFTUP: return 31500;
-            default: return 0xFFFFFFFFu;
-        }
-    }
 
     std::shared_ptr<JoystickService> m_Service;
     SDL_Joystick* m_Joystick;  // closed by the destructor

@@ -95,7 +95,6 @@ struct DIJOYSTATE {
     LONG lRx = 0;
     LONG lRy = 0;
     LONG lRz = 0;
-    DWORD rgdwPOV[4] = {};
     BYTE rgbButtons[32] = {};
 };
 

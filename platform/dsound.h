@@ -30,13 +30,12 @@ struct WAVEFORMATEX {
     WORD cbSize = 0;
 };
 
-// The buffer description. Its size field is 20, the size the record had in
-// the 32-bit interface, or sizeof(DSBUFFERDESC).
+// The buffer description. Its size field is DSBUFFERDESC_SIZE (20), or
+// sizeof(DSBUFFERDESC).
 struct DSBUFFERDESC {
     DWORD dwSize = 0;
     DWORD dwFlags = 0;
     DWORD dwBufferBytes = 0;
-    DWORD dwReserved = 0;
     WAVEFORMATEX* lpwfxFormat = nullptr;
 };
 inline constexpr DWORD DSBUFFERDESC_SIZE = 20;

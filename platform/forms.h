@@ -31,9 +31,10 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TAlign { alNone, alClient };
 
 using TModalResult = int;
+// 0 while a modal form is still open; our own numbers for how it ended.
 inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrOk = 1;
-inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrCancel = 1;
+inline constexpr TModalResult mrOk = 2;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;

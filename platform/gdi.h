@@ -73,7 +73,6 @@ struct SIZE {
 };
 
 struct BITMAP {
-    LONG bmType = 0;
     LONG bmWidth = 0;
     LONG bmHeight = 0;
     LONG bmWidthBytes = 0;

@@ -48,9 +48,9 @@ inline constexpr std::uint16_t VK_OEM_7 = 222;       // '
 inline constexpr std::uint16_t VK_UNKNOWN = 255;     // every other key
 
 // TShiftState bits carried with key and mouse events.
-inline constexpr std::uint32_t ssShift = 1;
-inline constexpr std::uint32_t ssAlt = 2;
-inline constexpr std::uint32_t ssCtrl = 4;
+inline constexpr std::uint32_t ssCtrl = 1;
+inline constexpr std::uint32_t ssShift = 2;
+inline constexpr std::uint32_t ssAlt = 4;
 
 namespace plat {
 
