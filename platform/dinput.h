@@ -69,8 +69,8 @@ inline constexpr DWORD DIDEVTYPE_JOYSTICK = 14;
 inline constexpr DWORD DIEDFL_ALLDEVICES = 1;
 inline constexpr DWORD DIEDFL_ATTACHEDONLY = 2;
 
-inline constexpr BOOL DIENUM_CONTINUE = 1;
-inline constexpr BOOL DIENUM_STOP = 2;
+inline constexpr BOOL DIENUM_CONTINUE = 3;
+inline constexpr BOOL DIENUM_STOP = 4;
 
 // The layout a device's GetDeviceState fills. Only the three predefined ones
 // exist; they are told apart by their size.

@@ -23,10 +23,10 @@ inline constexpr UINT MB_DEFBUTTON2 = 0x00001000;
 inline constexpr UINT MB_BUTTONSMASK = 0x000000FF;
 inline constexpr UINT MB_ICONMASK = 0x00000F00;
 
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-inline constexpr int IDYES = 3;
-inline constexpr int IDNO = 4;
+inline constexpr int IDOK = 11;
+inline constexpr int IDCANCEL = 12;
+inline constexpr int IDYES = 13;
+inline constexpr int IDNO = 14;
 
 // Shows a modal box and returns the button chosen (IDOK, IDYES, ...).
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
