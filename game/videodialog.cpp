@@ -16,7 +16,7 @@ TForm2::TForm2() : Button1(this), List(this), Button2(this), CheckBox1(this), La
     Top = 190;
     ClientWidth = 395;
     ClientHeight = 339;
-    Colour = 0xD4D0C8;
+    Colour = kDialogFace;
     OnActivate = [this](TObject* sender) { FormActivate(sender); };
 
     Button1.SetBounds(289, 17, 85, 25);

@@ -138,7 +138,7 @@ TForm1::TForm1() : Image1(std::make_unique<TImage>(this)) {
     KeyPreview = true;
     ClientWidth = 1028;
     ClientHeight = 753;
-    Colour = 0xD4D0C8;
+    Colour = kDialogFace;
 
     Image1->Align = alClient;
     Image1->AutoSize = true;

@@ -30,6 +30,9 @@ enum TPosition { poDesigned, poDesktopCenter, poScreenCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TAlign { alNone, alClient };
 
+// The face colour of a dialog (0x00RRGGBB).
+inline constexpr std::uint32_t kDialogFace = 0xD2CFC8;
+
 using TModalResult = int;
 // 0 while a modal form is still open; our own numbers for how it ended.
 inline constexpr TModalResult mrNone = 0;
@@ -162,7 +165,7 @@ public:
     TPosition Position = poDesigned;
     bool KeyPreview = false;
     bool HasCloseBox = true;   // border icons
-    std::uint32_t Colour = 0xF0F0F0;  // face colour, 0x00RRGGBB
+    std::uint32_t Colour = kDialogFace;  // face colour, 0x00RRGGBB
     TModalResult ModalResult = mrNone;
 
     TNotifyEvent OnActivate;

@@ -82,19 +82,19 @@ private:
     TRect client_;
 };
 
-// The classic dialog colours (0x00RRGGBB).
+// Our dialog colours (0x00RRGGBB).
 namespace ui {
-inline constexpr std::uint32_t Face = 0xD4D0C8;
+inline constexpr std::uint32_t Face = kDialogFace;
 inline constexpr std::uint32_t Highlight = 0xFFFFFF;
-inline constexpr std::uint32_t Light = 0xE8E6E1;
+inline constexpr std::uint32_t Light = 0xE6E4DF;
 inline constexpr std::uint32_t Shadow = 0x808080;
 inline constexpr std::uint32_t DarkShadow = 0x404040;
 inline constexpr std::uint32_t Text = 0x000000;
 inline constexpr std::uint32_t Window = 0xFFFFFF;
-inline constexpr std::uint32_t Selection = 0x0A246A;
+inline constexpr std::uint32_t Selection = 0x1E3C78;
 inline constexpr std::uint32_t SelectionText = 0xFFFFFF;
-inline constexpr std::uint32_t Caption = 0x0A246A;
-inline constexpr std::uint32_t CaptionEnd = 0xA6CAF0;
+inline constexpr std::uint32_t Caption = 0x1E3C78;
+inline constexpr std::uint32_t CaptionEnd = 0x9CBEE4;
 inline constexpr std::uint32_t CaptionText = 0xFFFFFF;
 inline constexpr int CaptionHeight = 18;
 inline constexpr int BorderWidth = 3;

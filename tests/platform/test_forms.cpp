@@ -186,11 +186,11 @@ TEST_F(FormsTest, TheMainFormsPictureFillsTheWindowAndTheDialogSitsOverIt) {
     // The dialog's face shows inside its client area while it is modal.
     dialog->OnActivate = [&](TObject*) {
         const TRect client = dialog->ClientRect();
-        EXPECT_EQ(plat::WindowPixel(client.Left + 180, client.Top + 190), 0xD4D0C8u);
+        EXPECT_EQ(plat::WindowPixel(client.Left + 180, client.Top + 190), kDialogFace);
         EXPECT_EQ(plat::WindowPixel(2, 2), 0xFF0000u);
         dialog->ModalResult = mrOk;
     };
-    dialog->Colour = 0xD4D0C8;
+    dialog->Colour = kDialogFace;
     EXPECT_EQ(dialog->ShowModal(), mrOk);
 }
 
