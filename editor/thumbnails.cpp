@@ -4,20 +4,14 @@
 
 #include <QtGlobal>
 
-#ifdef HULLSMITH_THUMBS
 static void InitThumbs() { Q_INIT_RESOURCE(thumbs); }
-#endif
 
 namespace hull {
 
-bool RegisterThumbnails()
+void RegisterThumbnails()
 {
-#ifdef HULLSMITH_THUMBS
     static const bool once = (InitThumbs(), true);
-    return once;
-#else
-    return false;
-#endif
+    (void)once;
 }
 
 } // namespace hull

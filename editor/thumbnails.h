@@ -3,8 +3,7 @@
 namespace hull {
 
 // Makes the 24 built-in ship pictures (":/thumbs/ship00.bmp" ..
-// ":/thumbs/ship23.bmp", in Tag order) available; false when the program was
-// built without them.
-bool RegisterThumbnails();
+// ":/thumbs/ship23.bmp", in Tag order) available.
+void RegisterThumbnails();
 
 } // namespace hull
