@@ -74,16 +74,21 @@ struct SoundCore {
         core->Render(reinterpret_cast<std::int16_t*>(stream), static_cast<std::size_t>(len) / 4);
     }
 
-    // Marks every buffer lost once when the output is found gone.
-    void CheckLost() {
-        if (!Disconnected() || LossSeen) return;
-        LossSeen = true;
+    // Marks every buffer lost and silent.
+    void LoseAll() {
         Lock();
         for (IDirectSoundBuffer* b : Buffers) {
             b->m_Lost = true;
             b->m_Voice.playing = false;
         }
         Unlock();
+    }
+
+    // Marks every buffer lost once when the output is found gone.
+    void CheckLost() {
+        if (!Disconnected() || LossSeen) return;
+        LossSeen = true;
+        LoseAll();
     }
 
     DWORD Rate;
@@ -373,13 +378,7 @@ HRESULT IDirectSound::MixNextFrames(std::int16_t* out, std::size_t frames) {
     return DS_OK;
 }
 
-void IDirectSound::LoseBuffers() {
-    CoreLock lock(*m_Core);
-    for (IDirectSoundBuffer* b : m_Core->Buffers) {
-        b->m_Lost = true;
-        b->m_Voice.playing = false;
-    }
-}
+void IDirectSound::LoseBuffers() { m_Core->LoseAll(); }
 
 HRESULT DirectSoundCreate(const void* device, LPDIRECTSOUND* out, void* outer) {
     if (!out) return DSERR_INVALIDPARAM;
