@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 namespace plat {
