@@ -29,9 +29,10 @@ int WrappingAdd(int a, int b) {
     return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-int Clamped(std::int64_t v, int min, int max) {
+// Kept below `max`; at or below `min` it becomes `min + lowMargin`.
+int Clamped(std::int64_t v, int min, int max, int lowMargin = 0) {
     if (v >= max) v = static_cast<std::int64_t>(max) - 1;
-    if (v <= min) v = min;
+    if (v <= min) v = static_cast<std::int64_t>(min) + lowMargin;
     return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
@@ -130,13 +131,8 @@ void VXInput::SetMouseLimits(int x1, int y1, int x2, int y2) {
 
 void VXInput::SetMousePos(int x, int y) {
     // Kept one inside the lower limit, unlike Update.
-    auto place = [](std::int64_t v, int min, int max) {
-        if (v >= max) v = static_cast<std::int64_t>(max) - 1;
-        if (v <= min) v = static_cast<std::int64_t>(min) + 1;
-        return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-    };
-    MouseX = place(x, MouseMinX, MouseMaxX);
-    MouseY = place(y, MouseMinY, MouseMaxY);
+    MouseX = Clamped(x, MouseMinX, MouseMaxX, 1);
+    MouseY = Clamped(y, MouseMinY, MouseMaxY, 1);
     MouseDeltaX = 0;
     MouseDeltaY = 0;
 }
