@@ -263,8 +263,7 @@ public:
         if (!data || size != m_Format.dwDataSize) return DIERR_INVALIDPARAM;
         if (!m_Acquired) return DIERR_NOTACQUIRED;
         if ((m_Flags & DISCL_FOREGROUND) && !HasFocus(m_Window)) {
-            m_Acquired = false;
-            OnUnacquire();
+            Unacquire();
             return DIERR_INPUTLOST;
         }
         std::memset(data, 0, size);
