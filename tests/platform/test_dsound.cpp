@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -23,18 +22,22 @@ WAVEFORMATEX Format(WORD channels, DWORD rate, WORD bits) {
 
 constexpr DWORD kAllControls = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
 
+// Asks `device` for a buffer of `bytes` in `format`.
+HRESULT CreateBuffer(IDirectSound& device, WAVEFORMATEX format, DWORD bytes, DWORD flags, LPDIRECTSOUNDBUFFER* out) {
+    DSBUFFERDESC desc;
+    desc.dwSize = DSBUFFERDESC_SIZE;
+    desc.dwFlags = flags;
+    desc.dwBufferBytes = bytes;
+    desc.lpwfxFormat = &format;
+    return device.CreateSoundBuffer(&desc, out, nullptr);
+}
+
 class DirectSoundTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(ds->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK); }
 
     HRESULT Make(WAVEFORMATEX format, DWORD bytes, LPDIRECTSOUNDBUFFER* out, DWORD flags = kAllControls) {
-        fmt = format;
-        DSBUFFERDESC desc;
-        desc.dwSize = DSBUFFERDESC_SIZE;
-        desc.dwFlags = flags;
-        desc.dwBufferBytes = bytes;
-        desc.lpwfxFormat = &fmt;
-        return ds->CreateSoundBuffer(&desc, out, nullptr);
+        return CreateBuffer(*ds, format, bytes, flags, out);
     }
 
     void Fill(IDirectSoundBuffer& b, std::int16_t value) {
@@ -53,18 +56,12 @@ protected:
     }
 
     LPDIRECTSOUND ds = std::make_shared<IDirectSound>(22050);
-    WAVEFORMATEX fmt;
 };
 
 TEST_F(DirectSoundTest, BufferNeedsACooperativeLevelFirst) {
     auto fresh = std::make_shared<IDirectSound>(22050);
-    WAVEFORMATEX f = Format(1, 22050, 16);
-    DSBUFFERDESC desc;
-    desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwBufferBytes = 64;
-    desc.lpwfxFormat = &f;
     LPDIRECTSOUNDBUFFER b;
-    EXPECT_EQ(fresh->CreateSoundBuffer(&desc, &b, nullptr), DSERR_UNINITIALIZED);
+    EXPECT_EQ(CreateBuffer(*fresh, Format(1, 22050, 16), 64, 0, &b), DSERR_UNINITIALIZED);
     EXPECT_FALSE(b);
 }
 
@@ -240,13 +237,7 @@ TEST_F(DirectSoundTest, ReleasingABufferWhileTheDeviceLivesIsSafe) {
 
 // A silent mono buffer of a tenth of a second at 22050 Hz.
 HRESULT MakeTenthOfASecond(IDirectSound& device, LPDIRECTSOUNDBUFFER* out) {
-    WAVEFORMATEX f = Format(1, 22050, 16);
-    DSBUFFERDESC desc;
-    desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwFlags = kAllControls;
-    desc.dwBufferBytes = 4410;
-    desc.lpwfxFormat = &f;
-    return device.CreateSoundBuffer(&desc, out, nullptr);
+    return CreateBuffer(device, Format(1, 22050, 16), 4410, kAllControls, out);
 }
 
 // Under SDL_AUDIODRIVER=dummy (or on a machine without sound) opening the

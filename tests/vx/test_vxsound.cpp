@@ -97,17 +97,16 @@ protected:
         Write(name, w.Bytes());
     }
 
-    std::vector<std::int16_t> Left(std::size_t frames) {
-        std::vector<std::int16_t> out(2 * frames);
-        EXPECT_EQ(sound.DirectSound->MixNextFrames(out.data(), frames), DS_OK);
-        std::vector<std::int16_t> left;
-        for (std::size_t i = 0; i < out.size(); i += 2) left.push_back(out[i]);
-        return left;
-    }
     std::vector<std::int16_t> Stereo(std::size_t frames) {
         std::vector<std::int16_t> out(2 * frames);
         EXPECT_EQ(sound.DirectSound->MixNextFrames(out.data(), frames), DS_OK);
         return out;
+    }
+    std::vector<std::int16_t> Left(std::size_t frames) {
+        const std::vector<std::int16_t> out = Stereo(frames);
+        std::vector<std::int16_t> left;
+        for (std::size_t i = 0; i < out.size(); i += 2) left.push_back(out[i]);
+        return left;
     }
 
     static DWORD Status(IDirectSoundBuffer& b) {
