@@ -99,7 +99,7 @@ Image RenderDust() {
     }
     // Pixels too dark to survive the colour key are simply part of the key.
     for (Rgb& p : img.pixels) {
-        if (!SurvivesAs16Bit(p) || std::max<int>(p.r, std::max<int>(p.g, p.b)) < kKeySafeFloor) p = {};
+        if (std::max<int>(p.r, std::max<int>(p.g, p.b)) < kKeySafeFloor) p = {};
     }
     return img;
 }

@@ -36,29 +36,4 @@ void Paste(Image& dst, const Image& src, int x, int y, bool keyed) {
     }
 }
 
-Image Downscale(const Image& src, int w, int h) {
-    Image out(w, h);
-    for (int y = 0; y < h; ++y) {
-        const int y0 = y * src.height / h;
-        const int y1 = std::max(y0 + 1, (y + 1) * src.height / h);
-        for (int x = 0; x < w; ++x) {
-            const int x0 = x * src.width / w;
-            const int x1 = std::max(x0 + 1, (x + 1) * src.width / w);
-            int r = 0, g = 0, b = 0, n = 0;
-            for (int sy = y0; sy < y1; ++sy) {
-                for (int sx = x0; sx < x1; ++sx) {
-                    const Rgb& p = src.At(sx, sy);
-                    r += p.r;
-                    g += p.g;
-                    b += p.b;
-                    ++n;
-                }
-            }
-            out.At(x, y) = {static_cast<std::uint8_t>(r / n), static_cast<std::uint8_t>(g / n),
-                            static_cast<std::uint8_t>(b / n)};
-        }
-    }
-    return out;
-}
-
 }  // namespace mediagen

@@ -50,17 +50,11 @@ struct Image {
 // 5-6-5 alike.
 inline constexpr int kKeySafeFloor = 16;
 
-// True when the pixel stays non-zero once packed to 5-6-5 (and to 5-5-5).
-inline bool SurvivesAs16Bit(const Rgb& p) { return (p.r >> 3) != 0 || (p.g >> 3) != 0 || (p.b >> 3) != 0; }
-
 // Makes every non-black pixel of a colour-keyed picture safe: a pixel too
 // dark to survive the 16-bit key is lifted to the floor, keeping its hue.
 void MakeKeySafe(Image& img);
 
 // Copies src onto dst at (x, y), skipping black pixels when keyed.
 void Paste(Image& dst, const Image& src, int x, int y, bool keyed);
-
-// A box-filtered scaled copy (for contact sheets and previews).
-Image Downscale(const Image& src, int w, int h);
 
 }  // namespace mediagen

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <stdexcept>
 
 #include <jpeglib.h>

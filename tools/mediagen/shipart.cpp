@@ -1,7 +1,6 @@
 #include "shipart.h"
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <numbers>
 

@@ -11,7 +11,6 @@ namespace mediagen {
 
 struct SoundSpec {
     std::string path;  // with '/', exact case
-    bool loops;        // music and engines play looped
     Signal (*make)();
 };
 

@@ -90,12 +90,12 @@ Signal MinbariEngine() {
 
 std::vector<SoundSpec> EngineSpecs() {
     return {
-        {"snd/sw/aeng.wav", true, AWingEngine},     {"snd/sw/beng.wav", true, BWingEngine},
-        {"snd/sw/teng.wav", true, TieEngine},       {"snd/sw/xeng.wav", true, XWingEngine},
-        {"snd/sw/yeng.wav", true, YWingEngine},     {"snd/sw/guneng.wav", true, GunboatEngine},
-        {"snd/bsg/vipereng.wav", true, ViperEngine}, {"snd/bsg/raidereng.wav", true, RaiderEngine},
-        {"snd/st/bridge.wav", true, BridgeHum},     {"snd/b5/nialeng.wav", true, NialEngine},
-        {"snd/b5/minbarengine.wav", true, MinbariEngine},
+        {"snd/sw/aeng.wav", AWingEngine},          {"snd/sw/beng.wav", BWingEngine},
+        {"snd/sw/teng.wav", TieEngine},            {"snd/sw/xeng.wav", XWingEngine},
+        {"snd/sw/yeng.wav", YWingEngine},          {"snd/sw/guneng.wav", GunboatEngine},
+        {"snd/bsg/vipereng.wav", ViperEngine},     {"snd/bsg/raidereng.wav", RaiderEngine},
+        {"snd/st/bridge.wav", BridgeHum},          {"snd/b5/nialeng.wav", NialEngine},
+        {"snd/b5/minbarengine.wav", MinbariEngine},
     };
 }
 

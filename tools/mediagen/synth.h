@@ -81,7 +81,6 @@ struct StateVariable {
 // past the end is faded into the start, so the end runs on into the start.
 Signal CloseLoop(const Signal& longer, int length);
 
-void FadeIn(Signal& s, float seconds);
 void FadeOut(Signal& s, float seconds);
 // Scales to the given peak (0..1); a silent signal stays silent.
 void Normalise(Signal& s, float peak);

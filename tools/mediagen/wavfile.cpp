@@ -33,7 +33,6 @@ std::optional<WavInfo> DecodeWav(const Bytes& file) {
     WavInfo info;
     info.channels = static_cast<int>(GetU16(file, 22));
     info.sampleRate = static_cast<int>(GetU32(file, 24));
-    info.blockAlign = static_cast<int>(GetU16(file, 32));
     info.bitsPerSample = static_cast<int>(GetU16(file, 34));
     const std::uint32_t dataSize = GetU32(file, 40);
     if (info.bitsPerSample != 16 || dataSize > file.size() - kWavHeaderSize) return std::nullopt;

@@ -18,7 +18,6 @@ struct WavInfo {
     int channels = 0;
     int sampleRate = 0;
     int bitsPerSample = 0;
-    int blockAlign = 0;
     std::vector<std::int16_t> samples;
 };
 
