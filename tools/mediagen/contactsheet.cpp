@@ -31,11 +31,8 @@ Bytes MakeContactSheet() {
     for (int c = 0; c < kShipClassCount; ++c) {
         const int x = kPad + (c % kShipsPerRow) * (2 * kShipFrameSize + 2 * kPad + 4);
         const int y = kPad + (c / kShipsPerRow) * shipBlock;
-        for (int k = 0; k < 2; ++k) {
-            Image tile(kShipFrameSize, kShipFrameSize);
-            Paste(tile, RenderShipFrame(c, k == 0 ? 1 : 16), 0, 0, false);
-            Paste(sheet, tile, x + k * (kShipFrameSize + 2), y, false);
-        }
+        for (int k = 0; k < 2; ++k)
+            Paste(sheet, RenderShipFrame(c, k == 0 ? 1 : 16), x + k * (kShipFrameSize + 2), y, false);
         DrawPixelText(sheet, x, y + kShipFrameSize + 3, builtin::BuiltInClassAt(c).Name, label);
     }
 

@@ -67,7 +67,6 @@ Image RenderIcon(int subsystem, bool broken) {
             img.At(11 - k, 1 + k) = Rgb{255, 230, 220};
         }
     }
-    img.At(13, 2) = dim;
     for (int y = 2; y < 11; ++y) img.At(13, y) = dim;
     DrawPixelText(img, 16, 3, s.label, ink);
     MakeKeySafe(img);
