@@ -227,31 +227,35 @@ Look Moon(V3 p, std::uint32_t s, const std::vector<Crater>& cr, V3 l) {
 }
 
 struct Style {
-    const char* stem;
+    PlanetSpec spec;
     Surface surface;
     int craters;
     float tilt;  // degrees the axis leans toward the viewer
 };
 
+// In the order of the game's picture table.
 const Style kStyles[] = {
-    {"earth1", Earth, 0, 20},      {"jupiter", Jupiter, 0, 8},   {"io", Io, 0, 10},
-    {"calisteo", Callisto, 120, 15}, {"mars", Mars, 25, 18},     {"titan", Titan, 0, 12},
-    {"titania", Titania, 70, 10},  {"tethys", Tethys, 60, 14},   {"venus", Venus, 0, 6},
-    {"ganymede", Ganymede, 50, 12}, {"neptune", Neptune, 0, 16}, {"uranus", Uranus, 0, 60},
-    {"ariel", Ariel, 60, 20},      {"encelad", Enceladus, 30, 10}, {"iapetus", Iapetus, 60, 12},
-    {"umbriel", Umbriel, 90, 15},  {"rhea", Rhea, 110, 14},      {"mimas", Mimas, 70, 10},
-    {"miranda", Miranda, 30, 22},  {"europa", Europa, 0, 12},    {"moon", Moon, 90, 8},
+    {{"earth1", 140}, Earth, 0, 20},         {{"jupiter", 90}, Jupiter, 0, 8},
+    {{"io", 150}, Io, 0, 10},                {{"calisteo", 141}, Callisto, 120, 15},
+    {{"mars", 80}, Mars, 25, 18},            {{"titan", 150}, Titan, 0, 12},
+    {{"titania", 150}, Titania, 70, 10},     {{"tethys", 150}, Tethys, 60, 14},
+    {{"venus", 150}, Venus, 0, 6},           {{"ganymede", 138}, Ganymede, 50, 12},
+    {{"neptune", 150}, Neptune, 0, 16},      {{"uranus", 150}, Uranus, 0, 60},
+    {{"ariel", 142}, Ariel, 60, 20},         {{"encelad", 138}, Enceladus, 30, 10},
+    {{"iapetus", 136}, Iapetus, 60, 12},     {{"umbriel", 150}, Umbriel, 90, 15},
+    {{"rhea", 150}, Rhea, 110, 14},          {{"mimas", 104}, Mimas, 70, 10},
+    {{"miranda", 150}, Miranda, 30, 22},     {{"europa", 146}, Europa, 0, 12},
+    {{"moon", 150}, Moon, 90, 8},
 };
 
 }  // namespace
 
 const std::vector<PlanetSpec>& PlanetSpecs() {
-    static const std::vector<PlanetSpec> specs = {
-        {"earth1", 140},  {"jupiter", 90},  {"io", 150},      {"calisteo", 141}, {"mars", 80},
-        {"titan", 150},   {"titania", 150}, {"tethys", 150},  {"venus", 150},    {"ganymede", 138},
-        {"neptune", 150}, {"uranus", 150},  {"ariel", 142},   {"encelad", 138},  {"iapetus", 136},
-        {"umbriel", 150}, {"rhea", 150},    {"mimas", 104},   {"miranda", 150},  {"europa", 146},
-        {"moon", 150}};
+    static const std::vector<PlanetSpec> specs = [] {
+        std::vector<PlanetSpec> all;
+        for (const Style& s : kStyles) all.push_back(s.spec);
+        return all;
+    }();
     return specs;
 }
 
@@ -260,7 +264,7 @@ std::string PlanetPath(const PlanetSpec& spec) { return std::string("img/planets
 Image RenderPlanet(const PlanetSpec& spec) {
     const Style* style = &kStyles[0];
     for (const Style& s : kStyles) {
-        if (std::strcmp(s.stem, spec.stem) == 0) style = &s;
+        if (std::strcmp(s.spec.stem, spec.stem) == 0) style = &s;
     }
     const std::uint32_t seed = static_cast<std::uint32_t>(Rng::HashName(spec.stem));
     const std::vector<Crater> craters = MakeCraters(seed, style->craters, 0.04f, 0.3f);
