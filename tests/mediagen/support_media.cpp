@@ -77,6 +77,31 @@ std::string FramePath(int cls, int frame) {
     return buf;
 }
 
+std::string AsteroidFramePath(int frame) {
+    char name[48];
+    std::snprintf(name, sizeof name, "img/asteroid/aster00%02d.bmp", frame);
+    return name;
+}
+
+std::string ThumbnailPath(int cls) {
+    char name[32];
+    std::snprintf(name, sizeof name, "thumbs/ship%02d.bmp", cls);
+    return name;
+}
+
+std::vector<bool> OpaqueMask(const std::string& relative, int size) {
+    std::vector<bool> on(static_cast<std::size_t>(size) * size);
+    const auto img = LoadGameBmp(relative);
+    if (!img || img->width != size || img->height != size) {
+        ADD_FAILURE() << relative;
+        return on;
+    }
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) on[static_cast<std::size_t>(y) * size + x] = !img->At(x, y).IsBlack();
+    }
+    return on;
+}
+
 std::filesystem::path ScratchDir(const std::string& testName) {
     const std::filesystem::path dir =
         std::filesystem::path(VANTORRA_TEST_TMP) / (testName + "_" + std::to_string(::getpid()));

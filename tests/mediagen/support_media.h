@@ -26,6 +26,16 @@ std::optional<mediagen::Image> LoadBmpAt(const std::filesystem::path& path);
 const std::vector<std::string>& FramePatterns();
 std::string FramePath(int cls, int frame);
 
+// "img/asteroid/aster00NN.bmp" for frame 1..30, and the editor's thumbnail
+// of class `cls` relative to the generated folder.
+std::string AsteroidFramePath(int frame);
+std::string ThumbnailPath(int cls);
+
+// Which pixels of a square game picture of side `size` are opaque (not the
+// black key), row by row; all clear, with a failure, when it does not load
+// at that size.
+std::vector<bool> OpaqueMask(const std::string& relative, int size);
+
 // A folder of its own for a test that writes files.
 std::filesystem::path ScratchDir(const std::string& testName);
 

@@ -1,7 +1,6 @@
 // The asteroid frames: one rock about 50 pixels in radius, centred, frame
 // k + 1 showing it turned clockwise by 12 k degrees.
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include <gtest/gtest.h>
@@ -15,20 +14,7 @@ namespace {
 constexpr int kSize = 100;
 constexpr float kHalf = kSize / 2.0f;
 
-std::vector<bool> Opaque(int frame) {
-    char name[48];
-    std::snprintf(name, sizeof name, "img/asteroid/aster00%02d.bmp", frame);
-    std::vector<bool> on(kSize * kSize);
-    const auto img = LoadGameBmp(name);
-    if (!img || img->width != kSize || img->height != kSize) {
-        ADD_FAILURE() << name;
-        return on;
-    }
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) on[static_cast<std::size_t>(y * kSize + x)] = !img->At(x, y).IsBlack();
-    }
-    return on;
-}
+std::vector<bool> Opaque(int frame) { return OpaqueMask(AsteroidFramePath(frame), kSize); }
 
 // Share of the opaque pixels that agree between `turned` and `first` turned
 // clockwise on screen (y down) by `degrees` about the centre.

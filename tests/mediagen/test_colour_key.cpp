@@ -34,11 +34,7 @@ TEST(ColourKey, ShipFramesKeepEveryOpaquePixel) {
 }
 
 TEST(ColourKey, RocksIconsPointerDustAndKeyedPlanetsKeepEveryOpaquePixel) {
-    for (int frame = 1; frame <= 30; ++frame) {
-        char name[48];
-        std::snprintf(name, sizeof name, "img/asteroid/aster00%02d.bmp", frame);
-        ExpectKeySafe(name);
-    }
+    for (int frame = 1; frame <= 30; ++frame) ExpectKeySafe(AsteroidFramePath(frame));
     for (const char* s : {"missiles", "missiles2", "shields", "shields2", "thrust", "thrust2", "turning", "turning2",
                           "generator", "generator2", "weapon1", "weapon2"})
         ExpectKeySafe(std::string("img/systems/") + s + ".bmp");

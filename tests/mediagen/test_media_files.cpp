@@ -1,7 +1,6 @@
 // Every file the two programs read is present, with its exact name, size and
 // format.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <sstream>
@@ -29,8 +28,7 @@ TEST(MediaFiles, ShipFramesOfEveryBuiltInClassAreSquare128Pictures) {
 
 TEST(MediaFiles, AsteroidFramesAre100Square) {
     for (int frame = 1; frame <= 30; ++frame) {
-        char name[48];
-        std::snprintf(name, sizeof name, "img/asteroid/aster00%02d.bmp", frame);
+        const std::string name = AsteroidFramePath(frame);
         const auto img = LoadGameBmp(name);
         ASSERT_TRUE(img) << name;
         EXPECT_EQ(img->width, 100);
@@ -127,8 +125,7 @@ TEST(MediaFiles, DustAndPointerHaveTheirSizesAndThePointerItsTip) {
 
 TEST(MediaFiles, EditorThumbnailsAre100Square) {
     for (int i = 0; i < 24; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "thumbs/ship%02d.bmp", i);
+        const std::string name = ThumbnailPath(i);
         const auto img = LoadBmpAt(GenDir() / name);
         ASSERT_TRUE(img) << name;
         EXPECT_EQ(img->width, 100);

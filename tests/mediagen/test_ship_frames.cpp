@@ -21,18 +21,7 @@ struct Mask {
     int Count() const { return static_cast<int>(std::count(on.begin(), on.end(), true)); }
 };
 
-Mask Opaque(int cls, int frame) {
-    Mask m;
-    const auto img = LoadGameBmp(FramePath(cls, frame));
-    if (!img || img->width != kSize || img->height != kSize) {
-        ADD_FAILURE() << FramePath(cls, frame);
-        return m;
-    }
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) m.on[static_cast<std::size_t>(y) * kSize + x] = !img->At(x, y).IsBlack();
-    }
-    return m;
-}
+Mask Opaque(int cls, int frame) { return {OpaqueMask(FramePath(cls, frame), kSize)}; }
 
 // Share of the pixels opaque in either mask that agree, after mapping frame
 // b's pixel (x, y) onto frame a by `map`.
@@ -128,8 +117,7 @@ TEST(ShipFrames, EveryClassHasItsOwnSilhouette) {
 
 TEST(ShipFrames, ThumbnailsShowFrameOneOfEachSetInTagOrder) {
     for (int cls = 0; cls < 24; ++cls) {
-        char name[32];
-        std::snprintf(name, sizeof name, "thumbs/ship%02d.bmp", cls);
+        const std::string name = ThumbnailPath(cls);
         const auto thumb = LoadBmpAt(GenDir() / name);
         ASSERT_TRUE(thumb);
         const Mask f1 = Opaque(cls, 1);
