@@ -72,6 +72,14 @@ Layer Draft::Decal(const Colour& c, float alpha) const {
     return l;
 }
 
+Layer Draft::Glow(const Colour& c) const {
+    Layer l;
+    l.paint = Paint::Glow;
+    l.profile = Profile::Dome;
+    l.colour = c;
+    return l;
+}
+
 void Draft::Poly(std::initializer_list<Vec2> pts, const Layer& l) {
     c_.Polygon(std::span<const Vec2>(pts.begin(), pts.size()), l);
 }
@@ -130,14 +138,8 @@ void Draft::Cockpit(Vec2 c, float rx, float ry, float z) {
 void Draft::Engine(Vec2 c, float rx, float ry) {
     Layer ring = Dark(0.02f, 0.02f);
     c_.Ellipse(c, rx * 1.3f, ry * 1.3f, 0, ring);
-    Layer glow;
-    glow.paint = Paint::Glow;
-    glow.profile = Profile::Dome;
-    glow.colour = pal_.engine;
-    c_.Ellipse(c, rx, ry, 0, glow);
-    Layer core = glow;
-    core.colour = Mix(pal_.engine, Colour{1, 1, 1}, 0.6f);
-    c_.Ellipse(c, rx * 0.45f, ry * 0.45f, 0, core);
+    c_.Ellipse(c, rx, ry, 0, Glow(pal_.engine));
+    c_.Ellipse(c, rx * 0.45f, ry * 0.45f, 0, Glow(Mix(pal_.engine, Colour{1, 1, 1}, 0.6f)));
 }
 
 void Draft::PairEngine(Vec2 right, float rx, float ry) {
@@ -160,11 +162,7 @@ void Draft::PairLine(Vec2 a, Vec2 b, float width) {
 }
 
 void Draft::Light(Vec2 c, float r, const Colour& col) {
-    Layer glow;
-    glow.paint = Paint::Glow;
-    glow.profile = Profile::Dome;
-    glow.colour = col;
-    c_.Ellipse(c, r, r, 0, glow);
+    c_.Ellipse(c, r, r, 0, Glow(col));
 }
 
 void Draft::Guns(const std::vector<GunMount>& mounts) {

@@ -45,6 +45,8 @@ public:
     Layer Dark(float z, float bevel = 0.03f) const;
     Layer Tinted(const Colour& c, float z, float bevel = 0.05f) const;
     Layer Decal(const Colour& c, float alpha = 1.0f) const;
+    // Self-lit, rounded: engines, lights, seams.
+    Layer Glow(const Colour& c) const;
 
     void Poly(std::initializer_list<Vec2> pts, const Layer& l);
     // A left-right symmetric outline from its right half, listed from the

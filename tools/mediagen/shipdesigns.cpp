@@ -348,11 +348,7 @@ void CylonRaider(Draft& d) {
     d.Ellipse({0.0f, 0.12f}, 0.36f, 0.36f, dome);
     Layer slot = d.Dark(0.2f);
     d.Segment({-0.2f, -0.12f}, {0.2f, -0.12f}, 0.045f, slot);
-    Layer eye;
-    eye.paint = Paint::Glow;
-    eye.profile = Profile::Dome;
-    eye.colour = p.accent;
-    d.Ellipse({0.06f, -0.12f}, 0.07f, 0.03f, eye);
+    d.Ellipse({0.06f, -0.12f}, 0.07f, 0.03f, d.Glow(p.accent));
     d.PairEngine({0.2f, 0.56f}, 0.06f, 0.035f);
 }
 
@@ -389,10 +385,7 @@ void NialFighter(Draft& d) {
     prong.specular = 0.7f;
     d.PairSegment({0.19f, -0.3f}, {0.19f, -0.82f}, 0.05f, prong);
     d.Segment({0.0f, -0.85f}, {0.0f, 0.55f}, 0.08f, prong);
-    Layer seam;
-    seam.paint = Paint::Glow;
-    seam.profile = Profile::Dome;
-    seam.colour = p.accent;
+    const Layer seam = d.Glow(p.accent);
     d.PairSegment({0.3f, -0.1f}, {0.78f, 0.16f}, 0.016f, seam);
     d.PairSegment({0.25f, 0.2f}, {0.55f, 0.38f}, 0.014f, seam);
     d.Cockpit({0.0f, -0.3f}, 0.06f, 0.12f, 0.16f);
@@ -404,11 +397,7 @@ void Type9(Draft& d) {
     const ShipPalette& p = d.Pal();
     d.Pair({{0.36f, 0.12f}, {0.56f, 0.12f}, {0.56f, 0.42f}, {0.36f, 0.42f}}, d.Hull2(0.03f));
     d.PairSegment({0.64f, 0.02f}, {0.64f, 0.72f}, 0.1f, d.Hull2(0.05f));
-    Layer warp;
-    warp.paint = Paint::Glow;
-    warp.profile = Profile::Dome;
-    warp.colour = p.engine;
-    d.PairSegment({0.64f, 0.16f}, {0.64f, 0.6f}, 0.032f, warp);
+    d.PairSegment({0.64f, 0.16f}, {0.64f, 0.6f}, 0.032f, d.Glow(p.engine));
     d.Light({0.64f, -0.02f}, 0.065f, Hex(0xFF4A2A));
     d.Light({-0.64f, -0.02f}, 0.065f, Hex(0xFF4A2A));
     d.Sym({{0.0f, -0.64f}, {0.34f, -0.64f}, {0.4f, -0.54f}, {0.4f, 0.62f}, {0.34f, 0.68f}, {0.0f, 0.68f}},
@@ -429,11 +418,7 @@ void Peregrine(Draft& d) {
     d.Pair({{0.16f, -0.35f}, {0.85f, 0.35f}, {0.88f, 0.5f}, {0.18f, 0.45f}}, d.Hull2(0.02f));
     d.Pair({{0.4f, -0.05f}, {0.6f, 0.15f}, {0.58f, 0.22f}, {0.38f, 0.04f}}, d.Decal(p.accent, 0.8f));
     d.PairSegment({0.7f, 0.12f}, {0.7f, 0.72f}, 0.07f, d.Hull(0.05f));
-    Layer warp;
-    warp.paint = Paint::Glow;
-    warp.profile = Profile::Dome;
-    warp.colour = p.engine;
-    d.PairSegment({0.7f, 0.25f}, {0.7f, 0.62f}, 0.025f, warp);
+    d.PairSegment({0.7f, 0.25f}, {0.7f, 0.62f}, 0.025f, d.Glow(p.engine));
     d.Light({0.7f, 0.1f}, 0.05f, Hex(0xFF4A2A));
     d.Light({-0.7f, 0.1f}, 0.05f, Hex(0xFF4A2A));
     d.Sym({{0.0f, -1.0f}, {0.1f, -0.85f}, {0.16f, -0.3f}, {0.18f, 0.5f}, {0.1f, 0.7f}, {0.0f, 0.7f}}, d.Hull(0.07f));
@@ -460,11 +445,7 @@ void Runabout(Draft& d) {
     const ShipPalette& p = d.Pal();
     d.Pair({{0.28f, 0.0f}, {0.38f, 0.0f}, {0.38f, 0.35f}, {0.28f, 0.35f}}, d.Hull2(0.02f));
     d.PairSegment({0.44f, -0.3f}, {0.44f, 0.78f}, 0.09f, d.Hull2(0.04f));
-    Layer warp;
-    warp.paint = Paint::Glow;
-    warp.profile = Profile::Dome;
-    warp.colour = p.engine;
-    d.PairSegment({0.44f, -0.1f}, {0.44f, 0.65f}, 0.03f, warp);
+    d.PairSegment({0.44f, -0.1f}, {0.44f, 0.65f}, 0.03f, d.Glow(p.engine));
     d.Light({0.44f, -0.33f}, 0.06f, Hex(0xFF4A2A));
     d.Light({-0.44f, -0.33f}, 0.06f, Hex(0xFF4A2A));
     d.Sym({{0.0f, -0.85f}, {0.2f, -0.83f}, {0.28f, -0.7f}, {0.3f, 0.6f}, {0.26f, 0.7f}, {0.0f, 0.72f}}, d.Hull(0.05f));
