@@ -2,13 +2,12 @@
 // sweeps of the special systems.
 #include <algorithm>
 
+#include "noise.h"
 #include "sounds.h"
 
 namespace mediagen {
 
 namespace {
-
-float Smoothish(float t) { return t * t * (3.0f - 2.0f * t); }
 
 Signal Blank(float seconds) { return Signal(static_cast<std::size_t>(Samples(seconds)), 0.0f); }
 
@@ -36,7 +35,6 @@ Signal Zap(float seconds, float f0, float f1, float curve, float (*wave)(float),
 }
 
 float PulseWave(float p) { return SquareWave(p, 0.3f); }
-float Square(float p) { return SquareWave(p, 0.5f); }
 
 // Filtered noise with an envelope: the body of hits and explosions.
 Signal Noise(float seconds, float attack, float decay, float cutoff0, float cutoff1, const char* seed) {
@@ -165,7 +163,7 @@ Signal DroidChirp() {
         const float t = Time(static_cast<int>(i));
         const float pos = t / 0.075f;
         const int k = std::min(6, static_cast<int>(pos));
-        const float f = notes[k] + (notes[std::min(6, k + 1)] - notes[k]) * Smoothish(pos - static_cast<float>(k));
+        const float f = notes[k] + (notes[std::min(6, k + 1)] - notes[k]) * Smoothstep(0.0f, 1.0f, pos - static_cast<float>(k));
         s[i] = (SineWave(osc.Step(f)) * 0.8f + SquareWave(osc.phase, 0.5f) * 0.1f) * Adsr(t, 0.005f, 0.05f, 0.8f, 0.04f, 0.5f);
     }
     return Finish(s);
@@ -220,7 +218,7 @@ Signal Select2() {
     return Finish(s);
 }
 Signal ColonialLaser() {
-    Signal s = Zap(0.3f, 900.0f, 300.0f, 1.2f, Square, 2600.0f, "colonial");
+    Signal s = Zap(0.3f, 900.0f, 300.0f, 1.2f, EvenSquareWave, 2600.0f, "colonial");
     Add(s, Noise(0.12f, 0.001f, 0.03f, 5000.0f, 1500.0f, "colonial burst"), 0.6f);
     return Finish(s);
 }

@@ -63,7 +63,6 @@ Signal Choir(float root, const float* ratios, int count, const char* seed) {
 }
 
 float Pulse25(float p) { return SquareWave(p, 0.25f); }
-float Square(float p) { return SquareWave(p, 0.5f); }
 
 Signal AWingEngine() { return Render({180.0f, 2400.0f, 2.0f, 0.5f, 0.6f, 5.0f, 0.03f, 1.01f, SawWave, "aeng"}); }
 Signal BWingEngine() { return Render({55.0f, 600.0f, 1.5f, 0.9f, 0.7f, 2.0f, 0.08f, 1.02f, SawWave, "beng"}); }
@@ -72,8 +71,8 @@ Signal TieEngine() {
     return Render({96.0f, 820.0f, 9.0f, 1.2f, 0.35f, 7.0f, 0.12f, 1.5f, Pulse25, "teng"});
 }
 Signal XWingEngine() { return Render({82.0f, 1200.0f, 1.2f, 0.9f, 0.55f, 3.0f, 0.04f, 1.005f, SawWave, "xeng"}); }
-Signal YWingEngine() { return Render({65.0f, 900.0f, 1.4f, 0.8f, 0.7f, 4.5f, 0.06f, 1.013f, Square, "yeng"}); }
-Signal GunboatEngine() { return Render({48.0f, 500.0f, 2.5f, 0.6f, 0.9f, 6.0f, 0.1f, 2.0f, Square, "guneng"}); }
+Signal YWingEngine() { return Render({65.0f, 900.0f, 1.4f, 0.8f, 0.7f, 4.5f, 0.06f, 1.013f, EvenSquareWave, "yeng"}); }
+Signal GunboatEngine() { return Render({48.0f, 500.0f, 2.5f, 0.6f, 0.9f, 6.0f, 0.1f, 2.0f, EvenSquareWave, "guneng"}); }
 Signal ViperEngine() { return Render({220.0f, 3200.0f, 1.6f, 0.7f, 0.5f, 1.5f, 0.02f, 1.5f, SawWave, "vipereng"}); }
 Signal RaiderEngine() { return Render({70.0f, 700.0f, 4.0f, 0.7f, 0.8f, 4.0f, 0.35f, 1.25f, TriangleWave, "raidereng"}); }
 Signal BridgeHum() { return Render({60.0f, 300.0f, 1.0f, 0.25f, 0.9f, 0.5f, 0.02f, 2.0f, SineWave, "bridge"}); }

@@ -26,6 +26,8 @@ inline float Wrap(float phase) { return phase - std::floor(phase); }
 inline float SineWave(float phase) { return std::sin(kTwoPi * phase); }
 inline float SawWave(float phase) { return 2.0f * Wrap(phase) - 1.0f; }
 inline float SquareWave(float phase, float duty = 0.5f) { return Wrap(phase) < duty ? 1.0f : -1.0f; }
+// The even square as a one-argument waveform, for where one is passed along.
+inline float EvenSquareWave(float phase) { return SquareWave(phase, 0.5f); }
 inline float TriangleWave(float phase) { return 1.0f - 4.0f * std::fabs(Wrap(phase + 0.25f) - 0.5f); }
 
 // A phase accumulator for swept pitches.
