@@ -10,13 +10,16 @@
 
 namespace hull {
 
-constexpr int kDesigns = 20;
-constexpr int kSlots = 20;
-constexpr int kTextSize = 20;     // 19 characters and the NUL
-constexpr int kReservedSize = 356;
+constexpr int kDesigns = shipdata::kFileRecords;
+constexpr int kSlots = shipdata::kWeaponSlots;
+constexpr int kTextSize = shipdata::kNameSize; // 19 characters and the NUL
+constexpr int kReservedSize = shipdata::kReservedSize;
 
-enum WeaponKind : int32_t { kEmpty = -1, kLaser = 0, kIonCannon = 1, kCuttingBeam = 2 };
-constexpr int32_t kCustomImage = 100;
+constexpr int32_t kEmpty = shipdata::NoWeapon;
+constexpr int32_t kLaser = shipdata::Laser;
+constexpr int32_t kIonCannon = shipdata::IonCannon;
+constexpr int32_t kCuttingBeam = shipdata::CuttingBeam;
+constexpr int32_t kCustomImage = shipdata::CustomImage;
 
 template <typename T>
 using PerDesign = std::array<T, kDesigns>;
@@ -54,10 +57,10 @@ struct Designs {
     PerDesign<int32_t> BeamCount;
     PerSlot<int32_t> Power;
     PerSlot<int32_t> Range;
-    PerDesign<std::array<int32_t, 2>> Armor;
+    PerDesign<std::array<int32_t, shipdata::kArmorCount>> Armor;
     PerDesign<std::array<uint8_t, kReservedSize>> Reserved;
     PerDesign<int32_t> LinkAll;
-    PerDesign<std::array<int32_t, 10>> Specials;
+    PerDesign<std::array<int32_t, shipdata::kSpecialCount>> Specials;
 
     // Gives design d the values of a fresh design.
     void SetDefaults(int d);
@@ -72,9 +75,9 @@ struct Designs {
 };
 
 // Indexes of `Specials`.
-constexpr int kDrive = 0;
-constexpr int kCloak = 1;
-constexpr int kDeathBlossom = 2;
-constexpr int kTeleport = 3;
+constexpr int kDrive = shipdata::Drive;
+constexpr int kCloak = shipdata::Cloak;
+constexpr int kDeathBlossom = shipdata::DeathBlossom;
+constexpr int kTeleport = shipdata::Teleport;
 
 } // namespace hull
