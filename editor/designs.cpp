@@ -18,35 +18,7 @@ void Designs::ClearSlot(int d, int s)
     Range[d][s] = 120;
 }
 
-void Designs::SetDefaults(int d)
-{
-    Active[d] = 0;
-    for (int s = 0; s < kSlots; ++s)
-        ClearSlot(d, s);
-    Technology[d] = 0;
-    ImageSelection[d] = kCustomImage;
-    Missiles[d] = 4;
-    IonCount[d] = 0;
-    LaserCount[d] = 0;
-    Turn[d] = 3;
-    Acceleration[d] = 1.0f;
-    Shield[d] = 50;
-    Hull[d] = 50;
-    DrawScale[d] = 25;
-    BoundingSphere[d] = 25;
-    FrameCount[d] = 60;
-    ImageFolder[d].fill(0);
-    ImageName[d].fill(0);
-    Name[d].fill(0);
-    AimLine[d] = 0;
-    AstroDroid[d] = 2;
-    EngineSoundKind[d] = 0;
-    BeamCount[d] = 0;
-    Armor[d] = {0, 0};
-    Reserved[d].fill(0);
-    LinkAll[d] = 0;
-    Specials[d].fill(0);
-}
+void Designs::SetDefaults(int d) { SetRecord(d, shipdata::FreshDesign()); }
 
 namespace {
 
