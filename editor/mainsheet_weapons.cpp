@@ -86,9 +86,7 @@ void TMainSheet::AddWeapon(int kind)
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if (r >= 0) {
-        static const QString kNames[] = {QStringLiteral("Laser"), QStringLiteral("Ion Cannon"),
-                                         QStringLiteral("Cutting Beam")};
-        WeaponBox->SetCell(0, r, kNames[kind]);
+        WeaponBox->SetCell(0, r, WeaponKindName(kind, 0));
         const int32_t old = D.WeaponType[d][r];
         if (old != kind) {
             if (int32_t* count = KindCount(D, d, old))
