@@ -11,13 +11,7 @@
 #include "vx/vxsurface.h"
 #include "vx/vxsurface_pixels.h"
 
-using vx::LockedBytesPerPixel;
-
 namespace {
-
-std::uint8_t* PixelAddress(const DDSURFACEDESC2& desc, LONG x, LONG y, int bpp) {
-    return vx::LockedPixelAddress(desc, x, y, bpp);
-}
 
 // An integer from an extended-precision value, truncated toward zero and
 // held inside the range of a rectangle's coordinates.
@@ -40,6 +34,21 @@ int RectH(const RECT& r) { return r.bottom - r.top; }
 bool InsideLock(const DDSURFACEDESC2& desc, long long x, long long y, long long w, long long h) {
     return x >= 0 && y >= 0 && w >= 0 && h >= 0 && x + w <= static_cast<long long>(desc.dwWidth) &&
            y + h <= static_cast<long long>(desc.dwHeight);
+}
+
+// The rows of `from` in the source's lock and of the same size at (x, y) in
+// the destination's, when both locks store pixels of `bpp` bytes and hold
+// those rectangles.
+bool LockedRows(const VXSurface& src, const VXSurface& dest, const RECT& from, int x, int y, int bpp,
+                vx::ConstPixelRows& s, vx::PixelRows& d) {
+    if (vx::LockedBytesPerPixel(src.SurfaceDesc) != bpp || vx::LockedBytesPerPixel(dest.SurfaceDesc) != bpp)
+        return false;
+    if (!InsideLock(src.SurfaceDesc, from.left, from.top, RectW(from), RectH(from)) ||
+        !InsideLock(dest.SurfaceDesc, x, y, RectW(from), RectH(from)))
+        return false;
+    s = {vx::LockedPixelAddress(src.SurfaceDesc, from.left, from.top, bpp), src.SurfaceDesc.lPitch};
+    d = {vx::LockedPixelAddress(dest.SurfaceDesc, x, y, bpp), dest.SurfaceDesc.lPitch};
+    return true;
 }
 
 bool HasSurfaces(const VXSurface& src, const VXSurface* dest) {
@@ -133,15 +142,11 @@ HRESULT MirrorByHand(VXSurface& src, VXSurface* dest, int x, int y, const RECT& 
     if (lockDst) dest->Lock();
     const int depth = vx::PixelDepthOf(src);
     const int bpp = vx::BytesPerPixelOf(depth);
+    vx::ConstPixelRows s;
+    vx::PixelRows d;
     const bool ok = bpp != 0 && vx::HoldsLock(src) && vx::HoldsLock(*dest) &&
-                    LockedBytesPerPixel(src.SurfaceDesc) == bpp && LockedBytesPerPixel(dest->SurfaceDesc) == bpp &&
-                    InsideLock(src.SurfaceDesc, used.left, used.top, RectW(used), RectH(used)) &&
-                    InsideLock(dest->SurfaceDesc, x, y, RectW(used), RectH(used));
-    if (ok) {
-        const vx::ConstPixelRows s{PixelAddress(src.SurfaceDesc, used.left, used.top, bpp), src.SurfaceDesc.lPitch};
-        const vx::PixelRows d{PixelAddress(dest->SurfaceDesc, x, y, bpp), dest->SurfaceDesc.lPitch};
-        vx::MirrorPixels(depth, s, d, RectW(used), RectH(used), leftRight, keyed, src.ColorKey);
-    }
+                    LockedRows(src, *dest, used, x, y, bpp, s, d);
+    if (ok) vx::MirrorPixels(depth, s, d, RectW(used), RectH(used), leftRight, keyed, src.ColorKey);
     if (lockSrc) src.Unlock();
     if (lockDst) dest->Unlock();
     return ok ? 0 : E_FAIL;
@@ -200,17 +205,10 @@ HRESULT SoftwareBlit(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect
     const int bpp = vx::BytesPerPixelOf(depth);
     HRESULT hr = 0;
     if (bpp >= 2) {
-        if (LockedBytesPerPixel(src.SurfaceDesc) != bpp || LockedBytesPerPixel(dest->SurfaceDesc) != bpp) {
-            hr = E_FAIL;  // the two surfaces do not store their pixels alike
-        } else if (!InsideLock(src.SurfaceDesc, srcRect.left, srcRect.top, RectW(srcRect), RectH(srcRect)) ||
-                   !InsideLock(dest->SurfaceDesc, x, y, RectW(srcRect), RectH(srcRect))) {
-            hr = E_FAIL;
-        } else {
-            const vx::ConstPixelRows s{PixelAddress(src.SurfaceDesc, srcRect.left, srcRect.top, bpp),
-                                       src.SurfaceDesc.lPitch};
-            const vx::PixelRows d{PixelAddress(dest->SurfaceDesc, x, y, bpp), dest->SurfaceDesc.lPitch};
-            kernel(depth, s, d, srcRect);
-        }
+        vx::ConstPixelRows s;
+        vx::PixelRows d;
+        if (LockedRows(src, *dest, srcRect, x, y, bpp, s, d)) kernel(depth, s, d, srcRect);
+        else hr = E_FAIL;
     }
     src.Unlock();
     dest->Unlock();
