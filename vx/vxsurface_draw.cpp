@@ -4,7 +4,7 @@
 // lock, at the display's depth, clipped to the clip rectangle. Filled
 // rectangles are colour fills on the unlocked surface.
 #include <cmath>
-#include <cstring>
+#include <cstdlib>
 #include <limits>
 
 #include "vx/vxpixelkernels.h"
