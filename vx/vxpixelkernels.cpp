@@ -124,6 +124,14 @@ u32 Channels24(u32 s, u32 d, Fn fn) {
     return (r << 16) | (g << 8) | b;
 }
 
+// One channel floor((w s + (256 - w) d) / 256), w at most 256: every
+// product and sum fits in 16 bits (at most 256 x 255), and nothing goes
+// negative, which keeps the vector lanes narrow.
+auto Mix(u16 w) {
+    const u16 iw = static_cast<u16>(256u - w);
+    return [w, iw](u16 s, u16 d) { return u16(u16(u16(w * s) + u16(iw * d)) >> 8); };
+}
+
 // Runs one mode at the given depth. make(Fmt{}) gives the per-pixel function
 // of a 16- or 32-bit format, fn24 the one for 3-byte pixels.
 template <class Make16_32, class Fn24>
@@ -198,12 +206,9 @@ bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h
                       SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
-    // s + floor(a (d - s) / 256) == floor(((256 - a) s + a d) / 256): the
-    // second form never goes negative, which keeps the vector lanes narrow.
-    // Every product and sum fits in 16 bits (at most 256 x 255).
+    // s + floor(a (d - s) / 256) == floor(((256 - a) s + a d) / 256).
     const u16 a = static_cast<u16>(alpha > 256 ? 256u : alpha);
-    const u16 ia = static_cast<u16>(256u - a);
-    auto channel = [a, ia](u16 s, u16 d) { return u16(u16(u16(ia * s) + u16(a * d)) >> 8); };
+    const auto channel = Mix(static_cast<u16>(256u - a));
     auto make = [channel](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
@@ -248,16 +253,10 @@ bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uin
     auto make = [map, mapPitch](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
-        return [map, mapPitch](P s, P d, int i, int j) {
-            const u16 a = map[i * mapPitch + j];
-            const u16 ia = static_cast<u16>(256u - a);
-            return Fmt::Channels(s, d, [a, ia](u16 sc, u16 dc) { return u16(u16(u16(a * sc) + u16(ia * dc)) >> 8); });
-        };
+        return [map, mapPitch](P s, P d, int i, int j) { return Fmt::Channels(s, d, Mix(map[i * mapPitch + j])); };
     };
     auto fn24 = [map, mapPitch](u32 s, u32 d, int i, int j) {
-        const u16 a = map[i * mapPitch + j];
-        const u16 ia = static_cast<u16>(256u - a);
-        return Channels24(s, d, [a, ia](u16 sc, u16 dc) { return u16(u16(u16(a * sc) + u16(ia * dc)) >> 8); });
+        return Channels24(s, d, Mix(map[i * mapPitch + j]));
     };
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
