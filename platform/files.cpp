@@ -50,25 +50,20 @@ std::string ResolvePath(const std::string& winPath) {
         start = slash + 1;
     }
     std::string built = (path[0] == '/') ? "/" : "";
-    bool first = true;
+    auto join = [](const std::string& dir, const std::string& name) {
+        return dir + (dir.empty() || dir.back() == '/' ? "" : "/") + name;
+    };
     for (const std::string& part : parts) {
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        std::string dir = built;
-        std::string candidate = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + part;
+        if (part.empty() || part == ".") continue;
+        std::string candidate = join(built, part);
         if (!Exists(candidate)) {
             std::string found;
-            if (part != ".." && FindNoCase(dir, part, found)) {
-                candidate = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + found;
-            } else {
-                return path;  // nothing matches: keep the name as written
-            }
+            // Nothing matches: keep the name as written.
+            if (part == ".." || !FindNoCase(built, part, found)) return path;
+            candidate = join(built, found);
         }
         built = candidate;
-        first = false;
     }
-    (void)first;
     return built.empty() ? path : built;
 }
 
