@@ -36,8 +36,7 @@ VXSurface::VXSurface(VXScreen* screen, const char* fileName, MemoryType type) {
 
 VXSurface::~VXSurface() {
     Font.reset();
-    if (DC && DirectDrawSurface) DirectDrawSurface->ReleaseDC(DC);
-    DC = nullptr;
+    ReleaseDC();
     AlphaMap.reset();
     DirectDrawSurface.reset();
 }
@@ -63,8 +62,7 @@ int VXSurface::Create(VXScreen* screen, int width, int height, MemoryType type) 
     SurfaceDesc.ddsCaps.dwCaps = CapsForMemoryType(type);
     SurfaceDesc.dwWidth = static_cast<DWORD>(width);
     SurfaceDesc.dwHeight = static_cast<DWORD>(height);
-    if (DC && DirectDrawSurface) DirectDrawSurface->ReleaseDC(DC);
-    DC = nullptr;
+    ReleaseDC();
     DirectDrawSurface.reset();
     if (!screen || !screen->DirectDraw || width <= 0 || height <= 0) return 0;
     if (FAILED(screen->DirectDraw->CreateSurface(&SurfaceDesc, &DirectDrawSurface, nullptr))) return 0;

@@ -104,8 +104,7 @@ HRESULT ReloadBitmap(IDirectDrawSurface4* surface, const char* name) {
 
 int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType type) {
     if (!fileName) return 0;
-    if (DC && DirectDrawSurface) DirectDrawSurface->ReleaseDC(DC);
-    DC = nullptr;
+    ReleaseDC();
     DirectDrawSurface.reset();
     // An alpha map belongs to the picture it came with; a bitmap loaded in
     // its place must not inherit one of another size.
@@ -121,7 +120,6 @@ int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType
         if (isPsd) LoadPSD(screen, fileName, type);
     }
     if (!DirectDrawSurface) return 0;
-    DC = nullptr;
     Font.reset();
     FileName = fileName;
     Screen = screen;
