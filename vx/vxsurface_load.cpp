@@ -112,13 +112,8 @@ int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType
     IDirectDraw4* dd = screen ? screen->DirectDraw.get() : nullptr;
     if (!dd) return 0;
     DirectDrawSurface = LoadBitmapSurface(dd, fileName, Width, Height, type);
-    if (!DirectDrawSurface) {
-        char magic[4] = {};
-        bool isPsd = false;
-        if (plat::File f = plat::Open(fileName, "rb"))
-            isPsd = std::fread(magic, 1, 4, f.get()) == 4 && std::memcmp(magic, "8BPS", 4) == 0;
-        if (isPsd) LoadPSD(screen, fileName, type);
-    }
+    // Not a bitmap: perhaps a PSD file (LoadPSD checks its signature first).
+    if (!DirectDrawSurface) LoadPSD(screen, fileName, type);
     if (!DirectDrawSurface) return 0;
     Font.reset();
     FileName = fileName;
