@@ -27,6 +27,16 @@ DWORD CapsForMemoryType(MemoryType type) {
     }
 }
 
+DDSURFACEDESC2 SurfaceDescFor(int width, int height, MemoryType type) {
+    DDSURFACEDESC2 desc;
+    desc.dwSize = DDSURFACEDESC2_SIZE;
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    desc.ddsCaps.dwCaps = CapsForMemoryType(type);
+    desc.dwWidth = static_cast<DWORD>(width);
+    desc.dwHeight = static_cast<DWORD>(height);
+    return desc;
+}
+
 VXSurface::VXSurface() { Init(); }
 
 VXSurface::VXSurface(VXScreen* screen, const char* fileName, MemoryType type) {
@@ -56,12 +66,7 @@ void VXSurface::Init() {
 }
 
 int VXSurface::Create(VXScreen* screen, int width, int height, MemoryType type) {
-    SurfaceDesc = DDSURFACEDESC2{};
-    SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
-    SurfaceDesc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    SurfaceDesc.ddsCaps.dwCaps = CapsForMemoryType(type);
-    SurfaceDesc.dwWidth = static_cast<DWORD>(width);
-    SurfaceDesc.dwHeight = static_cast<DWORD>(height);
+    SurfaceDesc = SurfaceDescFor(width, height, type);
     ReleaseDC();
     DirectDrawSurface.reset();
     if (!screen || !screen->DirectDraw || width <= 0 || height <= 0) return 0;

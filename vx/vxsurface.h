@@ -25,6 +25,8 @@ enum MemoryType : std::uint8_t {
 
 // The surface caps for a memory type.
 DWORD CapsForMemoryType(MemoryType type);
+// The description that asks the display for a surface of this size.
+DDSURFACEDESC2 SurfaceDescFor(int width, int height, MemoryType type);
 
 struct FontDeleter {
     void operator()(GdiFont* font) const noexcept { DeleteObject(font); }

@@ -72,12 +72,7 @@ LPDIRECTDRAWSURFACE4 LoadBitmapSurface(IDirectDraw4* dd, const char* name, int& 
     if (!bitmap) return nullptr;
     BITMAP bm;
     GetObjectA(bitmap, sizeof(bm), &bm);
-    DDSURFACEDESC2 desc;
-    desc.dwSize = DDSURFACEDESC2_SIZE;
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.ddsCaps.dwCaps = CapsForMemoryType(type);
-    desc.dwWidth = static_cast<DWORD>(bm.bmWidth);
-    desc.dwHeight = static_cast<DWORD>(bm.bmHeight);
+    DDSURFACEDESC2 desc = SurfaceDescFor(bm.bmWidth, bm.bmHeight, type);
     LPDIRECTDRAWSURFACE4 surface;
     if (FAILED(dd->CreateSurface(&desc, &surface, nullptr))) {
         DeleteObject(bitmap);
@@ -121,12 +116,7 @@ int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType
     ColorKey = 0;
     DestRect = SrcRect = ClipBounds = RECT{0, 0, Width, Height};
     GetRGBFormat(DirectDrawSurface, Format);
-    SurfaceDesc = DDSURFACEDESC2{};
-    SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
-    SurfaceDesc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    SurfaceDesc.ddsCaps.dwCaps = CapsForMemoryType(type);
-    SurfaceDesc.dwWidth = static_cast<DWORD>(Width);
-    SurfaceDesc.dwHeight = static_cast<DWORD>(Height);
+    SurfaceDesc = SurfaceDescFor(Width, Height, type);
     return 1;
 }
 
