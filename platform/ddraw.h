@@ -227,6 +227,13 @@ private:
     friend class IDirectDraw4;
     bool Busy() const { return m_Locked || m_DC; }
     bool RectInside(const RECT& r) const;
+    // The first byte of the pixel at (x, y).
+    BYTE* PixelAddress(int x, int y) {
+        return m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp;
+    }
+    const BYTE* PixelAddress(int x, int y) const {
+        return m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp;
+    }
 
     int m_Width;
     int m_Height;

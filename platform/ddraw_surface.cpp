@@ -51,13 +51,11 @@ bool IDirectDrawSurface4::RectInside(const RECT& r) const {
 }
 
 DWORD IDirectDrawSurface4::PixelAt(int x, int y) const {
-    return ReadPixel(m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp,
-                     m_Bpp);
+    return ReadPixel(PixelAddress(x, y), m_Bpp);
 }
 
 void IDirectDrawSurface4::SetPixelAt(int x, int y, DWORD value) {
-    WritePixel(m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp,
-               m_Bpp, value);
+    WritePixel(PixelAddress(x, y), m_Bpp, value);
 }
 
 void IDirectDrawSurface4::SetLost(bool lost) {
@@ -90,8 +88,7 @@ HRESULT IDirectDrawSurface4::Lock(const RECT* rect, DDSURFACEDESC2* desc, DWORD,
     if (!RectInside(r)) return DDERR_INVALIDRECT;
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = m_Pixels.data() + static_cast<std::size_t>(r.top) * m_Pitch +
-                      static_cast<std::size_t>(r.left) * m_Bpp;
+    desc->lpSurface = PixelAddress(r.left, r.top);
     m_Locked = true;
     return DD_OK;
 }
@@ -197,10 +194,8 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         if (Busy()) return DDERR_SURFACEBUSY;
         RECT d = destRect ? *destRect : WholeRect(m_Width, m_Height);
         if (!RectInside(d)) return DDERR_INVALIDRECT;
-        plat::FillPixels(m_Pixels.data() + static_cast<std::size_t>(d.top) * m_Pitch +
-                             static_cast<std::size_t>(d.left) * m_Bpp,
-                         m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top, fx->dwFillColor & MaskForBpp(m_Bpp),
-                         d.left == 0 && d.right == m_Width);
+        plat::FillPixels(PixelAddress(d.left, d.top), m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top,
+                         fx->dwFillColor & MaskForBpp(m_Bpp), d.left == 0 && d.right == m_Width);
         return DD_OK;
     }
     if (!src) return DDERR_INVALIDPARAMS;
@@ -229,13 +224,12 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
     blit.keyHigh = src->m_SrcKey.dwColorSpaceHighValue;
     blit.mirrorLeftRight = mirrorLR;
     blit.mirrorUpDown = mirrorUD;
-    blit.dst = m_Pixels.data() + static_cast<std::size_t>(d.top) * m_Pitch + static_cast<std::size_t>(d.left) * m_Bpp;
+    blit.dst = PixelAddress(d.left, d.top);
     blit.dstPitch = m_Pitch;
     // A blit within one surface reads from a copy of the source rectangle, so
     // overlapping rectangles come out as if the source had been read first.
     std::vector<BYTE> copy;
-    const BYTE* first =
-        src->m_Pixels.data() + static_cast<std::size_t>(s.top) * src->m_Pitch + static_cast<std::size_t>(s.left) * m_Bpp;
+    const BYTE* first = src->PixelAddress(s.left, s.top);
     if (src == this) {
         const std::size_t rowBytes = static_cast<std::size_t>(blit.srcWidth) * m_Bpp;
         copy.resize(rowBytes * static_cast<std::size_t>(blit.srcHeight));
