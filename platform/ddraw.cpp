@@ -79,6 +79,17 @@ std::vector<DisplaySize> DisplayModeList(int desktopWidth, int desktopHeight) {
 
 }  // namespace plat
 
+namespace {
+
+// The mode list for the desktop the presenter shows on.
+std::vector<plat::DisplaySize> DesktopModes() {
+    int dw = 0, dh = 0;
+    plat::CurrentPresenter().DesktopSize(&dw, &dh);
+    return plat::DisplayModeList(dw, dh);
+}
+
+}  // namespace
+
 // ---- Palette ------------------------------------------------------------------
 
 IDirectDrawPalette::IDirectDrawPalette(const PALETTEENTRY* entries) {
@@ -115,9 +126,7 @@ HRESULT IDirectDraw4::SetCooperativeLevel(HWND window, DWORD flags) {
 HRESULT IDirectDraw4::SetDisplayMode(DWORD width, DWORD height, DWORD bpp, DWORD, DWORD) {
     if (!(m_CoopFlags & DDSCL_EXCLUSIVE) || !m_Window) return DDERR_NOEXCLUSIVEMODE;
     if (bpp != 16) return DDERR_INVALIDMODE;
-    int dw = 0, dh = 0;
-    plat::CurrentPresenter().DesktopSize(&dw, &dh);
-    auto modes = plat::DisplayModeList(dw, dh);
+    auto modes = DesktopModes();
     bool listed = std::any_of(modes.begin(), modes.end(), [&](const plat::DisplaySize& m) {
         return static_cast<DWORD>(m.width) == width && static_cast<DWORD>(m.height) == height;
     });
@@ -139,11 +148,8 @@ HRESULT IDirectDraw4::RestoreDisplayMode() {
 HRESULT IDirectDraw4::EnumDisplayModes(DWORD, const DDSURFACEDESC2*, void* context, LPDDENUMMODESCALLBACK2 callback) {
     if (!callback) return DDERR_INVALIDPARAMS;
     std::vector<plat::EnumeratedMode> modes = g_enumeratedModes;
-    if (modes.empty()) {
-        int dw = 0, dh = 0;
-        plat::CurrentPresenter().DesktopSize(&dw, &dh);
-        for (const plat::DisplaySize& m : plat::DisplayModeList(dw, dh)) modes.push_back({m.width, m.height, 16});
-    }
+    if (modes.empty())
+        for (const plat::DisplaySize& m : DesktopModes()) modes.push_back({m.width, m.height, 16});
     for (const plat::EnumeratedMode& m : modes) {
         DDSURFACEDESC2 desc;
         desc.dwSize = DDSURFACEDESC2_SIZE;
