@@ -191,21 +191,14 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
             if (desc->dwBackBufferCount > 1) return DDERR_UNSUPPORTED;
         }
         DWORD keep = caps & (DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE);
-        auto primary = std::make_shared<IDirectDrawSurface4>(
-            IDirectDrawSurface4::Private{}, m_ModeWidth, m_ModeHeight, plat::DisplayPixelFormat(),
-            DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER | keep | memory);
-        primary->m_Owner = weak_from_this();
+        auto primary = NewSurface(m_ModeWidth, m_ModeHeight, plat::DisplayPixelFormat(),
+                                  DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER | keep | memory);
         if (flip) {
-            auto back = std::make_shared<IDirectDrawSurface4>(IDirectDrawSurface4::Private{}, m_ModeWidth,
-                                                              m_ModeHeight, plat::DisplayPixelFormat(),
-                                                              DDSCAPS_BACKBUFFER | keep | memory);
-            back->m_Implicit = true;
-            back->m_Owner = weak_from_this();
-            primary->m_BackBuffer = back;
-            m_Surfaces.push_back(back);
+            primary->m_BackBuffer =
+                NewSurface(m_ModeWidth, m_ModeHeight, plat::DisplayPixelFormat(), DDSCAPS_BACKBUFFER | keep | memory);
+            primary->m_BackBuffer->m_Implicit = true;
         }
         m_Primary = primary;
-        m_Surfaces.push_back(primary);
         *out = std::move(primary);
         return DD_OK;
     }
@@ -221,14 +214,18 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
     }
     long long bytes = static_cast<long long>(desc->dwWidth) * desc->dwHeight * plat::BytesForBitCount(format.dwRGBBitCount);
     if (bytes > kMaxSurfaceBytes) return DDERR_OUTOFMEMORY;
-    auto surface = std::make_shared<IDirectDrawSurface4>(
-        IDirectDrawSurface4::Private{}, static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), format,
-        (caps & ~(DDSCAPS_VIDEOMEMORY | DDSCAPS_SYSTEMMEMORY | DDSCAPS_LOCALVIDMEM)) | memory);
-    surface->m_Owner = weak_from_this();
+    auto surface = NewSurface(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), format,
+                              (caps & ~(DDSCAPS_VIDEOMEMORY | DDSCAPS_SYSTEMMEMORY | DDSCAPS_LOCALVIDMEM)) | memory);
     if (desc->dwFlags & DDSD_CKSRCBLT) surface->SetColorKey(DDCKEY_SRCBLT, &desc->ddckCKSrcBlt);
-    m_Surfaces.push_back(surface);
     *out = std::move(surface);
     return DD_OK;
+}
+
+LPDIRECTDRAWSURFACE4 IDirectDraw4::NewSurface(int width, int height, const DDPIXELFORMAT& format, DWORD caps) {
+    auto surface = std::make_shared<IDirectDrawSurface4>(IDirectDrawSurface4::Private{}, width, height, format, caps);
+    surface->m_Owner = weak_from_this();
+    m_Surfaces.push_back(surface);
+    return surface;
 }
 
 HRESULT IDirectDraw4::CreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* out, void* outer) {

@@ -290,6 +290,9 @@ public:
     void Present(const IDirectDrawSurface4& primary, bool vsync);
 
 private:
+    // A surface owned by this object and kept in its list of live surfaces.
+    LPDIRECTDRAWSURFACE4 NewSurface(int width, int height, const DDPIXELFORMAT& format, DWORD caps);
+
     HWND m_Window = nullptr;
     DWORD m_CoopFlags = 0;
     int m_ModeWidth = 0;
