@@ -154,8 +154,8 @@ HANDLE LoadImageA(HINSTANCE module, const char* name, UINT type, int, int, UINT 
     std::unique_ptr<GdiBitmap> bmp;
     if (flags & LR_LOADFROMFILE) {
         if (module) return nullptr;
-        std::string path = plat::ResolvePath(name);
-        if (!plat::FileExists(name)) return nullptr;
+        const std::string path = plat::ResolvePath(name);
+        if (!plat::FileExists(path.c_str())) return nullptr;
         bmp = plat::BitmapFromRW(SDL_RWFromFile(path.c_str(), "rb"));
     } else {
         if (module != GetModuleHandleA(nullptr)) return nullptr;
