@@ -254,15 +254,23 @@ int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, 
     return h;
 }
 
-COLORREF GetPixel(HDC dc, int x, int y) {
+namespace {
+
+// True when the context has something to draw on and (x, y) lies on it.
+bool PixelInside(HDC dc, int x, int y) {
     int w = 0, h = 0;
-    if (!dc || !plat::DcSize(dc, &w, &h) || x < 0 || y < 0 || x >= w || y >= h) return CLR_INVALID;
+    return dc && plat::DcSize(dc, &w, &h) && x >= 0 && y >= 0 && x < w && y < h;
+}
+
+}  // namespace
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    if (!PixelInside(dc, x, y)) return CLR_INVALID;
     return plat::DcRead(dc, x, y);
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
-    int w = 0, h = 0;
-    if (!dc || !plat::DcSize(dc, &w, &h) || x < 0 || y < 0 || x >= w || y >= h) return CLR_INVALID;
+    if (!PixelInside(dc, x, y)) return CLR_INVALID;
     plat::DcWrite(dc, x, y, colour & 0x00FFFFFFu);
     return plat::DcRead(dc, x, y);
 }
