@@ -154,22 +154,21 @@ void VXSurface::Restore() {
 }
 
 void VXSurface::Lock() {
-    SurfaceDesc = DDSURFACEDESC2{};
-    SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
+    auto clearDesc = [this] {
+        SurfaceDesc = DDSURFACEDESC2{};
+        SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
+    };
+    clearDesc();
     if (!DirectDrawSurface) return;
     HRESULT hr = DirectDrawSurface->Lock(nullptr, &SurfaceDesc, DDLOCK_WAIT, nullptr);
     // Restoring can keep failing while the program is in the background, so
     // the retries are bounded; the frame then draws nothing.
     for (int round = 0; hr == DDERR_SURFACELOST && round < kMaxRestoreRounds; ++round) {
         Restore();
-        SurfaceDesc = DDSURFACEDESC2{};
-        SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
+        clearDesc();
         hr = DirectDrawSurface->Lock(nullptr, &SurfaceDesc, DDLOCK_WAIT, nullptr);
     }
-    if (hr != DD_OK) {
-        SurfaceDesc = DDSURFACEDESC2{};
-        SurfaceDesc.dwSize = DDSURFACEDESC2_SIZE;
-    }
+    if (hr != DD_OK) clearDesc();
 }
 
 void VXSurface::Unlock() {
