@@ -11,7 +11,6 @@
 #include "game/miscdraw.h"
 #include "game/strokefont.h"
 #include "game/winmain.h"
-#include "vx/vxsprite.h"
 #include "vx/vxsurface.h"
 #include "vx/vxtimer.h"
 
@@ -126,10 +125,7 @@ void DrawMainMenu(const GameState& game) {
 void ShowTextPage(GameState& game, int page) {
     VXSurface& surface = *Form1->WorkSurface;
     surface.Unlock();
-    if (Form1->DustSprite) Form1->DustSprite->Draw(&surface, 0, 0, BlitKeyed);
-    surface.Lock();
-    SetDrawColour(Form1->UIColours.ColourWhite);
-    DrawMenuStars(game);
+    DrawMenuBackground(game);
 
     if (page == kPageIntro) DrawPageLines(game, kIntroPage);
     else if (page == kPageCredits) DrawPageLines(game, kCreditsPage);
@@ -138,11 +134,10 @@ void ShowTextPage(GameState& game, int page) {
 
     // The black box under the hint is a fill, which the surface refuses while
     // locked.
-    SetDrawColour(Form1->UIColours.ColourWhite);
     surface.Unlock();
     surface.FillRect(0, 0, 165, 17, 0);
     surface.Lock();
-    DrawStrokeText("Press esc for menu", 80, 13, 6);
+    DrawEscHint("Press esc for menu", 80);
 
     // Text pages run at no more than 25 frames a second.
     if (Form1->FrameTimer) Form1->FrameTimer->WaitUntilMs(40);
