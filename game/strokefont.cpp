@@ -187,7 +187,7 @@ std::span<const StrokeSegment> StrokeGlyph(unsigned char c) {
 void DrawStrokeText(const char* text, float x, float y, float size) {
     if (text == nullptr) return;
     const float f = size * 0.05f;
-    const float m = size * 0.05f * 20.0f + 3.0f;
+    const float m = f * 20.0f + 3.0f;
     const float n = static_cast<float>(std::strlen(text));
     float e = -n * m * 0.5f;
     for (const char* p = text; *p != '\0'; ++p) {
