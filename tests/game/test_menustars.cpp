@@ -118,13 +118,6 @@ TEST_F(MenuStarsTest, ZeroHeightGivesRowZeroAndZeroSpeedStaysPut) {
     EXPECT_EQ(game->MenuStarTime[3], 1e6f + 1.0f);
 }
 
-namespace {
-
-// The next random value mod n, drawn here as the stars draw it.
-int Draw(int n) { return static_cast<int>(NextRandomValue() % static_cast<std::uint32_t>(n)); }
-
-}  // namespace
-
 TEST_F(MenuStarsTest, PlacementDrawsSpeedThenTimeThenRow) {
     SeedRandom(31337);
     InitMenuStars(*game);
@@ -136,10 +129,10 @@ TEST_F(MenuStarsTest, PlacementDrawsSpeedThenTimeThenRow) {
     };
     for (const Layer& l : {Layer{0, 499, 5.0, 10000}, Layer{500, 874, 2.0, 3000}, Layer{875, 998, 0.5, 2000}}) {
         for (int i = l.first; i <= l.last; ++i) {
-            const float speed = static_cast<float>(l.base + Draw(l.range) * 0.001);
+            const float speed = static_cast<float>(l.base + Random(l.range) * 0.001);
             const int n = static_cast<int>(800.0f * speed);
-            const float time = static_cast<float>(Draw(n));
-            const float row = static_cast<float>(Draw(600));
+            const float time = static_cast<float>(Random(n));
+            const float row = static_cast<float>(Random(600));
             ASSERT_EQ(game->MenuStarSpeed[i], speed) << i;
             ASSERT_EQ(game->MenuStarTime[i], time) << i;
             ASSERT_EQ(game->MenuStarY[i], row) << i;
@@ -164,8 +157,8 @@ TEST_F(MenuStarsTest, ReentryDrawsRowThenTheLayersReentrySpeed) {
             DrawMenuStars(*game);
             UnlockWork();
             SeedRandom(seed);
-            const float row = static_cast<float>(Draw(600));
-            const float speed = static_cast<float>(c.base + Draw(c.range) * 0.001);
+            const float row = static_cast<float>(Random(600));
+            const float speed = static_cast<float>(c.base + Random(c.range) * 0.001);
             ASSERT_EQ(game->MenuStarY[c.star], row) << c.star << " seed " << seed;
             ASSERT_EQ(game->MenuStarSpeed[c.star], speed) << c.star << " seed " << seed;
             ASSERT_EQ(game->MenuStarTime[c.star], 0.0f);
