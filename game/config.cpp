@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/bytes.h"
 #include "platform/files.h"
+#include "shipdata/bytes.h"
 
 namespace {
 

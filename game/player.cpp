@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "game/bytes.h"
+#include "shipdata/bytes.h"
 
 Player::Player()
     : CurrentShip(nullptr),

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "shipdata/bytes.h"
+
 namespace shipdata {
 
 namespace {
@@ -13,13 +15,7 @@ class Writer {
 public:
     explicit Writer(std::uint8_t* base) : base_(base) {}
 
-    void Int(std::size_t at, std::int32_t v) {
-        const auto u = static_cast<std::uint32_t>(v);
-        base_[at + 0] = static_cast<std::uint8_t>(u);
-        base_[at + 1] = static_cast<std::uint8_t>(u >> 8);
-        base_[at + 2] = static_cast<std::uint8_t>(u >> 16);
-        base_[at + 3] = static_cast<std::uint8_t>(u >> 24);
-    }
+    void Int(std::size_t at, std::int32_t v) { WriteLE32(base_ + at, v); }
     void Float(std::size_t at, float v) { Int(at, std::bit_cast<std::int32_t>(v)); }
     template <std::size_t N>
     void Ints(std::size_t at, const std::int32_t (&v)[N]) {
@@ -42,12 +38,7 @@ class Reader {
 public:
     explicit Reader(const std::uint8_t* base) : base_(base) {}
 
-    std::int32_t Int(std::size_t at) const {
-        const std::uint32_t u = std::uint32_t{base_[at]} | std::uint32_t{base_[at + 1]} << 8 |
-                                std::uint32_t{base_[at + 2]} << 16 |
-                                std::uint32_t{base_[at + 3]} << 24;
-        return static_cast<std::int32_t>(u);
-    }
+    std::int32_t Int(std::size_t at) const { return ReadLE32(base_ + at); }
     float Float(std::size_t at) const { return std::bit_cast<float>(Int(at)); }
     template <std::size_t N>
     void Ints(std::size_t at, std::int32_t (&v)[N]) const {

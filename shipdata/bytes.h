@@ -1,5 +1,6 @@
-// Little-endian 32-bit fields of the game's data files, read and written one
-// byte at a time so the files never depend on the host's layout.
+// Little-endian 32-bit fields of the data files (ships.dat, config.cfg,
+// stats.dat), read and written one byte at a time so the files never depend
+// on the host's layout.
 #pragma once
 
 #include <cstdint>
