@@ -72,15 +72,10 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
     BuildSineTable();
 
     SetUserClassDefaults(game);
-    SetupShipClasses(game);
     LoadShipClasses(game);
     SetupShipClasses(game);
 
-    game->GravityOption = 1;
-    game->GravityStrength = 1000.0f;
-    game->PlanetOption = 1;
-    game->PlanetSize = 60;
-    game->AsteroidOption = 7;
+    SetDefaultOptions(game);
     game->PointLimit = 200;
 
     // Drawn before the generator is seeded, so the same in every run.
@@ -89,16 +84,12 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
     NameShipClasses(game);
 
     game->PlanetList = nullptr;
-    game->MusicOn = 1;
 
     LoadKeyMap(game);
 
     game->ScreenWidth = width;
     game->ScreenHeight = height;
     game->MinZoom = width <= 900 ? 4 : 5;
-
-    game->EffectsVolume = 0;
-    game->MusicVolume = 0;
 
     CreateNoPilots(game);
 
