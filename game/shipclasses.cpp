@@ -196,23 +196,12 @@ bool PrepareUserRecord(shipdata::ShipClassRecord& rec) {
 }
 
 void LoadShipClasses(GameState* game) {
-    if (plat::FileExists(kShipsFile) &&
-        plat::FileLength(kShipsFile) == static_cast<long long>(shipdata::kFileSize)) {
-        std::vector<std::uint8_t> bytes(shipdata::kFileSize);
-        std::size_t got = 0;
-        if (plat::File f = plat::Open(kShipsFile, "rb")) {
-            got = std::fread(bytes.data(), 1, bytes.size(), f.get());
-        }
-        // A file that shrank between the length check and the read is
-        // treated like one of the wrong length.
-        if (got == bytes.size()) {
-            if (auto records = shipdata::DecodeFile(bytes)) {
-                for (int i = 0; i < shipdata::kFileRecords; ++i) {
-                    shipdata::ShipClassRecord& rec = (*records)[i];
-                    if (!PrepareUserRecord(rec)) rec.Active = 0;
-                    RecordToClass(rec, game->ShipClassTable, kFirstUserClass + i);
-                }
-            }
+    // A missing file reads as no bytes; DecodeFile takes only the exact length.
+    if (auto records = shipdata::DecodeFile(plat::ReadWholeFile(kShipsFile))) {
+        for (int i = 0; i < shipdata::kFileRecords; ++i) {
+            shipdata::ShipClassRecord& rec = (*records)[i];
+            if (!PrepareUserRecord(rec)) rec.Active = 0;
+            RecordToClass(rec, game->ShipClassTable, kFirstUserClass + i);
         }
     }
     CheckClassSprites(game);
