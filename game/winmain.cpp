@@ -134,7 +134,7 @@ TForm1::TForm1() : Image1(std::make_unique<TImage>(this)) {
     HasCloseBox = false;
     FormStyle = fsStayOnTop;
     Position = poDesktopCenter;
-    SetWindowStateInitial(wsMaximized);
+    SetWindowState(wsMaximized);
     KeyPreview = true;
     ClientWidth = 1028;
     ClientHeight = 753;

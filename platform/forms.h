@@ -183,7 +183,6 @@ public:
     void SetHeight(int height);
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
-    void SetWindowStateInitial(TWindowState state) { windowState_ = state; }
 
     bool Visible() const { return visible_; }
     void Show();
