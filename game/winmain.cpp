@@ -1,7 +1,8 @@
 #include "game/winmain.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <stdexcept>
+#include <string>
 
 #include "game/builtinclasses.h"
 #include "game/initgame.h"
@@ -195,8 +196,6 @@ void TForm1::StartUp() {
         return;
     }
 
-    for (int i = 0; i < kImageSets; ++i) FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
-
     ShowCursor(0);
     SetWindowState(wsNormal);
     SetWidth(16);
@@ -363,7 +362,7 @@ bool TForm1::LoadFrameRow(int row, int count, bool custom) {
         if (custom)
             std::snprintf(file, sizeof file, builtin::kCustomFramePattern, folder.c_str(), name.c_str(), k + 1);
         else
-            std::snprintf(file, sizeof file, FramePattern[static_cast<std::size_t>(row)].c_str(), k + 1);
+            std::snprintf(file, sizeof file, kFramePatterns[static_cast<std::size_t>(row)], k + 1);
         auto frame = std::make_unique<VXSurface>();
         if (!frame->CreateFromFile(Display.get(), file, MemoryAny)) return false;
         frame->SetColorKey(0);

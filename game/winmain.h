@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "game/gamestate.h"
 #include "platform/forms.h"
@@ -101,7 +100,6 @@ public:
     // mimas, miranda, europa, moon
     std::array<std::unique_ptr<VXSurface>, kPlanetPictureCount> PlanetPictures;
     std::array<std::array<std::unique_ptr<VXSurface>, kFramesPerSet>, kImageSets> ShipFrameTable;
-    std::array<std::string, kImageSets> FramePattern;
     std::array<std::unique_ptr<VXSurface>, kAsteroidFrameCount> AsteroidFrames;
     std::unique_ptr<VXSurface> ScratchSurface;
     // missiles, shields, thrust, turning, generator, weapon
