@@ -78,6 +78,13 @@ constexpr std::uint32_t UIColourSet::*kUIColourMembers[14] = {
     &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
 };
 
+// A frame file that CheckClassSprites found but that cannot be loaded: the
+// game ends, and the frame that asked for it is abandoned.
+[[noreturn]] void FailFrameLoad() {
+    PostQuitMessage(0);
+    throw FrameAbandoned{};
+}
+
 // A bounded copy of a class's name field, which need not be NUL-terminated.
 std::string NameField(const char (&field)[kClassNameSize]) {
     std::size_t n = 0;
@@ -304,7 +311,7 @@ void TForm1::MainLoop() {
 void TForm1::RunFrame() {
     FrameTimer->Restart();
     WorkSurface->Fill(0);
-    if (Display->BackBuffer) Display->BackBuffer->Fill(0);
+    Display->Fill(0);
     Input->Update();
     Input->GetMousePos(&Game->MouseX, &Game->MouseY);
     // Released counts as down too, so a click always spans two frames.
@@ -377,23 +384,23 @@ void TForm1::FreeFrameRow(int row) {
 
 void TForm1::SyncShipFrames() {
     const ClassTable& classes = Game->ShipClassTable;
-    auto fail = [] {
-        // A frame file that CheckClassSprites found but that cannot be loaded:
-        // the game ends, and the frame that asked for it is abandoned.
-        PostQuitMessage(0);
-        throw FrameAbandoned{};
+    // Frees row i when its frames are no longer wanted, loads them when they
+    // are wanted and not there yet.
+    auto syncRow = [this](int i, int count, bool custom) {
+        const auto row = static_cast<std::size_t>(i);
+        if (FramesWanted[row] == 0 && FramesLoaded[row] == 1) {
+            FreeFrameRow(i);
+            FramesLoaded[row] = 0;
+        }
+        if (FramesWanted[row] == 1 && FramesLoaded[row] == 0) {
+            if (!LoadFrameRow(i, count, custom)) FailFrameLoad();
+            FramesLoaded[row] = 1;
+        }
     };
     for (int i = 0; i < kImageSets; ++i) {
         const auto row = static_cast<std::size_t>(i);
         if (i < kBuiltInSets) {
-            if (FramesWanted[row] == 0 && FramesLoaded[row] == 1) {
-                FreeFrameRow(i);
-                FramesLoaded[row] = 0;
-            }
-            if (FramesWanted[row] == 1 && FramesLoaded[row] == 0) {
-                if (!LoadFrameRow(i, kBuiltInFrames, false)) fail();
-                FramesLoaded[row] = 1;
-            }
+            syncRow(i, kBuiltInFrames, false);
             continue;
         }
         if (!classes.Active[i]) continue;
@@ -404,21 +411,13 @@ void TForm1::SyncShipFrames() {
             if (s < 0 || s >= kBuiltInSets) continue;
             const auto borrowed = static_cast<std::size_t>(s);
             if (FramesWanted[row] == 1 && FramesLoaded[borrowed] == 0) {
-                if (!LoadFrameRow(s, kBuiltInFrames, false)) fail();
+                if (!LoadFrameRow(s, kBuiltInFrames, false)) FailFrameLoad();
                 FramesLoaded[borrowed] = 1;
             }
             continue;
         }
-        if (FramesWanted[row] == 0 && FramesLoaded[row] == 1) {
-            FreeFrameRow(i);
-            FramesLoaded[row] = 0;
-        }
-        if (FramesWanted[row] == 1 && FramesLoaded[row] == 0) {
-            // A row holds at most kFramesPerSet frames, whatever ships.dat says.
-            const int count = std::clamp(classes.FrameCount[i], 0, kFramesPerSet);
-            if (!LoadFrameRow(i, count, true)) fail();
-            FramesLoaded[row] = 1;
-        }
+        // A row holds at most kFramesPerSet frames, whatever ships.dat says.
+        syncRow(i, std::clamp(classes.FrameCount[i], 0, kFramesPerSet), true);
     }
 }
 
@@ -452,22 +451,24 @@ void TForm1::ReleaseMedia() {
 
 // ---- sound ----------------------------------------------------------------
 
+VXSoundBuffer* TForm1::SoundSlot(int slot) const {
+    if (SoundsOn != 1 || slot < 0 || slot >= kSoundSlotCount) return nullptr;
+    return SoundSlots[static_cast<std::size_t>(slot)].get();
+}
+
 int TForm1::PlaySound(int slot, std::uint8_t loop, int pan, int volume) {
-    if (SoundsOn != 1 || slot < 0 || slot >= kSoundSlotCount) return 0;
-    VXSoundBuffer* buffer = SoundSlots[static_cast<std::size_t>(slot)].get();
+    VXSoundBuffer* buffer = SoundSlot(slot);
     if (!buffer) return 0;
     const int effects = Game ? Game->EffectsVolume : 0;
     return buffer->Play(loop == 1 ? 1 : 0, pan, volume + effects);
 }
 
 void TForm1::StopSound(int slot) {
-    if (SoundsOn != 1 || slot < 0 || slot >= kSoundSlotCount) return;
-    if (VXSoundBuffer* buffer = SoundSlots[static_cast<std::size_t>(slot)].get()) buffer->Stop();
+    if (VXSoundBuffer* buffer = SoundSlot(slot)) buffer->Stop();
 }
 
 void TForm1::SetSoundVolume(int slot, int volume) {
-    if (SoundsOn != 1 || slot < 0 || slot >= kSoundSlotCount) return;
-    if (VXSoundBuffer* buffer = SoundSlots[static_cast<std::size_t>(slot)].get()) buffer->SetVolume(volume);
+    if (VXSoundBuffer* buffer = SoundSlot(slot)) buffer->SetVolume(volume);
 }
 
 // ---- the program ----------------------------------------------------------

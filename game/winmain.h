@@ -141,6 +141,9 @@ private:
     // Every media object and the game state, in release order; the window
     // stays open.
     void ReleaseMedia();
+    // The buffer of a sound slot, or nullptr while SoundsOn is 0 or when the
+    // slot is out of range or empty.
+    VXSoundBuffer* SoundSlot(int slot) const;
 
     bool started_ = false;  // FormActivate runs the game once only
 };
