@@ -1,7 +1,7 @@
 #include "game/winmain.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <algorithm>
 #include <string>
 
 #include "game/builtinclasses.h"
@@ -203,6 +203,8 @@ void TForm1::StartUp() {
         return;
     }
 
+    for (int i = 0; i < kImageSets; ++i) FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
+
     ShowCursor(0);
     SetWindowState(wsNormal);
     SetWidth(16);
@@ -369,7 +371,7 @@ bool TForm1::LoadFrameRow(int row, int count, bool custom) {
         if (custom)
             std::snprintf(file, sizeof file, builtin::kCustomFramePattern, folder.c_str(), name.c_str(), k + 1);
         else
-            std::snprintf(file, sizeof file, kFramePatterns[static_cast<std::size_t>(row)], k + 1);
+            std::snprintf(file, sizeof file, FramePattern[static_cast<std::size_t>(row)].c_str(), k + 1);
         auto frame = std::make_unique<VXSurface>();
         if (!frame->CreateFromFile(Display.get(), file, MemoryAny)) return false;
         frame->SetColorKey(0);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "game/gamestate.h"
 #include "platform/forms.h"
@@ -100,6 +101,7 @@ public:
     // mimas, miranda, europa, moon
     std::array<std::unique_ptr<VXSurface>, kPlanetPictureCount> PlanetPictures;
     std::array<std::array<std::unique_ptr<VXSurface>, kFramesPerSet>, kImageSets> ShipFrameTable;
+    std::array<std::string, kImageSets> FramePattern;
     std::array<std::unique_ptr<VXSurface>, kAsteroidFrameCount> AsteroidFrames;
     std::unique_ptr<VXSurface> ScratchSurface;
     // missiles, shields, thrust, turning, generator, weapon

@@ -24,6 +24,7 @@ protected:
         Application->CreateForm(Form2);
         Form1->Display = std::make_unique<VXScreen>();
         Form1->Game = MakeGameState();
+        for (int i = 0; i < kImageSets; ++i) Form1->FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
     }
     void TearDown() override {
         Application->Initialize();
