@@ -1,10 +1,20 @@
 #include "game/gamestate.h"
 
-
+#include "game/arena.h"
 #include "game/player.h"
+#include "game/ship.h"
+#include "game/world.h"
 
 void ReleaseGameState(GameState& game) {
+    // Shots first: they point at the ships.
+    delete game.ShotList;
+    game.ShotList = nullptr;
+    ReleaseArena(&game);
+    delete game.BlueShip;
+    delete game.GreenShip;
+    game.BlueShip = game.GreenShip = nullptr;
     for (Player*& pilot : game.Pilots) {
+        if (pilot) pilot->CurrentShip = nullptr;
         delete pilot;
         pilot = nullptr;
     }

@@ -173,8 +173,9 @@ static_assert(std::is_trivially_default_constructible_v<GameState>);
 static_assert(std::is_trivially_copyable_v<GameState>);
 static_assert(std::is_standard_layout_v<GameState>);
 
-// The state owns the 12 players (and, as their types are added, the ships and
-// the object lists). ReleaseGameState deletes what it owns and clears the
+// The state owns the 12 players, the two ships, the shot list, the planets and
+// the asteroids with their two sentinels; a player's CurrentShip only borrows
+// one of the ships. ReleaseGameState deletes what it owns and clears the
 // pointers, so a second call finds nothing left.
 void ReleaseGameState(GameState& game);
 

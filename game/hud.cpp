@@ -1,0 +1,3 @@
+#include "game/hud.h"
+
+void DrawHud(GameState*) {}

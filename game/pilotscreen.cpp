@@ -1,0 +1,6 @@
+#include "game/pilotscreen.h"
+
+#include "game/winmain.h"
+
+int ChoosePilotsScreen(GameState*) { return ScreenMainMenu; }
+void DrawPilotStats(GameState*) {}

@@ -1,0 +1,5 @@
+#include "game/quickgame.h"
+
+#include "game/winmain.h"
+
+int QuickGameScreen(GameState*) { return ScreenMainMenu; }

@@ -1,0 +1,4 @@
+#include "game/ship.h"
+
+void Ship::ResolveDamage() {}
+void Ship::RepairSubsystems() {}

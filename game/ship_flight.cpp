@@ -1,0 +1,5 @@
+#include "game/ship.h"
+
+void Ship::Update() {}
+void Ship::ApplyPlanetGravity(const Planet*) {}
+void Ship::CheckPlanetCollision() {}

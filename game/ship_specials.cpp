@@ -1,0 +1,3 @@
+#include "game/ship.h"
+
+void Ship::UpdateSpecials() {}

@@ -1,0 +1,5 @@
+#include "game/ship.h"
+
+void Ship::FireWeapons() {}
+void Ship::HandleWeaponKeys() {}
+void Ship::StorePreviousKeys() {}
