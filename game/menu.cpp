@@ -113,6 +113,8 @@ void DrawLabel(const char* base, const char* overlay, float x, float y, float si
 }
 
 float MenuCentreX(const GameState& game) { return static_cast<float>(game.ScreenWidth / 2); }
+float MenuBlueX(const GameState& game) { return static_cast<float>(game.ScreenWidth / 4); }
+float MenuGreenX(const GameState& game) { return 0.8f * static_cast<float>(game.ScreenWidth); }
 
 void DrawMenuTitle(const GameState& game, const char* title, float size) {
     DrawMenuText(title, MenuCentreX(game), 90.0f, size, Form1->UIColours.ColourYellow);

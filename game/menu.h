@@ -19,6 +19,15 @@ inline constexpr int kKeyF9 = 120;
 inline constexpr int kKeyF10 = 121;
 inline constexpr int kKeyF11 = 122;
 inline constexpr int kKeyF12 = 123;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeySpace = 32;
+inline constexpr int kKeyPageUp = 33;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
+inline constexpr int kKeyF5 = 116;
 
 // True while the key with this virtual-key code is down.
 bool KeyDown(int vk);
@@ -68,3 +77,7 @@ void DrawEscHint(const char* text, float x);
 
 // ScreenWidth / 2, as the menus centre their texts.
 float MenuCentreX(const GameState& game);
+// The columns of the two sides: ScreenWidth / 4 (blue, an integer quarter)
+// and 0.8 x ScreenWidth (green, a float product).
+float MenuBlueX(const GameState& game);
+float MenuGreenX(const GameState& game);
