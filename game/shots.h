@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "game/world.h"
+#include "vx/vxformat.h"
 
 class Ship;
 
@@ -79,3 +80,48 @@ public:
     Ship* Target;
     float AimX = 0, AimY = 0;
 };
+
+// Hit rules shared by every kind of shot (shot_hits.cpp).
+
+// Euclidean distance between two world points, as a 32-bit float.
+float ShotDistance(float x1, float y1, float x2, float y2);
+
+// One hit more for the pilot of the ship that fired (no pilot: nothing).
+void CountShotHit(const Ship* owner);
+
+
+// A hit at world point (x, y) on the target's front shield (bearing from the
+// target, relative to its heading, within 90 degrees of the nose, both 90 and
+// 270 included) or back shield. The damage goes to that side's pending
+// damage, or to its shield-only pending damage when shieldOnly is set. When
+// the side's shield holds the damage, sound slot 14 plays; otherwise slot 13
+// plays and the target's SmokeToEmit becomes smoke. The caller resolves the
+// damage afterwards.
+void HitShipSide(Ship& target, float x, float y, float damage, bool shieldOnly, int smoke);
+
+// True when world point (x, y) lies on or inside any planet of the arena.
+bool TouchesPlanet(float x, float y);
+
+// Every asteroid that world point (x, y) lies on or inside counts a hit for
+// the owner and loses asteroidDamage life. Returns how many were touched.
+int HitAsteroids(float x, float y, const Ship* owner, float asteroidDamage);
+
+// Drawing helpers of the shots (shot_draw.cpp). They map world points to the
+// screen with the shot's own view and zoom and need the work surface locked.
+
+struct WorldPoint {
+    float X, Y;
+};
+
+// The point `distance` units from (x, y) in direction `angle`.
+WorldPoint PointAlong(float x, float y, float angle, float distance);
+// A line or pixel at world points, clipped to the screen.
+void DrawWorldLine(const Object& shot, WorldPoint from, WorldPoint to);
+void DrawWorldPixel(const Object& shot, WorldPoint at, PixelValue colour);
+// A line of 2 * half units centred on (x, y) in direction `angle`: from half
+// units along angle - 180 to half units along angle.
+void DrawLineThrough(const Object& shot, float x, float y, float angle, float half);
+
+// The flash of a hit at world point (x, y): a red circle of 9 units, then a
+// light red one of 5.
+void DrawHitBurst(const Object& shot, float x, float y);
