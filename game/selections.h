@@ -3,4 +3,15 @@
 
 #include "game/gamestate.h"
 
+class Player;
+
 int ShipSelectionScreen(GameState* game);
+
+// A fleet slot holds a ship when its class is one of the 44 classes; 100
+// marks an empty slot, and any other value counts as empty too.
+bool FleetSlotFilled(const Player& pilot, int slot);
+// The next filled slot after `cursor` (cursor + 1, cursor + 2, ..., wrapping
+// from 29 to 0) among the 29 other slots, or -1 when there is none.
+int NextFilledSlot(const Player& pilot, int cursor);
+// The same backwards: cursor - 1, cursor - 2, ..., wrapping from 0 to 29.
+int PreviousFilledSlot(const Player& pilot, int cursor);
