@@ -191,7 +191,9 @@ TEST_F(PilotScreenTest, HeldKeysMoveOnceAndBlueWinsTogether) {
 
 TEST_F(PilotScreenTest, WithNoNamedPilotsOnlyNoPilotsIsOffered) {
     for (int i = 0; i < kNamedPilots; ++i) game->Pilots[i]->SetName("");
-    game->Pilots[3] = (delete game->Pilots[3], nullptr);  // a missing pilot is skipped too
+    // A missing pilot is skipped too.
+    delete game->Pilots[3];
+    game->Pilots[3] = nullptr;
     Tap('S');
     Tap('W');
     Tap(kKeyUp);
