@@ -1,0 +1,61 @@
+#include "game/arenaview.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "game/misc.h"
+
+namespace {
+
+// The fraction cut / side of a frame side, truncated; a square squeezed to no
+// width or height takes nothing from the picture.
+int FrameOffset(int cut, int side, int frameSize) {
+    return FloatToInt(SafeDivide(static_cast<float>(cut), static_cast<float>(side)) * static_cast<float>(frameSize));
+}
+
+// a - b, or its limit when it leaves the int range (a body far off screen).
+int ClampedDifference(int a, int b) {
+    const long long d = static_cast<long long>(a) - b;
+    return static_cast<int>(std::clamp<long long>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+bool BodyScreenBox::OffScreen(int width, int height) const {
+    return Right < 0 || Bottom < 0 || Left > width || Top > height;
+}
+
+RECT BodyScreenBox::SourceRect(int frameSize) const {
+    const int sw = ClampedDifference(Right, Left);
+    const int sh = ClampedDifference(Bottom, Top);
+    RECT r;
+    r.top = FrameOffset(CutTop, sh, frameSize);
+    r.left = FrameOffset(CutLeft, sw, frameSize);
+    r.bottom = frameSize - FrameOffset(CutBottom, sh, frameSize);
+    r.right = frameSize - FrameOffset(CutRight, sw, frameSize);
+    return r;
+}
+
+BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, int width, int height) {
+    const float s = game.Zoom * 0.1f;
+    const float cx = x * s - game.CameraX;
+    const float cy = y * s - game.CameraY;
+    const float h = game.Zoom * radius * 0.1f;
+    BodyScreenBox b;
+    b.Left = FloatToInt(cx - h);
+    b.Top = FloatToInt(cy - h);
+    b.Right = FloatToInt(cx + h);
+    b.Bottom = FloatToInt(cy + h);
+    b.CutLeft = std::max(0, ClampedDifference(0, b.Left));
+    b.CutRight = std::max(0, ClampedDifference(b.Right, width));
+    b.CutTop = std::max(0, ClampedDifference(0, b.Top));
+    b.CutBottom = std::max(0, ClampedDifference(b.Bottom, height));
+    return b;
+}
+
+float WorldDistance(float x1, float y1, float x2, float y2) {
+    const float dx = x1 - x2;
+    const float dy = y1 - y2;
+    return std::sqrt(dx * dx + dy * dy);
+}

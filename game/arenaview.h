@@ -1,0 +1,28 @@
+// Placement of the arena's round bodies (planets and asteroids) on the work
+// surface. Unlike ships and shots they read the camera and zoom from the game
+// state itself, and each is drawn as a square of 2 * Radius world units cut
+// to the screen.
+#pragma once
+
+#include "game/gamestate.h"
+#include "platform/win32types.h"
+
+// The screen square of a body, and how much of it lies beyond each edge of a
+// W x H screen.
+struct BodyScreenBox {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int CutLeft = 0, CutRight = 0, CutTop = 0, CutBottom = 0;
+
+    // True when no part of the square can be on screen.
+    bool OffScreen(int width, int height) const;
+    // The part of a frameSize x frameSize picture region that matches the
+    // on-screen part of the square.
+    RECT SourceRect(int frameSize) const;
+};
+
+// The square of a body at (x, y) with the given radius, at the state's camera
+// and zoom, on a width x height screen.
+BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, int width, int height);
+
+// Euclidean distance, as a 32-bit float.
+float WorldDistance(float x1, float y1, float x2, float y2);
