@@ -1,5 +1,179 @@
-#include "game/ship.h"
+#include <algorithm>
+#include <cmath>
 
-void Ship::Update() {}
-void Ship::ApplyPlanetGravity(const Planet*) {}
-void Ship::CheckPlanetCollision() {}
+#include "game/gamestate.h"
+#include "game/misc.h"
+#include "game/planet.h"
+#include "game/player.h"
+#include "game/ship.h"
+#include "game/winmain.h"
+
+namespace {
+
+constexpr float kArenaSize = 2000.0f;
+constexpr float kSpeedLimit = 30.0f;
+constexpr int kAstroDroidSound = 12;
+constexpr int kPlanetCrashSound = 19;
+
+// The drive systems.
+constexpr int kDriveNormal = 0;
+constexpr int kDriveStarWars = 1;
+constexpr int kDriveInertialess = 2;
+
+// The per-frame gain of a subsystem-driven value: `ok` when the subsystem is
+// ok, `impaired` in any other state but broken, nothing when broken.
+float ByCondition(int state, float ok, float impaired) {
+    if (state == kSubOk) return ok;
+    if (state != kSubBroken) return impaired;
+    return 0.0f;
+}
+
+double Distance(double x1, double y1, double x2, double y2) {
+    return std::sqrt(std::pow(x2 - x1, 2.0) + std::pow(y2 - y1, 2.0));
+}
+
+// The soft wall of one axis: a body beyond 0 or 2000 is pushed back, harder
+// the further out it is while it still moves outward.
+void PushBackFromWalls(float position, float& velocity) {
+    if (position < 0.0f) {
+        if (velocity < 0.0f)
+            velocity = static_cast<float>(velocity + 0.3 + 0.0001 * std::pow(position, 2.0));
+        else
+            velocity += 0.15f;
+    }
+    if (position > kArenaSize) {
+        if (velocity > 0.0f)
+            velocity = static_cast<float>(velocity - 0.3 - 0.0001 * std::pow(kArenaSize - position, 2.0));
+        else
+            velocity -= 0.15f;
+    }
+}
+
+// Turning by the steering subsystem; a damaged one turns at half rate.
+void Steer(Ship& ship) {
+    const int steering = ship.Subsystems[kSubSteering];
+    if (steering == kSubBroken) return;
+    const int turn = steering == kSubOk ? ship.Turn : ship.Turn / 2;
+    if (ship.KeyDown[kCtlTurnLeft]) ship.Heading -= static_cast<float>(turn);
+    if (ship.KeyDown[kCtlTurnRight]) ship.Heading += static_cast<float>(turn);
+    if (ship.Heading > 359.0f)
+        ship.Heading -= 360.0f;
+    else if (ship.Heading < 0.0f)
+        ship.Heading += 360.0f;
+}
+
+// Thrust by the engine subsystem and the drive system.
+void Thrust(Ship& ship) {
+    const int engine = ship.Subsystems[kSubEngine];
+    if (engine == kSubBroken) return;
+    const bool thrust = ship.KeyDown[kCtlThrust] != 0;
+    const double dx = CosDeg(ship.Heading);
+    const double dy = SinDeg(ship.Heading);
+    const float a = 0.07f * ship.Acceleration;
+    const auto push = [&](double amount) {
+        ship.VX = static_cast<float>(ship.VX + amount * dx);
+        ship.VY = static_cast<float>(ship.VY + amount * dy);
+    };
+
+    if (engine != kSubOk) {
+        // A damaged engine drives every system like the normal drive, at a
+        // third of the thrust.
+        if (thrust) push(a / 3.0f);
+        return;
+    }
+    switch (ship.Drive) {
+    case kDriveNormal:
+        if (thrust) push(a);
+        break;
+    case kDriveStarWars:
+        // Pushes with last frame's ramp, under a steady drag.
+        push(a * ship.DriveRamp * 0.5f);
+        ship.VX *= 0.94f;
+        ship.VY *= 0.94f;
+        ship.DriveRamp = thrust ? std::min(ship.DriveRamp + 0.6f, 20.0f) : std::max(ship.DriveRamp - 0.1f, 0.0f);
+        break;
+    case kDriveInertialess:
+        ship.VX = thrust ? static_cast<float>(a * 80.0f * dx) : 0.0f;
+        ship.VY = thrust ? static_cast<float>(a * 80.0f * dy) : 0.0f;
+        break;
+    default:
+        break;
+    }
+}
+
+void CrashIntoPlanet(Ship& ship) {
+    Form1->PlaySound(kPlanetCrashSound, 0, 0, 0);
+    // The opponent does not score this death as a kill.
+    if (ship.Opponent) ship.Opponent->OpponentDown = 1;
+    if (ship.Pilot) ship.Pilot->CollisionDeaths += 1;
+    ship.Life = -1;
+    ship.VX *= 0.2f;
+    ship.VY *= 0.2f;
+}
+
+}  // namespace
+
+void Ship::Update() {
+    GameState* game = Form1->Game.get();
+
+    if (AstroDroidArmed == 1 && Life < 30) {
+        AstroDroidArmed = 0;
+        Form1->PlaySound(kAstroDroidSound, 0, 0, 0);
+    }
+
+    const float regeneration = ByCondition(Subsystems[kSubShields], 0.0025f, 0.0008333333f);
+    FrontShield = std::min(FrontShield + regeneration, static_cast<float>(ShieldMax));
+    BackShield = std::min(BackShield + regeneration, static_cast<float>(ShieldMax));
+
+    SpecialEnergy = std::min(SpecialEnergy + 0.3f, 100.0f);
+
+    Steer(*this);
+    Thrust(*this);
+
+    for (const Planet* planet = game->PlanetList; planet; planet = planet->Next) ApplyPlanetGravity(planet);
+
+    const float charge = ByCondition(Subsystems[kSubGenerator], 0.01f, 0.004f);
+    const int mounts = std::clamp(MountCount, 0, kMounts);
+    for (int m = 0; m < mounts; ++m) MountEnergy[m] = std::min(MountEnergy[m] + charge, 15.0f);
+
+    FireWeapons();
+    HandleWeaponKeys();
+    UpdateSpecials();
+    StorePreviousKeys();
+
+    X += VX;
+    Y += VY;
+    PushBackFromWalls(X, VX);
+    PushBackFromWalls(Y, VY);
+
+    RepairSubsystems();
+}
+
+void Ship::ApplyPlanetGravity(const Planet* planet) {
+    if (!planet) return;
+    // The inertialess drive ignores gravity.
+    if (Drive != kDriveInertialess) Object::ApplyPlanetGravity(planet);
+    VX = std::clamp(VX, -kSpeedLimit, kSpeedLimit);
+    VY = std::clamp(VY, -kSpeedLimit, kSpeedLimit);
+}
+
+void Ship::CheckPlanetCollision() {
+    // A phased ship passes through planets.
+    if (CloakState == kCloakPhasing) return;
+    const GameState* game = Form1->Game.get();
+    for (const Planet* planet = game->PlanetList; planet; planet = planet->Next) {
+        const double px = planet->X;
+        const double py = planet->Y;
+        const double r = planet->Radius;
+        const double h = Heading;
+
+        // Two probes behind the ship, 30 degrees either side of the tail,
+        // and one just ahead of its centre.
+        const double rightDistance = Distance(X + 10 * CosDeg(h + 150), Y + 10 * SinDeg(h + 150), px, py);
+        if (BoundingSphere + r > rightDistance && Life >= 0) CrashIntoPlanet(*this);
+        const double leftDistance = Distance(X + 10 * CosDeg(h + 210), Y + 10 * SinDeg(h + 210), px, py);
+        if (leftDistance < r && Life != -1) CrashIntoPlanet(*this);
+        const double noseDistance = Distance(X + 4 * CosDeg(h), Y + 5 * SinDeg(h), px, py);
+        if (noseDistance < r && Life != -1) CrashIntoPlanet(*this);
+    }
+}
