@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "sound_watch.h"
 #include "world_fixture.h"
 
 namespace {
@@ -195,6 +196,20 @@ TEST_F(ShipDamage, ADestroyedShipIsBookedOnce) {
     ship->ResolveDamage();
     EXPECT_EQ(other->Pilot->Kills, 1);
     EXPECT_EQ(ship->Pilot->ShotDeaths, 1);
+}
+
+TEST_F(ShipDamage, TheDestructionSoundPlaysOnlyWhenTheDeathIsBooked) {
+    SoundWatch sounds;
+    ship->FrontShieldDamage = -2;
+    ship->ResolveDamage();
+    EXPECT_TRUE(SoundWatch::PlayingSlots().empty());
+    ship->Life = -1;
+    ship->ResolveDamage();
+    EXPECT_EQ(SoundWatch::PlayingSlots(), std::vector<int>{19});
+    EXPECT_FALSE(SoundWatch::Looping(19));
+    SoundWatch::StopAll();
+    ship->ResolveDamage();
+    EXPECT_TRUE(SoundWatch::PlayingSlots().empty());
 }
 
 TEST_F(ShipDamage, ADeathAlreadyCountedByAPlanetCrashAddsNoKill) {

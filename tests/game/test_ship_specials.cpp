@@ -2,6 +2,7 @@
 // the teleport and the fire key's uncloak.
 #include <initializer_list>
 
+#include "sound_watch.h"
 #include "world_fixture.h"
 
 namespace {
@@ -84,6 +85,44 @@ TEST_F(ShipSpecials, ChangeSpecialCyclesOncePerPress) {
     ship->SpecialCursor = 9;
     Press(kCtlChangeSpecial);
     EXPECT_EQ(ship->SpecialCursor, 0);
+}
+
+TEST_F(ShipSpecials, EachActionPlaysItsSound) {
+    SoundWatch sounds;
+    const auto playsOnly = [](int slot) {
+        EXPECT_EQ(SoundWatch::PlayingSlots(), std::vector<int>{slot});
+        SoundWatch::StopAll();
+    };
+    Fit({kSpecialCloak, kSpecialTeleport}, kCloakNormal);
+    struct Tech {
+        int technology, slot;
+    };
+    for (Tech t : {Tech{0, 21}, Tech{3, 21}, Tech{4, 39}, Tech{5, 39}, Tech{6, 37}}) {
+        SCOPED_TRACE(t.technology);
+        ship->Technology = t.technology;
+        Press(kCtlChangeSpecial);
+        playsOnly(t.slot);
+    }
+    ASSERT_EQ(ship->SelectedSpecial, kSpecialTeleport);
+    Press(kCtlActivateSpecial);
+    playsOnly(43);
+    // Teleport again without energy: silent.
+    Press(kCtlActivateSpecial);
+    EXPECT_TRUE(SoundWatch::PlayingSlots().empty());
+
+    Fit({kSpecialCloak}, kCloakNormal);
+    ship->SpecialEnergy = 100;
+    Press(kCtlActivateSpecial);
+    playsOnly(41);
+    Frames(130);
+    Frame({kCtlFire});
+    playsOnly(42);
+
+    Fit({kSpecialCloak}, kCloakPhasing);
+    ship->SpecialEnergy = 100;
+    ship->CloakState = ship->CloakLevel = 0;
+    Press(kCtlActivateSpecial);
+    playsOnly(40);
 }
 
 TEST_F(ShipSpecials, BothCloaksTake129FramesAndTakeEffectOnlyAtTheEnd) {
