@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "game/miscdraw.h"
+#include "game/play.h"
 #include "game/ship.h"
 #include "game/strokefont.h"
 #include "game/winmain.h"
@@ -117,7 +118,7 @@ void DrawSubsystemIcons(GameState* game, const Ship& ship) {
 void DrawHud(GameState* game) {
     VXSurface& work = *Form1->WorkSurface;
     for (Ship* ship : {game->BlueShip, game->GreenShip}) {
-        if (!ship || ship->Life < 0) continue;
+        if (!ship || !ShipAlive(ship)) continue;
         DrawShipTexts(game, *ship);
         ship->DrawStatus();
         work.Unlock();

@@ -45,8 +45,6 @@ constexpr StarLayer kStarLayers[] = {
     {800, 1.0f / 13.0f, 10.0f / 21.0f, &UIColourSet::ColourDarkGrey},
 };
 
-bool Alive(const Ship* ship) { return ship->Life >= 0; }
-
 struct ScreenPoint {
     float X, Y;
 };
@@ -69,10 +67,10 @@ void PlaceCamera(GameState* game) {
     const Ship* green = game->GreenShip;
     float cx = (blue->X + green->X) * 0.5f;
     float cy = (blue->Y + green->Y) * 0.5f;
-    if (Alive(blue) && !Alive(green)) {
+    if (ShipAlive(blue) && !ShipAlive(green)) {
         cx = blue->X;
         cy = blue->Y;
-    } else if (Alive(green) && !Alive(blue)) {
+    } else if (ShipAlive(green) && !ShipAlive(blue)) {
         cx = green->X;
         cy = green->Y;
     }
@@ -137,11 +135,11 @@ void UpdateShots(GameState* game) {
 }
 
 void DrawShips(GameState* game) {
-    if (Alive(game->BlueShip)) {
+    if (ShipAlive(game->BlueShip)) {
         SetDrawColour(Form1->UIColours.ColourLightBlue);
         game->BlueShip->Draw();
     }
-    if (Alive(game->GreenShip)) {
+    if (ShipAlive(game->GreenShip)) {
         SetDrawColour(Form1->UIColours.ColourLightGreen);
         game->GreenShip->Draw();
     }
@@ -168,7 +166,7 @@ float ZoomForShips(const GameState* game) {
 // Esc while both ships fly leaves for the screen that started the round,
 // with the latches set so that the held key does not act there too.
 bool EscPressed(GameState* game, int& screen) {
-    if (!Form1->KeyState[kKeyEscape] || !Alive(game->BlueShip) || !Alive(game->GreenShip)) return false;
+    if (!Form1->KeyState[kKeyEscape] || !ShipAlive(game->BlueShip) || !ShipAlive(game->GreenShip)) return false;
     game->MenuLatch = 1;
     game->BlueLatch = 1;
     game->GreenLatch = 1;
@@ -210,6 +208,8 @@ void DrawEdgeLines(const GameState* game, const Ship* ship) {
 
 }  // namespace
 
+bool ShipAlive(const Ship* ship) { return ship->Life >= 0; }
+
 int PlayFrame(GameState* game) {
     Ship* blue = game->BlueShip;
     Ship* green = game->GreenShip;
@@ -224,8 +224,8 @@ int PlayFrame(GameState* game) {
     blue->SetZoom(game->Zoom);
     green->SetZoom(game->Zoom);
     ReadShipControls(game);
-    if (Alive(green)) green->Update();
-    if (Alive(blue)) blue->Update();
+    if (ShipAlive(green)) green->Update();
+    if (ShipAlive(blue)) blue->Update();
     work.Unlock();
 
     DrawPlanets(game);
@@ -247,11 +247,11 @@ int PlayFrame(GameState* game) {
     game->Zoom = ZoomForShips(game);
     work.Unlock();
 
-    if (Alive(blue) != Alive(green)) game->Zoom = kZoomForOneShip;
+    if (ShipAlive(blue) != ShipAlive(green)) game->Zoom = kZoomForOneShip;
 
     int screen = ScreenPlay;
     if (EscPressed(game, screen)) return screen;
-    if (!Alive(blue) || !Alive(green)) return RoundEnd(game);
+    if (!ShipAlive(blue) || !ShipAlive(green)) return RoundEnd(game);
     return ScreenPlay;
 }
 
@@ -262,8 +262,8 @@ void ReadShipControls(GameState* game) {
 
 void DrawArenaEdges(GameState* game) {
     SetDrawColour(Form1->UIColours.ColourBlue);
-    if (Alive(game->GreenShip)) DrawEdgeLines(game, game->GreenShip);
-    if (Alive(game->BlueShip)) DrawEdgeLines(game, game->BlueShip);
+    if (ShipAlive(game->GreenShip)) DrawEdgeLines(game, game->GreenShip);
+    if (ShipAlive(game->BlueShip)) DrawEdgeLines(game, game->BlueShip);
 }
 
 void CollideShips(GameState* game) {
@@ -272,7 +272,7 @@ void CollideShips(GameState* game) {
     if (blue->CloakState == kPhased || green->CloakState == kPhased) return;
     const float d = Distance(blue->X, blue->Y, green->X, green->Y);
     if (!(static_cast<float>(blue->BoundingSphere + green->BoundingSphere) > d)) return;
-    if (!Alive(blue) || !Alive(green)) return;
+    if (!ShipAlive(blue) || !ShipAlive(green)) return;
 
     const float relativeSpeed = Distance(blue->VX, blue->VY, green->VX, green->VY);
     const float blueVX = blue->VX;

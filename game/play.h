@@ -3,6 +3,11 @@
 
 #include "game/gamestate.h"
 
+class Ship;
+
+// A ship flies while its Life is 0 or more; below 0 it is destroyed.
+bool ShipAlive(const Ship* ship);
+
 // Screen handler of ScreenPlay.
 int PlayFrame(GameState* game);
 

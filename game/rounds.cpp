@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "game/miscdraw.h"
+#include "game/play.h"
 #include "game/player.h"
 #include "game/random.h"
 #include "game/ship.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int kWreckSmoke = 500;
 constexpr float kTitleSize = 10.0f;
 constexpr float kLineSize = 5.0f;
-
-bool Alive(const Ship* ship) { return ship->Life >= 0; }
 
 // The banner draws lines, so it needs the work surface locked, which the play
 // frame has left unlocked by now.
@@ -117,9 +116,9 @@ int RoundEnd(GameState* game) {
     Ship* green = game->GreenShip;
     if (!blue || !green) return ScreenPlay;
     const UIColourSet& c = Form1->UIColours;
-    if (!Alive(blue) && !Alive(green)) return EndInTie(game);
-    if (!Alive(blue)) return EndInWin(game, green, blue, c.ColourLightGreen, 1);
-    if (!Alive(green)) return EndInWin(game, blue, green, c.ColourLightBlue, 0);
+    if (!ShipAlive(blue) && !ShipAlive(green)) return EndInTie(game);
+    if (!ShipAlive(blue)) return EndInWin(game, green, blue, c.ColourLightGreen, 1);
+    if (!ShipAlive(green)) return EndInWin(game, blue, green, c.ColourLightBlue, 0);
     return ScreenPlay;
 }
 

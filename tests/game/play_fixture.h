@@ -1,6 +1,7 @@
 // Two living ships of class 0 facing each other in the middle of the arena,
 // for tests of the play frame, the round end and the in-game display. The
-// round is a quick game with a lowest zoom of 4.
+// round is a quick game with a lowest zoom of 4. Sound is off until a test
+// watches it.
 #pragma once
 
 #include <functional>
@@ -10,12 +11,12 @@
 #include "game/play.h"
 #include "game/rounds.h"
 #include "game/strokefont.h"
-#include "world_fixture.h"
+#include "shot_fixture.h"
 
-class PlayFixture : public WorldFixture {
+class PlayFixture : public ShotFixture {
 protected:
     void SetUp() override {
-        WorldFixture::SetUp();
+        ShotFixture::SetUp();
         blue = MakeShip(0, 0);
         green = MakeShip(1, 0);
         Place(blue, 900, 1000);

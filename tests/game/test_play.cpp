@@ -350,4 +350,58 @@ TEST_F(CollideShipsTest, ARamSwapsAndDampsTheVelocitiesAndMovesBothShips) {
     EXPECT_FLOAT_EQ(green->Y, 1000.9f);
 }
 
+struct RamCase {
+    float Speed;   // each ship's, towards the other
+    float Damage;  // area damage each ship takes
+};
+
+TEST_F(CollideShipsTest, ARamCostsEachShipTwiceTheRelativeSpeedAndPlaysItsSound) {
+    const RamCase cases[] = {{5.0f, 20.0f}, {0.245f, 0.0f}, {1.3f, 5.0f}};
+    WatchSounds();
+    for (const RamCase& c : cases) {
+        SCOPED_TRACE(c.Speed);
+        Hush();
+        Place(blue, 1000, 1000);
+        Place(green, 1020, 1000);
+        blue->VX = c.Speed;
+        blue->VY = 0;
+        green->VX = -c.Speed;
+        green->VY = 0;
+        for (Ship* ship : {blue, green}) ship->FrontShield = ship->BackShield = 50;
+        CollideShips(game);
+        // Half of the area damage, truncated, falls on each shield.
+        const float left = 50 - std::trunc(c.Damage * 0.5f);
+        for (Ship* ship : {blue, green}) {
+            EXPECT_FLOAT_EQ(ship->FrontShield, left);
+            EXPECT_FLOAT_EQ(ship->BackShield, left);
+            EXPECT_FLOAT_EQ(ship->AreaDamage, 0);
+        }
+        EXPECT_FLOAT_EQ(blue->VX, -0.9f * c.Speed);
+        EXPECT_FLOAT_EQ(green->VX, 0.9f * c.Speed);
+        EXPECT_EQ(Playing(), std::vector<int>{18});
+    }
+}
+
+TEST_F(CollideShipsTest, AShipRammedToDeathStartsTheBannerInTheSameFrame) {
+    // Blue flies into green within this frame's own movement: 30 apart, the
+    // spheres add up to 25.
+    Place(blue, 1000, 1000, 1);
+    Place(green, 1030, 1000);
+    blue->VX = 5;
+    green->VX = -5;
+    blue->FrontShield = blue->BackShield = 0;
+    blue->FrontArmour = blue->BackArmour = 0;
+    EXPECT_EQ(PlayFrame(game), ScreenPlay);
+    ASSERT_LT(blue->Life, 0);
+    EXPECT_EQ(game->RoundEndCounter, 1);
+    EXPECT_EQ(green->Pilot->Kills, 1);
+    EXPECT_FLOAT_EQ(game->Zoom, 6.0f);
+    for (int frame = 1; frame < 200; ++frame) ASSERT_EQ(PlayFrame(game), ScreenPlay);
+    EXPECT_EQ(green->Pilot->Wins, 0);
+    PlayFrame(game);
+    EXPECT_EQ(green->Pilot->Wins, 1);
+    EXPECT_EQ(blue->Pilot->Losses, 1);
+    EXPECT_EQ(blue->Pilot->ShotDeaths, 1);
+}
+
 }  // namespace
