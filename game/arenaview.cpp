@@ -1,7 +1,6 @@
 #include "game/arenaview.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "game/misc.h"
@@ -52,10 +51,4 @@ BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, i
     b.CutTop = std::max(0, ClampedDifference(0, b.Top));
     b.CutBottom = std::max(0, ClampedDifference(b.Bottom, height));
     return b;
-}
-
-float WorldDistance(float x1, float y1, float x2, float y2) {
-    const float dx = x1 - x2;
-    const float dy = y1 - y2;
-    return std::sqrt(dx * dx + dy * dy);
 }

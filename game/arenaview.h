@@ -23,6 +23,3 @@ struct BodyScreenBox {
 // The square of a body at (x, y) with the given radius, at the state's camera
 // and zoom, on a width x height screen.
 BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, int width, int height);
-
-// Euclidean distance, as a 32-bit float.
-float WorldDistance(float x1, float y1, float x2, float y2);

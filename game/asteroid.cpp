@@ -8,6 +8,7 @@
 #include "game/planet.h"
 #include "game/random.h"
 #include "game/ship.h"
+#include "game/shots.h"
 #include "game/winmain.h"
 #include "vx/vxsurface.h"
 
@@ -28,7 +29,7 @@ float LimitSpeed(float v) {
     return v;
 }
 
-float DistanceBetween(const Object& a, const Object& b) { return WorldDistance(a.X, a.Y, b.X, b.Y); }
+float DistanceBetween(const Object& a, const Object& b) { return ShotDistance(a.X, a.Y, b.X, b.Y); }
 
 }  // namespace
 

@@ -99,6 +99,26 @@ TEST_F(AsteroidTest, SpeedIsLimitedPerAxisOnlyWhenAPlanetPulls) {
     EXPECT_FLOAT_EQ(a->VY, 12.0f);
 }
 
+TEST_F(AsteroidTest, PlanetPullsTowardItsCentreUpToTheLimit) {
+    // Mass 1 at distance 100: a pull of 1 unit per frame toward the centre.
+    SetPlanet(1000, 1000, 50, 1.0f);
+    Asteroid* below = AddAsteroid(1000, 1100, 10);
+    Asteroid* left = AddAsteroid(900, 1000, 10);
+    below->Update();
+    left->Update();
+    EXPECT_NEAR(below->VX, 0.0f, 1e-3f);
+    EXPECT_NEAR(below->VY, -1.0f, 1e-3f);
+    EXPECT_NEAR(left->VX, 1.0f, 1e-3f);
+    EXPECT_NEAR(left->VY, 0.0f, 1e-3f);
+
+    // Mass 20 at distance 10 would pull with 2000: each axis stops at 30.
+    SetPlanet(1000, 1000, 5, 20.0f);
+    Asteroid* close = AddAsteroid(993, 993, 1);
+    close->Update();
+    EXPECT_FLOAT_EQ(close->VX, 30.0f);
+    EXPECT_FLOAT_EQ(close->VY, 30.0f);
+}
+
 TEST_F(AsteroidTest, SoftWallsPushBackIntoTheArena) {
     struct Case {
         float x, y, vx, vy;
