@@ -240,6 +240,19 @@ TEST_F(BeamTest, ReleasedKeyOrDestroyedOwnerEndsTheBeamAfterOneMoreShot) {
     EXPECT_FLOAT_EQ(c.Life, -1.0f);
 }
 
+TEST_F(BeamTest, WithoutAnOpponentFixedBeamsCutOnAndTrackingBeamsEnd) {
+    owner->Opponent = nullptr;
+    owner->TurretCover[0] = 360;
+    Asteroid* rock = AddAsteroid(600, 500, 15);
+    Beam fixed = MakeBeam(120);
+    Frame(fixed);
+    EXPECT_EQ(fixed.ReachedLength, 90);
+    EXPECT_FLOAT_EQ(rock->Life, 40.0f);
+    Beam tracking = MakeBeam(120, 1);
+    Frame(tracking);
+    EXPECT_FLOAT_EQ(tracking.Life, -1.0f);
+}
+
 TEST_F(BeamTest, ColourFollowsTheTechnology) {
     struct Case {
         int technology;
