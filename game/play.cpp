@@ -11,6 +11,7 @@
 #include "game/planet.h"
 #include "game/rounds.h"
 #include "game/ship.h"
+#include "game/shots.h"
 #include "game/world.h"
 #include "game/winmain.h"
 #include "vx/vxsurface.h"
@@ -52,12 +53,6 @@ struct ScreenPoint {
 // The play camera's mapping of a world point to the screen.
 ScreenPoint ToScreen(const GameState* game, float x, float y) {
     return {x * game->Zoom * 0.1f - game->CameraX, y * game->Zoom * 0.1f - game->CameraY};
-}
-
-float Distance(float x1, float y1, float x2, float y2) {
-    const float dx = x1 - x2;
-    const float dy = y1 - y2;
-    return std::sqrt(dx * dx + dy * dy);
 }
 
 // Centres the screen on the one surviving ship, or on the midpoint of the
@@ -150,7 +145,7 @@ void DrawShips(GameState* game) {
 float ZoomForShips(const GameState* game) {
     const Ship* blue = game->BlueShip;
     const Ship* green = game->GreenShip;
-    float d = Distance(blue->X, blue->Y, green->X, green->Y);
+    float d = ShotDistance(blue->X, blue->Y, green->X, green->Y);
     if (d == 0.0f) d = 0.001f;
     float zoom = 900.0f / d * 3.0f;
     if (zoom > kZoomCeiling) zoom = kZoomCeiling;
@@ -270,11 +265,11 @@ void CollideShips(GameState* game) {
     Ship* blue = game->BlueShip;
     Ship* green = game->GreenShip;
     if (blue->CloakState == kPhased || green->CloakState == kPhased) return;
-    const float d = Distance(blue->X, blue->Y, green->X, green->Y);
+    const float d = ShotDistance(blue->X, blue->Y, green->X, green->Y);
     if (!(static_cast<float>(blue->BoundingSphere + green->BoundingSphere) > d)) return;
     if (!ShipAlive(blue) || !ShipAlive(green)) return;
 
-    const float relativeSpeed = Distance(blue->VX, blue->VY, green->VX, green->VY);
+    const float relativeSpeed = ShotDistance(blue->VX, blue->VY, green->VX, green->VY);
     const float blueVX = blue->VX;
     const float blueVY = blue->VY;
     blue->VX = 0.9f * green->VX;
