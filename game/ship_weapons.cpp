@@ -88,12 +88,6 @@ bool OpponentBearing(const Ship& s, float direction, float& bearing) {
     return true;
 }
 
-WorldPoint MountPosition(const Ship& s, int m) {
-    const float h = s.Heading;
-    return {s.X + static_cast<float>(CosDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(CosDeg(h + 180.0f)) * s.WeaponY[m],
-            s.Y + static_cast<float>(SinDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(SinDeg(h + 180.0f)) * s.WeaponY[m]};
-}
-
 void CountShot(const Ship& s) {
     if (s.Pilot) s.Pilot->ShotsFired += 1;
 }
@@ -212,6 +206,12 @@ bool GroupArmed(const Ship& s, int group) {
 }
 
 }  // namespace
+
+WorldPoint MountPosition(const Ship& s, int m) {
+    const float h = s.Heading;
+    return {s.X + static_cast<float>(CosDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(CosDeg(h + 180.0f)) * s.WeaponY[m],
+            s.Y + static_cast<float>(SinDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(SinDeg(h + 180.0f)) * s.WeaponY[m]};
+}
 
 void Ship::FireWeapons() {
     const bool fire = KeyDown[kCtlFire] != 0;

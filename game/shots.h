@@ -106,12 +106,17 @@ bool TouchesPlanet(float x, float y);
 // the owner and loses asteroidDamage life. Returns how many were touched.
 int HitAsteroids(float x, float y, const Ship* owner, float asteroidDamage);
 
-// Drawing helpers of the shots (shot_draw.cpp). They map world points to the
-// screen with the shot's own view and zoom and need the work surface locked.
-
 struct WorldPoint {
     float X, Y;
 };
+
+// Where mount m of a ship sits in the world: WeaponX to the right of its
+// axis (Heading + 90) and WeaponY toward its back (Heading + 180)
+// (ship_weapons.cpp).
+WorldPoint MountPosition(const Ship& s, int m);  // m in 0..19
+
+// Drawing helpers of the shots (shot_draw.cpp). They map world points to the
+// screen with the shot's own view and zoom and need the work surface locked.
 
 // The point `distance` units from (x, y) in direction `angle`.
 WorldPoint PointAlong(float x, float y, float angle, float distance);

@@ -493,3 +493,19 @@ TEST_F(ShipWeaponsTest, CountsBeyondTheTwentyMountsFireNoPhantomMounts) {
     EXPECT_EQ(FireFor(1), (Fired{{0, 0}, {0, 1}, {0, 2}, {0, 3}}));
     EXPECT_EQ(ship->LaserCursor, 24);  // 30 turns: 19..29, then 0..18
 }
+
+TEST_F(ShipWeaponsTest, AResetShipFiresAndChangesModeThroughItsUpdate) {
+    Ship* s = MakeShip(0, 0);  // a built-in class, as a round starts it
+    ASSERT_GT(s->LaserCount + s->IonCount, 0);
+    s->KeyDown[kCtlFire] = 1;
+    s->Update();
+    EXPECT_NE(game->ShotList->Head->Next, nullptr);
+    EXPECT_GE(s->Pilot->ShotsFired, 1);
+    // The cycle-linkmode key held over two updates acts once.
+    s->KeyDown[kCtlFire] = 0;
+    s->KeyDown[kCtlCycleLinkMode] = 1;
+    s->Update();
+    s->Update();
+    EXPECT_EQ(s->LinkMode, 2);
+    EXPECT_EQ(s->PrevLinkKey, 1);
+}
