@@ -2,6 +2,7 @@
 // lines, Esc, the ship controls and ship-against-ship collisions.
 #include <cmath>
 
+#include "arena_pictures.h"
 #include "game/menu.h"
 #include "play_fixture.h"
 
@@ -184,6 +185,32 @@ TEST_F(PlayFrameTest, StarsAreDrawnInThreeLayers) {
     EXPECT_EQ(At(248, 206), c.ColourGrey);      // 83.3 - (235.3 - 400), 83.3 - (176.5 - 300)
     EXPECT_EQ(At(286, 234), c.ColourDarkGrey);  // 76.9 - (190.5 - 400), 76.9 - (142.9 - 300)
     EXPECT_EQ(At(100, 100), 0u);
+}
+
+// Planets and asteroids are blits, drawn while the work surface is unlocked;
+// the lines and texts around them still need it locked.
+TEST_F(PlayFrameTest, PlanetsAndAsteroidsAreDrawnBetweenTheLockedStretches) {
+    const PixelValue planetColour = 0x07E0, rockColour = 0xF81F;
+    auto planetPicture = MakePicture(150, 150, planetColour);
+    SetPlanet(1000, 1000, 50, 0.1f, planetPicture.get());
+    GiveScratchSurface();
+    for (auto& frame : Form1->AsteroidFrames) {
+        frame = MakePicture(100, 100, rockColour);
+        frame->SetColorKey(0);
+    }
+    AddAsteroid(1000, 1200, 20);
+    Place(blue, 800, 1000);  // the camera lands on (600, 700)
+    Place(green, 1200, 1000);
+    blue->ShieldMax = 10;    // so the display has a line to draw
+    ASSERT_EQ(PlayFrame(game), ScreenPlay);
+    EXPECT_EQ(At(400, 300), planetColour);
+    EXPECT_EQ(At(400, 500), rockColour);
+    EXPECT_GT(CountLit(Pixels()), 100 * 100 + 40 * 40);
+    const std::vector<PixelValue> shown = Pixels();
+    int hudPixels = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 60; ++x) hudPixels += shown[static_cast<std::size_t>(y) * 800 + x] != 0;
+    EXPECT_GT(hudPixels, 20);
 }
 
 struct EscCase {
