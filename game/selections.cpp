@@ -168,28 +168,33 @@ void ClearFleets(GameState& game, Side& blue, Side& green) {
     game.MenuLatch = 1;
 }
 
-void DrawSide(const GameState& game, const Side& side, float rowOrigin) {
-    const PixelValue white = Form1->UIColours.ColourWhite;
+void DrawClassList(const GameState& game, const Side& side, float rowOrigin) {
     char line[64];
     for (int i = 0; i < kClassCount; ++i) {
         std::snprintf(line, sizeof line, "%-17s %3d", ClassName(game, i).c_str(), game.ShipValue[i]);
         const bool current = i == side.ClassCursor && side.InFleet == 0;
-        DrawMenuText(line, side.ClassX, rowOrigin + static_cast<float>(11 * i), 5, current ? white : side.Colour);
+        DrawMenuText(line, side.ClassX, rowOrigin + static_cast<float>(11 * i), 5,
+                     current ? Form1->UIColours.ColourWhite : side.Colour);
     }
-    if (side.Pilot) {
-        int row = 0;
-        for (int slot = 0; slot < kFleetSlots; ++slot) {
-            if (!FleetSlotFilled(*side.Pilot, slot)) continue;
-            const bool current = slot == side.FleetCursor && side.InFleet == 1;
-            DrawMenuText(ClassName(game, side.Pilot->Fleet[slot]).c_str(), side.FleetX,
-                         static_cast<float>(240 + 11 * row), 6, current ? white : side.Colour);
-            ++row;
-        }
+}
+
+// The filled slots one under another; empty slots leave no gap.
+void DrawFleet(const GameState& game, const Side& side) {
+    if (!side.Pilot) return;
+    int row = 0;
+    for (int slot = 0; slot < kFleetSlots; ++slot) {
+        if (!FleetSlotFilled(*side.Pilot, slot)) continue;
+        const bool current = slot == side.FleetCursor && side.InFleet == 1;
+        DrawMenuText(ClassName(game, side.Pilot->Fleet[slot]).c_str(), side.FleetX, static_cast<float>(240 + 11 * row),
+                     6, current ? Form1->UIColours.ColourWhite : side.Colour);
+        ++row;
     }
-    const PixelValue red = Form1->UIColours.ColourRed;
+}
+
+void DrawFleetValue(const Side& side, float rowOrigin) {
+    char line[64];
     std::snprintf(line, sizeof line, "Fleet value : %4d", side.FleetValue());
-    DrawMenuText(line, side.ValueX, rowOrigin + 484, 6, red);
-    DrawMenuText(side.KeyHint, side.ValueX, rowOrigin + 504, 6, red);
+    DrawMenuText(line, side.ValueX, rowOrigin + 484, 6, Form1->UIColours.ColourRed);
 }
 
 void DrawSelections(const GameState& game, const Side& blue, const Side& green) {
@@ -204,8 +209,14 @@ void DrawSelections(const GameState& game, const Side& blue, const Side& green) 
     DrawLabel(" ack", "B   ", x, 210, 8, c.ColourBlue, c.ColourLightBlue);
 
     const float rowOrigin = game.ScreenHeight <= 601 ? 80.0f : 240.0f;
-    DrawSide(game, blue, rowOrigin);
-    DrawSide(game, green, rowOrigin);
+    DrawClassList(game, blue, rowOrigin);
+    DrawClassList(game, green, rowOrigin);
+    DrawFleet(game, blue);
+    DrawFleet(game, green);
+    DrawFleetValue(blue, rowOrigin);
+    DrawFleetValue(green, rowOrigin);
+    DrawMenuText(blue.KeyHint, blue.ValueX, rowOrigin + 504, 6, c.ColourRed);
+    DrawMenuText(green.KeyHint, green.ValueX, rowOrigin + 504, 6, c.ColourRed);
 }
 
 }  // namespace

@@ -65,10 +65,13 @@ TEST_F(SelectionsTest, DrawsItemsClassListsFleetsAndValues) {
         int width, height;
         float rows;
     };
-    for (const Case& k : {Case{800, 600, 80}, Case{1024, 768, 240}}) {
+    // On a narrow display blue's long fleet name runs into the green class
+    // list: both class lists are drawn first, then both fleets over them.
+    for (const Case& k : {Case{800, 600, 80}, Case{1024, 768, 240}, Case{400, 300, 80}}) {
         Resize(k.width, k.height);
         game->ScreenWidth = k.width;
         game->ScreenHeight = k.height;
+        std::snprintf(game->ClassNames[7], kClassNameSize, "%s", k.width == 400 ? "Heavy Lancer Mk XII" : "Class 7");
         Blue() = Player();
         Green() = Player();
         Fill(Blue(), {{4, 7}, {9, 2}}, *game);
@@ -100,7 +103,7 @@ TEST_F(SelectionsTest, DrawsItemsClassListsFleetsAndValues) {
                 DrawMenuText(line, quarter - 90, y, 5, i == 3 ? c.ColourWhite : c.ColourBlue);
                 DrawMenuText(line, green + 60, y, 5, c.ColourGreen);  // green's cursor is in its fleet
             }
-            DrawMenuText("Class 7", quarter + 130, 240, 6, c.ColourBlue);
+            DrawMenuText(game->ClassNames[7], quarter + 130, 240, 6, c.ColourBlue);
             DrawMenuText("Class 2", quarter + 130, 251, 6, c.ColourBlue);
             DrawMenuText("Class 43", green - 140, 240, 6, c.ColourWhite);
             DrawMenuText("Fleet value :   65", quarter - 50, k.rows + 484, 6, c.ColourRed);
