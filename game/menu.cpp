@@ -23,6 +23,14 @@ bool LatchedPress(std::uint8_t& latch, int vk) {
     return true;
 }
 
+bool MenuItemFires(GameState& game, int band, int wanted, int key) {
+    if (band == wanted) {
+        game.MenuLatch = 1;
+        return true;
+    }
+    return LatchedPress(game.MenuLatch, key);
+}
+
 int TestMouseBands(const GameState& game, std::span<const MouseBand> bands) {
     if (game.MouseLatch != 0) return -1;
     for (std::size_t i = 0; i < bands.size(); ++i) {

@@ -37,6 +37,10 @@ bool AnyKeyDown(std::span<const int> keys);
 // then sets the latch.
 bool LatchedPress(std::uint8_t& latch, int vk);
 
+// A screen-wide item: its band result `wanted` came up, or its key was pressed
+// while MenuLatch is clear. Either sets MenuLatch.
+bool MenuItemFires(GameState& game, int band, int wanted, int key);
+
 // A band of screen rows that a click selects, lower < y < upper, across the
 // whole width. Left button unless Right is set.
 struct MouseBand {

@@ -80,15 +80,6 @@ void DrawOptions(const GameState& game) {
     DrawLabel(" ack", "B   ", x, 350, 8, c.ColourBlue, c.ColourLightBlue);
 }
 
-// A latched option key, or its band.
-bool Fires(GameState& game, int band, int wanted, int key) {
-    if (band == wanted) {
-        game.MenuLatch = 1;
-        return true;
-    }
-    return LatchedPress(game.MenuLatch, key);
-}
-
 }  // namespace
 
 int OptionsScreen(GameState* gamePtr) {
@@ -98,28 +89,28 @@ int OptionsScreen(GameState* gamePtr) {
     DrawMenuBackground(game);
     DrawOptions(game);
 
-    if (Fires(game, band, BandAsteroids, 'A')) {
+    if (MenuItemFires(game, band, BandAsteroids, 'A')) {
         game.AsteroidOption = game.AsteroidOption > 12 ? 2 : game.AsteroidOption + 5;
     }
-    if (Fires(game, band, BandPlanet, 'P')) {
+    if (MenuItemFires(game, band, BandPlanet, 'P')) {
         game.PlanetOption = (game.PlanetOption >= 3 || game.PlanetOption < -1) ? 0 : game.PlanetOption + 1;
         game.PlanetSize = kPlanetSizes[game.PlanetOption];
     }
-    if (Fires(game, band, BandGravity, 'G')) {
+    if (MenuItemFires(game, band, BandGravity, 'G')) {
         game.GravityOption = (game.GravityOption >= 2 || game.GravityOption < -1) ? 0 : game.GravityOption + 1;
         game.GravityStrength = kGravityStrengths[game.GravityOption];
     }
-    if (Fires(game, band, BandMusicDown, kKeyF11)) {
+    if (MenuItemFires(game, band, BandMusicDown, kKeyF11)) {
         game.MusicVolume = VolumeDown(game.MusicVolume);
         Form1->SetSoundVolume(0, game.MusicVolume);
     }
-    if (Fires(game, band, BandMusicUp, kKeyF12)) {
+    if (MenuItemFires(game, band, BandMusicUp, kKeyF12)) {
         game.MusicVolume = VolumeUp(game.MusicVolume);
         Form1->SetSoundVolume(0, game.MusicVolume);
     }
-    if (Fires(game, band, BandEffectsDown, kKeyF9)) game.EffectsVolume = VolumeDown(game.EffectsVolume);
-    if (Fires(game, band, BandEffectsUp, kKeyF10)) game.EffectsVolume = VolumeUp(game.EffectsVolume);
-    if (Fires(game, band, BandMusic, 'M')) {
+    if (MenuItemFires(game, band, BandEffectsDown, kKeyF9)) game.EffectsVolume = VolumeDown(game.EffectsVolume);
+    if (MenuItemFires(game, band, BandEffectsUp, kKeyF10)) game.EffectsVolume = VolumeUp(game.EffectsVolume);
+    if (MenuItemFires(game, band, BandMusic, 'M')) {
         if (game.MusicOn == 1) {
             Form1->StopSound(0);
             game.MusicOn = 0;

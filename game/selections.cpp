@@ -156,7 +156,7 @@ void SideActions(const GameState& game, Side& side) {
     if (!AnyKeyDown(keys)) side.Latch = 0;
 }
 
-void ClearFleets(GameState& game, Side& blue, Side& green) {
+void ClearFleets(Side& blue, Side& green) {
     for (Side* side : {&blue, &green}) {
         if (side->Pilot) {
             for (std::int32_t& slot : side->Pilot->Fleet) slot = kEmptyFleetSlot;
@@ -165,7 +165,6 @@ void ClearFleets(GameState& game, Side& blue, Side& green) {
         side->InFleet = 0;
         side->ClassCursor = 0;
     }
-    game.MenuLatch = 1;
 }
 
 void DrawClassList(const GameState& game, const Side& side, float rowOrigin) {
@@ -242,15 +241,11 @@ int ShipSelectionScreen(GameState* gamePtr) {
 
     SideActions(game, blue);
     SideActions(game, green);
-    if (LatchedPress(game.MenuLatch, kKeyPageUp) || band == BandLimitUp) {
+    if (MenuItemFires(game, band, BandLimitUp, kKeyPageUp))
         game.PointLimit = game.PointLimit > kHighestLimit - kPointStep ? kHighestLimit : game.PointLimit + kPointStep;
-        game.MenuLatch = 1;
-    }
-    if (LatchedPress(game.MenuLatch, kKeyPageDown) || band == BandLimitDown) {
+    if (MenuItemFires(game, band, BandLimitDown, kKeyPageDown))
         game.PointLimit = game.PointLimit < kLowestLimit + kPointStep ? kLowestLimit : game.PointLimit - kPointStep;
-        game.MenuLatch = 1;
-    }
-    if (LatchedPress(game.MenuLatch, kKeyF5) || band == BandClearAll) ClearFleets(game, blue, green);
+    if (MenuItemFires(game, band, BandClearAll, kKeyF5)) ClearFleets(blue, green);
     if (!AnyKeyDown(kSelectionLatchKeys)) game.MenuLatch = 0;
 
     int result = ScreenShipSelections;
