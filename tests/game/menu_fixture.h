@@ -90,6 +90,27 @@ protected:
         return handler(game.get());
     }
 
+    // One key press: down for a frame, then up for a frame. Returns the
+    // first frame's result.
+    int TapKey(ScreenHandler handler, int vk) {
+        Press(vk);
+        const int result = RunHandler(handler);
+        Release(vk);
+        RunHandler(handler);
+        return result;
+    }
+
+    // One click at row y with the left (or right) button: down for a frame,
+    // then up for a frame. Returns the first frame's result.
+    int ClickAt(ScreenHandler handler, int y, bool right = false) {
+        game->MouseY = y;
+        (right ? game->MouseRight : game->MouseLeft) = 1;
+        const int result = RunHandler(handler);
+        game->MouseLeft = game->MouseRight = 0;
+        RunHandler(handler);
+        return result;
+    }
+
     // What `draw` puts on a surface cleared to `backdrop`, drawn locked.
     std::vector<PixelValue> Reference(const std::function<void()>& draw, PixelValue backdrop = 0) {
         const std::vector<PixelValue> saved = Pixels();

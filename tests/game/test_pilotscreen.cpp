@@ -31,21 +31,8 @@ protected:
         game->GameMode = ScreenBattleMenu;
     }
     int Frame() { return RunHandler(ChoosePilotsScreen); }
-    int Tap(int key) {
-        Press(key);
-        const int result = Frame();
-        Release(key);
-        Frame();
-        return result;
-    }
-    int Click(int y) {
-        game->MouseY = y;
-        game->MouseLeft = 1;
-        const int result = Frame();
-        game->MouseLeft = 0;
-        Frame();
-        return result;
-    }
+    int Tap(int key) { return TapKey(ChoosePilotsScreen, key); }
+    int Click(int y) { return ClickAt(ChoosePilotsScreen, y); }
 
     // The statistics table for the two given rows.
     void DrawTable(const std::string& blueRow, const std::string& greenRow) {

@@ -29,21 +29,8 @@ protected:
     Player& Green() { return *game->Pilots[1]; }
 
     int Frame() { return RunHandler(ShipSelectionScreen); }
-    int Tap(int key) {
-        Press(key);
-        const int result = Frame();
-        Release(key);
-        Frame();
-        return result;
-    }
-    int Click(int y, bool right = false) {
-        game->MouseY = y;
-        (right ? game->MouseRight : game->MouseLeft) = 1;
-        const int result = Frame();
-        game->MouseLeft = game->MouseRight = 0;
-        Frame();
-        return result;
-    }
+    int Tap(int key) { return TapKey(ShipSelectionScreen, key); }
+    int Click(int y, bool right = false) { return ClickAt(ShipSelectionScreen, y, right); }
     // Puts ships of these classes into these slots, with their value.
     static void Fill(Player& p, std::initializer_list<std::pair<int, int>> slotClass, const GameState& g) {
         for (auto [slot, cls] : slotClass) {
