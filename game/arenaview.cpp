@@ -7,10 +7,10 @@
 
 namespace {
 
-// The fraction cut / side of a frame side, truncated; a square squeezed to no
-// width or height takes nothing from the picture.
-int FrameOffset(int cut, int side, int frameSize) {
-    return FloatToInt(SafeDivide(static_cast<float>(cut), static_cast<float>(side)) * static_cast<float>(frameSize));
+// The fraction cut / side of a frame side; a square squeezed to no width or
+// height takes nothing from the picture.
+float FrameCut(int cut, int side, int frameSize) {
+    return SafeDivide(static_cast<float>(cut), static_cast<float>(side)) * static_cast<float>(frameSize);
 }
 
 // a - b, or its limit when it leaves the int range (a body far off screen).
@@ -29,10 +29,12 @@ RECT BodyScreenBox::SourceRect(int frameSize) const {
     const int sw = ClampedDifference(Right, Left);
     const int sh = ClampedDifference(Bottom, Top);
     RECT r;
-    r.top = FrameOffset(CutTop, sh, frameSize);
-    r.left = FrameOffset(CutLeft, sw, frameSize);
-    r.bottom = frameSize - FrameOffset(CutBottom, sh, frameSize);
-    r.right = frameSize - FrameOffset(CutRight, sw, frameSize);
+    // The far edges are truncated after the cut is taken off the frame side.
+    const auto f = static_cast<float>(frameSize);
+    r.top = FloatToInt(FrameCut(CutTop, sh, frameSize));
+    r.left = FloatToInt(FrameCut(CutLeft, sw, frameSize));
+    r.bottom = FloatToInt(f - FrameCut(CutBottom, sh, frameSize));
+    r.right = FloatToInt(f - FrameCut(CutRight, sw, frameSize));
     return r;
 }
 
