@@ -1,11 +1,13 @@
 // Placement of the arena's round bodies (planets and asteroids) on the work
 // surface. Unlike ships and shots they read the camera and zoom from the game
 // state itself, and each is drawn as a square of 2 * Radius world units cut
-// to the screen.
+// to the screen. Also the stretch through the scratch surface that rocks and
+// ships are drawn with.
 #pragma once
 
 #include "game/gamestate.h"
 #include "platform/win32types.h"
+#include "vx/vxsurface.h"
 
 // The screen square of a body, and how much of it lies beyond each edge of a
 // W x H screen.
@@ -23,3 +25,15 @@ struct BodyScreenBox {
 // The square of a body at (x, y) with the given radius, at the state's camera
 // and zoom, on a width x height screen.
 BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, int width, int height);
+
+// Stretches the picture's source rectangle to width x height at the top left
+// of the scratch surface, hands that rectangle (0, 0)-(width, height) to
+// copyOut to put it on the work surface, then fills the scratch surface with
+// black for the next picture. The work surface must be unlocked.
+template <typename CopyOut>
+void StretchThroughScratch(VXSurface& picture, VXSurface& scratch, int width, int height, CopyOut copyOut) {
+    picture.SetDestRect(0, 0, height, width);
+    picture.Draw(&scratch);
+    copyOut(RECT{0, 0, width, height});
+    scratch.Fill(0);
+}

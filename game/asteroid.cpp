@@ -131,11 +131,10 @@ void Asteroid::Draw() {
     const int top = std::max(box.Top, 0);
     const int n = std::min(w - 1, box.Right - box.CutRight) - left;
     const int m = std::min(h - 1, box.Bottom - box.CutBottom) - top;
-    frame->SetDestRect(0, 0, m, n);
 
     // Scaled into the scratch surface first, so that the keyed copy onto the
     // work surface can leave the rock's black surroundings out.
-    frame->Draw(scratch);
-    scratch->DrawKeyedRect(Form1->WorkSurface.get(), left, top, RECT{0, 0, n, m});
-    scratch->Fill(0);
+    VXSurface* work = Form1->WorkSurface.get();
+    StretchThroughScratch(*frame, *scratch, n, m,
+                          [&](const RECT& r) { scratch->DrawKeyedRect(work, left, top, r); });
 }

@@ -4,6 +4,7 @@
 // bars and missile ticks at the top of the screen.
 #include <algorithm>
 
+#include "game/arenaview.h"
 #include "game/misc.h"
 #include "game/miscdraw.h"
 #include "game/random.h"
@@ -43,19 +44,17 @@ VXSurface* FramePicture(const Ship& ship, int frame) {
 // all under a complete normal cloak. The work surface must be unlocked.
 void BlitFrame(const Ship& ship, VXSurface& picture, VXSurface& scratch, int s, int x, int y) {
     VXSurface& work = *Form1->WorkSurface;
-    picture.SetDestRect(0, 0, s, s);
-    picture.Draw(&scratch);
-    const RECT square{0, 0, s, s};
     const auto alpha = static_cast<std::uint16_t>(std::clamp(ship.CloakLevel, 0, kFullCloak));
-    if (ship.CloakState == kCloakNone) {
-        if (ship.CloakLevel > 0)
+    StretchThroughScratch(picture, scratch, s, s, [&](const RECT& square) {
+        if (ship.CloakState == kCloakNone) {
+            if (ship.CloakLevel > 0)
+                scratch.DrawAlphaKeyed(&work, x, y, square, alpha);
+            else
+                scratch.DrawKeyedRect(&work, x, y, square);
+        } else if (ship.CloakLevel < kFullCloak) {
             scratch.DrawAlphaKeyed(&work, x, y, square, alpha);
-        else
-            scratch.DrawKeyedRect(&work, x, y, square);
-    } else if (ship.CloakLevel < kFullCloak) {
-        scratch.DrawAlphaKeyed(&work, x, y, square, alpha);
-    }
-    scratch.Fill(0);
+        }
+    });
 }
 
 // From BoundingSphere + 15 to BoundingSphere + 35 units ahead of the centre.
