@@ -12,8 +12,8 @@
 
 void CreateAsteroidSentinels(GameState* game) {
     if (game->AsteroidHead) return;
-    game->AsteroidHead = new Asteroid(0, 0, 0, -3000, -3000, 0, 0, 0);
-    game->AsteroidTail = new Asteroid(0, 0, 0, -3000, -3000, 0, 0, 0);
+    game->AsteroidHead = new Asteroid(50, 1, 30, -3000, -3000, 0, 0, 100);
+    game->AsteroidTail = new Asteroid(50, 1, 30, -3000, -3000, 0, 0, 100);
     game->AsteroidHead->Next = game->AsteroidTail;
     game->AsteroidTail->Prev = game->AsteroidHead;
 }

@@ -48,6 +48,24 @@ protected:
     }
 };
 
+TEST_F(ArenaTest, SentinelsLieFarOutsideTheArenaLinkedToEachOther) {
+    ReleaseArena(game);
+    CreateAsteroidSentinels(game);
+    for (const Asteroid* s : {game->AsteroidHead, game->AsteroidTail}) {
+        ASSERT_NE(s, nullptr);
+        EXPECT_FLOAT_EQ(s->Life, 50.0f);
+        EXPECT_EQ(s->Picture, 1);
+        EXPECT_FLOAT_EQ(s->Radius, 30.0f);
+        EXPECT_FLOAT_EQ(s->X, -3000.0f);
+        EXPECT_FLOAT_EQ(s->Y, -3000.0f);
+        EXPECT_FLOAT_EQ(s->VX, 0.0f);
+        EXPECT_FLOAT_EQ(s->VY, 0.0f);
+        EXPECT_EQ(s->FrameSize, 100);
+    }
+    EXPECT_EQ(game->AsteroidHead->Next, game->AsteroidTail);
+    EXPECT_EQ(game->AsteroidTail->Prev, game->AsteroidHead);
+}
+
 TEST_F(ArenaTest, FieldSizeFollowsTheAsteroidOption) {
     struct Case {
         int option, low, high;
