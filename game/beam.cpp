@@ -56,12 +56,10 @@ Beam::Beam(std::int32_t technology, float* mountEnergy, std::int32_t mount, std:
 void Beam::Update() {
     Ship& owner = *Owner;
     const auto m = static_cast<std::size_t>(Mount);
-    const float h = owner.Heading;
-    X = owner.X + static_cast<float>(CosDeg(h + 90.0f)) * owner.WeaponX[m] +
-        static_cast<float>(CosDeg(h + 180.0f)) * owner.WeaponY[m];
-    Y = owner.Y + static_cast<float>(SinDeg(h + 90.0f)) * owner.WeaponX[m] +
-        static_cast<float>(SinDeg(h + 180.0f)) * owner.WeaponY[m];
-    Angle = NormaliseAngle(h + owner.FireDirection[m]);
+    const WorldPoint origin = MountPosition(owner, Mount);
+    X = origin.X;
+    Y = origin.Y;
+    Angle = NormaliseAngle(owner.Heading + owner.FireDirection[m]);
 
     if (Tracking) {
         if (Jitter > 0) Jitter -= kJitterDecay;
