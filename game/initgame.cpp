@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "game/arena.h"
 #include "game/builtinclasses.h"
 #include "game/config.h"
 #include "game/keymap.h"
@@ -11,9 +12,11 @@
 #include "game/miscdraw.h"
 #include "game/player.h"
 #include "game/random.h"
+#include "game/rounds.h"
 #include "game/shipclasses.h"
 #include "game/stats.h"
 #include "game/winmain.h"
+#include "game/world.h"
 #include "shipdata/shipclassrecord.h"
 
 namespace {
@@ -96,6 +99,8 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
     if (Form1) SetDrawColour(Form1->UIColours.ColourWhite);
 
     RandomizeFromClock();
+    // The round reset clears the main window's keys; without a window there are none.
+    if (Form1) ResetRound(game);
 
     game->MainMenuPage = 0;
     game->Zoom = 2.5f;
@@ -104,6 +109,10 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
     LoadStats(game);
     LoadConfig(game);
     InitMenuStars(*game);
+
+    CreateAsteroidSentinels(game);
+    NewAsteroidField(game);
+    game->ShotList = new Iterator();
 
     if (game->MusicOn != 0 && Form1) {
         Form1->PlaySound(kMusicSlot, 1, 0, 0);

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <string>
 
+#include "game/asteroid.h"
 #include "game/gamestate.h"
 #include "game/initgame.h"
 #include "game/keymap.h"
 #include "game/player.h"
 #include "game/random.h"
+#include "game/world.h"
 #include "support_datafolder.h"
 
 namespace {
@@ -19,6 +21,30 @@ GameStatePtr StartGame(int width = 1024, int height = 768) {
 }
 
 }  // namespace
+
+TEST(InitGame, LaysOutAFirstFieldBetweenTheSentinelsAndAnEmptyShotList) {
+    DataFolder folder;
+    GameStatePtr game = StartGame();
+    ASSERT_NE(game->AsteroidHead, nullptr);
+    ASSERT_NE(game->AsteroidTail, nullptr);
+    EXPECT_FLOAT_EQ(game->AsteroidHead->X, -3000.0f);
+    EXPECT_FLOAT_EQ(game->AsteroidTail->Y, -3000.0f);
+    int rocks = 0;
+    const Asteroid* prev = game->AsteroidHead;
+    for (const Asteroid* a = prev->Next; a && a != game->AsteroidTail; a = a->Next) {
+        EXPECT_EQ(a->Prev, prev);
+        prev = a;
+        ++rocks;
+    }
+    EXPECT_EQ(game->AsteroidTail->Prev, prev);
+    EXPECT_GE(rocks, 5);   // AsteroidOption 7: 5..11 rocks
+    EXPECT_LE(rocks, 11);
+    ASSERT_NE(game->ShotList, nullptr);
+    game->ShotList->Rewind();
+    game->ShotList->Next();
+    EXPECT_EQ(game->ShotList->Current(), nullptr);
+    EXPECT_EQ(game->PlanetList, nullptr);
+}
 
 TEST(InitGame, EmptyFolderGivesTheStartingState) {
     DataFolder folder;
