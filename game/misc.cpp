@@ -61,13 +61,9 @@ float NormaliseAngle(float a) {
     return a;
 }
 
-namespace {
-
 float AtanDeg(float v) {
     return static_cast<float>(std::atan(static_cast<double>(v)) * 360.0 / (2.0 * std::numbers::pi));
 }
-
-}  // namespace
 
 float RelativeBearing(float x1, float y1, float x2, float y2, float heading) {
     if (x1 == x2 && y1 == y2) return -1.0f;

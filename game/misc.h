@@ -22,6 +22,9 @@ double CosDeg(double deg);
 // positive multiple of 360. A non-finite angle gives 0.
 float NormaliseAngle(float a);
 
+// The arctangent in degrees (radians * 360 / 2 pi), in [-90, 90].
+float AtanDeg(float v);
+
 // Direction of point 2 seen from point 1, relative to heading, in (0, 360]
 // (a target dead ahead gives 360). Coincident points give -1.
 float RelativeBearing(float x1, float y1, float x2, float y2, float heading);

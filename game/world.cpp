@@ -1,7 +1,6 @@
 #include "game/world.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "game/misc.h"
 #include "game/planet.h"
@@ -26,7 +25,7 @@ void Object::ApplyPlanetGravity(const Planet* planet) {
     // Straight above or below the centre the slope is undefined: step aside.
     if (X - px == 0.0f) X = px + 0.0001f;
     const float s = (Y - py) / (X - px);
-    const float a = static_cast<float>(std::atan(static_cast<double>(s)) * 360.0 / (2.0 * std::numbers::pi));
+    const float a = AtanDeg(s);
 
     // The arctangent only covers -90..90; each quadrant turns it to point at
     // the centre. Exactly one of the four holds.

@@ -141,6 +141,15 @@ TEST_F(AngleTest, CoincidentPointsGiveMinusOne) {
         EXPECT_EQ(RelativeBearing(5, 5, 5, 5, heading), -1.0f);
 }
 
+TEST(NumericHelpers, ArctangentIsInDegrees) {
+    EXPECT_FLOAT_EQ(AtanDeg(1), 45.0f);
+    EXPECT_FLOAT_EQ(AtanDeg(-1), -45.0f);
+    EXPECT_FLOAT_EQ(AtanDeg(std::sqrt(3.0f)), 60.0f);
+    EXPECT_EQ(AtanDeg(0), 0.0f);
+    EXPECT_FLOAT_EQ(AtanDeg(kInf), 90.0f);
+    EXPECT_FLOAT_EQ(AtanDeg(-kInf), -90.0f);
+}
+
 TEST(NumericHelpers, SafeDivideAbsAndTruncation) {
     EXPECT_EQ(SafeDivide(3, 0), 0.0f);
     EXPECT_EQ(SafeDivide(3, -0.0f), 0.0f);
