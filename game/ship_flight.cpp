@@ -6,6 +6,7 @@
 #include "game/planet.h"
 #include "game/player.h"
 #include "game/ship.h"
+#include "game/shots.h"
 #include "game/winmain.h"
 
 namespace {
@@ -26,10 +27,6 @@ float ByCondition(int state, float ok, float impaired) {
     if (state == kSubOk) return ok;
     if (state != kSubBroken) return impaired;
     return 0.0f;
-}
-
-double Distance(double x1, double y1, double x2, double y2) {
-    return std::sqrt(std::pow(x2 - x1, 2.0) + std::pow(y2 - y1, 2.0));
 }
 
 // The soft wall of one axis: a body beyond 0 or 2000 is pushed back, harder
@@ -162,18 +159,20 @@ void Ship::CheckPlanetCollision() {
     if (CloakState == kCloakPhasing) return;
     const GameState* game = Form1->Game.get();
     for (const Planet* planet = game->PlanetList; planet; planet = planet->Next) {
-        const double px = planet->X;
-        const double py = planet->Y;
-        const double r = planet->Radius;
+        const float r = planet->Radius;
         const double h = Heading;
+        // Distance from a probe point to the planet's centre.
+        const auto toCentre = [planet](double x, double y) {
+            return ShotDistance(static_cast<float>(x), static_cast<float>(y), planet->X, planet->Y);
+        };
 
         // Two probes behind the ship, 30 degrees either side of the tail,
         // and one just ahead of its centre.
-        const double rightDistance = Distance(X + 10 * CosDeg(h + 150), Y + 10 * SinDeg(h + 150), px, py);
-        if (BoundingSphere + r > rightDistance && Life >= 0) CrashIntoPlanet(*this);
-        const double leftDistance = Distance(X + 10 * CosDeg(h + 210), Y + 10 * SinDeg(h + 210), px, py);
+        const float rightDistance = toCentre(X + 10 * CosDeg(h + 150), Y + 10 * SinDeg(h + 150));
+        if (static_cast<float>(BoundingSphere) + r > rightDistance && Life >= 0) CrashIntoPlanet(*this);
+        const float leftDistance = toCentre(X + 10 * CosDeg(h + 210), Y + 10 * SinDeg(h + 210));
         if (leftDistance < r && Life != -1) CrashIntoPlanet(*this);
-        const double noseDistance = Distance(X + 4 * CosDeg(h), Y + 5 * SinDeg(h), px, py);
+        const float noseDistance = toCentre(X + 4 * CosDeg(h), Y + 5 * SinDeg(h));
         if (noseDistance < r && Life != -1) CrashIntoPlanet(*this);
     }
 }
