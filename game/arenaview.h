@@ -28,12 +28,18 @@ BodyScreenBox PlaceBody(const GameState& game, float x, float y, float radius, i
 
 // Stretches the picture's source rectangle to width x height at the top left
 // of the scratch surface, hands that rectangle (0, 0)-(width, height) to
-// copyOut to put it on the work surface, then fills the scratch surface with
+// copyOut to put it on the work surface, then leaves the scratch surface all
 // black for the next picture. The work surface must be unlocked.
 template <typename CopyOut>
 void StretchThroughScratch(VXSurface& picture, VXSurface& scratch, int width, int height, CopyOut copyOut) {
     picture.SetDestRect(0, 0, height, width);
-    picture.Draw(&scratch);
+    const HRESULT drawn = picture.Draw(&scratch);
     copyOut(RECT{0, 0, width, height});
-    scratch.Fill(0);
+    // The scratch is black but for what the stretch drew, so clearing that
+    // square blackens all of it. After a stretch that failed (a lost surface,
+    // a square larger than the scratch) the whole surface is cleared.
+    if (drawn == DD_OK)
+        scratch.FillRect(0, 0, width, height, 0);
+    else
+        scratch.Fill(0);
 }

@@ -18,6 +18,9 @@
 
 class IDirectDrawSurface4;
 class IDirectDrawPalette;
+namespace plat {
+struct KeyedRuns;
+}
 class IDirectDraw4;
 
 using LPDIRECTDRAWSURFACE4 = std::shared_ptr<IDirectDrawSurface4>;
@@ -205,7 +208,11 @@ public:
     int BytesPerPixel() const { return m_Bpp; }
     const DDPIXELFORMAT& PixelFormat() const { return m_Format; }
     DWORD Caps() const { return m_Caps; }
-    BYTE* Pixels() { return m_Pixels.data(); }
+    // Writable pixels: they may change from here on.
+    BYTE* Pixels() {
+        Touch();
+        return m_Pixels.data();
+    }
     const BYTE* Pixels() const { return m_Pixels.data(); }
     // Raw pixel value at (x, y), inside the surface, whatever the state.
     DWORD PixelAt(int x, int y) const;
@@ -226,6 +233,13 @@ public:
 private:
     friend class IDirectDraw4;
     bool Busy() const { return m_Locked || m_DC; }
+    // The pixels may change: whatever was learnt about them is stale.
+    void Touch() { ++m_Generation; }
+    // The runs of the pixels outside the key range, when the pixels have
+    // not changed since the previous keyed copy from this surface with the
+    // same key; none the first time, so a surface drawn into between its
+    // copies (the scratch surface) is never searched for runs.
+    const plat::KeyedRuns* StillRuns(DWORD keyLow, DWORD keyHigh);
     bool RectInside(const RECT& r) const;
     // The first byte of the pixel at (x, y).
     BYTE* PixelAddress(int x, int y) {
@@ -253,6 +267,9 @@ private:
     LPDIRECTDRAWPALETTE m_Palette;
     LPDIRECTDRAWSURFACE4 m_BackBuffer;     // primary only: the attached back buffer
     bool m_Implicit = false;               // made as part of a flipping chain
+    std::uint64_t m_Generation = 0;        // moves on whenever the pixels may change
+    struct RunCache;
+    std::unique_ptr<RunCache> m_Runs;
 };
 
 // ---- DirectDraw object ------------------------------------------------------

@@ -43,7 +43,34 @@ IDirectDrawSurface4::IDirectDrawSurface4(Private, int width, int height, const D
     m_Pixels.assign(static_cast<std::size_t>(m_Pitch) * static_cast<std::size_t>(m_Height), 0);
 }
 
+struct IDirectDrawSurface4::RunCache {
+    std::uint64_t generation = 0;
+    DWORD keyLow = 0, keyHigh = 0;
+    bool seen = false;
+    bool found = false;
+    plat::KeyedRuns runs;
+};
+
 IDirectDrawSurface4::~IDirectDrawSurface4() = default;
+
+const plat::KeyedRuns* IDirectDrawSurface4::StillRuns(DWORD keyLow, DWORD keyHigh) {
+    if (!m_Runs) m_Runs = std::make_unique<RunCache>();
+    RunCache& c = *m_Runs;
+    if (!c.seen || c.generation != m_Generation || c.keyLow != keyLow || c.keyHigh != keyHigh) {
+        c.seen = true;
+        c.found = false;
+        c.generation = m_Generation;
+        c.keyLow = keyLow;
+        c.keyHigh = keyHigh;
+        c.runs = plat::KeyedRuns{};
+        return nullptr;
+    }
+    if (!c.found) {
+        c.runs = plat::FindKeyedRuns(m_Pixels.data(), m_Pitch, m_Bpp, m_Width, m_Height, keyLow, keyHigh);
+        c.found = true;
+    }
+    return &c.runs;
+}
 
 bool IDirectDrawSurface4::RectInside(const RECT& r) const {
     return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= m_Width &&
@@ -55,6 +82,7 @@ DWORD IDirectDrawSurface4::PixelAt(int x, int y) const {
 }
 
 void IDirectDrawSurface4::SetPixelAt(int x, int y, DWORD value) {
+    Touch();
     WritePixel(PixelAddress(x, y), m_Bpp, value);
 }
 
@@ -70,6 +98,7 @@ HRESULT IDirectDrawSurface4::Restore() {
     if (!m_Lost) return DD_OK;
     if (m_RestoreRefused) return DDERR_NOEXCLUSIVEMODE;
     auto revive = [](IDirectDrawSurface4& s) {
+        s.Touch();
         s.m_Lost = false;
         s.m_Locked = false;
         std::fill(s.m_Pixels.begin(), s.m_Pixels.end(), kRestoredJunk);
@@ -90,6 +119,7 @@ HRESULT IDirectDrawSurface4::Lock(const RECT* rect, DDSURFACEDESC2* desc, DWORD,
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = PixelAddress(r.left, r.top);
     m_Locked = true;
+    Touch();
     return DD_OK;
 }
 
@@ -101,6 +131,7 @@ HRESULT IDirectDrawSurface4::Unlock(const RECT*) {
     }
     if (!m_Locked) return DDERR_NOTLOCKED;
     m_Locked = false;
+    Touch();
     return DD_OK;
 }
 
@@ -111,6 +142,7 @@ HRESULT IDirectDrawSurface4::GetDC(HDC* dc) {
     if (m_DC) return DDERR_DCALREADYCREATED;
     if (m_Locked) return DDERR_SURFACEBUSY;
     if (m_Bpp < 2) return DDERR_CANTCREATEDC;
+    Touch();
     m_DC = std::make_unique<DeviceContext>();
     m_DC->surface = this;
     *dc = m_DC.get();
@@ -120,6 +152,7 @@ HRESULT IDirectDrawSurface4::GetDC(HDC* dc) {
 HRESULT IDirectDrawSurface4::ReleaseDC(HDC dc) {
     if (!m_DC || dc != m_DC.get()) return DDERR_NODC;
     m_DC.reset();
+    Touch();
     return DD_OK;
 }
 
@@ -182,6 +215,8 @@ HRESULT IDirectDrawSurface4::Flip(IDirectDrawSurface4* target, DWORD flags) {
     if (m_Lost || m_BackBuffer->m_Lost) return DDERR_SURFACELOST;
     if (Busy() || m_BackBuffer->Busy()) return DDERR_SURFACEBUSY;
     m_Pixels.swap(m_BackBuffer->m_Pixels);
+    Touch();
+    m_BackBuffer->Touch();
     if (auto owner = m_Owner.lock()) owner->Present(*this, (flags & DDFLIP_NOVSYNC) == 0);
     return DD_OK;
 }
@@ -194,6 +229,7 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         if (Busy()) return DDERR_SURFACEBUSY;
         RECT d = destRect ? *destRect : WholeRect(m_Width, m_Height);
         if (!RectInside(d)) return DDERR_INVALIDRECT;
+        Touch();
         plat::FillPixels(PixelAddress(d.left, d.top), m_Pitch, m_Bpp, d.right - d.left, d.bottom - d.top,
                          fx->dwFillColor & MaskForBpp(m_Bpp), d.left == 0 && d.right == m_Width);
         return DD_OK;
@@ -243,6 +279,17 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
     }
     // Whole rows on both sides may be moved as one block.
     blit.wholeRows = s.left == 0 && s.right == src->m_Width && d.left == 0 && d.right == m_Width;
+    Touch();
+    // A keyed copy at the same size from a picture that has not changed
+    // since its last one moves its runs of shown pixels.
+    if (keyed && src != this && !mirrorLR && !mirrorUD && blit.srcWidth == blit.dstWidth &&
+        blit.srcHeight == blit.dstHeight && blit.keyLow <= blit.keyHigh) {
+        if (const plat::KeyedRuns* runs = src->StillRuns(blit.keyLow, blit.keyHigh)) {
+            plat::BlitKeyedRuns(*runs, src->m_Pixels.data(), src->m_Pitch, m_Bpp, s.left, s.top, blit.dstWidth,
+                                blit.dstHeight, blit.dst, m_Pitch);
+            return DD_OK;
+        }
+    }
     plat::BlitPixels(blit);
     return DD_OK;
 }

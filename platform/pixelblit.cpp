@@ -12,12 +12,17 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 namespace {
 
 using u8 = std::uint8_t;
 using u16 = std::uint16_t;
 using u32 = std::uint32_t;
+using u64 = std::uint64_t;
 
 // A 3-byte pixel, so that the 24-bit loops share the code of the others.
 struct Pixel24 {
@@ -94,6 +99,57 @@ void KeyedRow<Pixel24>(const Pixel24* __restrict s, Pixel24* __restrict d, int w
         if (static_cast<u32>(Value(s[i]) - keyLow) > span) d[i] = s[i];
 }
 
+// memcpy, but a large block goes with stores that bypass the caches: a
+// whole-surface copy is larger than the caches, and the stores then need not
+// read the destination in first.
+void CopyBlock(u8* dst, const u8* src, std::size_t bytes) {
+#if defined(__SSE2__)
+    constexpr std::size_t kStreamFrom = std::size_t{1} << 20;
+    if (bytes >= kStreamFrom) {
+        const std::size_t head = (16 - reinterpret_cast<std::uintptr_t>(dst) % 16) % 16;
+        std::memcpy(dst, src, head);
+        dst += head;
+        src += head;
+        bytes -= head;
+        const std::size_t blocks = bytes / 64;
+        for (std::size_t i = 0; i < blocks; ++i, dst += 64, src += 64) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32));
+            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 48));
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst), a);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 16), b);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 32), c);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 48), d);
+        }
+        _mm_sfence();
+        std::memcpy(dst, src, bytes % 64);
+        return;
+    }
+#endif
+    std::memcpy(dst, src, bytes);
+}
+
+// The source index of each of `count` destination indices for a nearest-
+// pixel stretch from `from` to `count`: floor(c * from / count), reversed
+// when mirrored. Stepped with a remainder instead of divided, so the values
+// are exact; the table is kept between calls.
+const int* StretchTable(std::vector<int>& table, int from, int count, bool mirrored) {
+    if (table.size() < static_cast<std::size_t>(count)) table.resize(static_cast<std::size_t>(count));
+    const int step = from / count, rest = from % count;
+    int q = 0, r = 0;
+    for (int c = 0; c < count; ++c) {
+        table[static_cast<std::size_t>(mirrored ? count - 1 - c : c)] = q;
+        q += step;
+        r += rest;
+        if (r >= count) {
+            r -= count;
+            ++q;
+        }
+    }
+    return table.data();
+}
+
 template <class P>
 void Blit(const PixelBlit& b) {
     const u32 span = b.keyHigh - b.keyLow;
@@ -103,39 +159,60 @@ void Blit(const PixelBlit& b) {
     if (sameWidth && !keyed && !b.mirrorUpDown && b.srcHeight == b.dstHeight && b.wholeRows &&
         b.srcPitch == b.dstPitch) {
         const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
-        std::memcpy(b.dst, b.src, static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
+        CopyBlock(b.dst, b.src, static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
         return;
     }
-    std::vector<int> columns;
-    if (!sameWidth) {
-        columns.resize(static_cast<std::size_t>(b.dstWidth));
-        for (int i = 0; i < b.dstWidth; ++i) {
-            const int c = b.mirrorLeftRight ? b.dstWidth - 1 - i : i;
-            columns[static_cast<std::size_t>(i)] =
-                static_cast<int>(static_cast<long long>(c) * b.srcWidth / b.dstWidth);
-        }
-    }
+    thread_local std::vector<int> columnTable, rowTable;
+    const int* col = sameWidth ? nullptr : StretchTable(columnTable, b.srcWidth, b.dstWidth, b.mirrorLeftRight);
+    const int* rows = StretchTable(rowTable, b.srcHeight, b.dstHeight, b.mirrorUpDown);
+    const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
     for (int j = 0; j < b.dstHeight; ++j) {
-        const int r = b.mirrorUpDown ? b.dstHeight - 1 - j : j;
-        const int sy = b.srcHeight == b.dstHeight
-                           ? r
-                           : static_cast<int>(static_cast<long long>(r) * b.srcHeight / b.dstHeight);
+        const int sy = rows[j];
         const P* srow = reinterpret_cast<const P*>(b.src + sy * b.srcPitch);
         P* drow = reinterpret_cast<P*>(b.dst + j * b.dstPitch);
         if (sameWidth) {
             if (keyed) KeyedRow<P>(srow, drow, b.dstWidth, b.keyLow, span);
-            else std::memcpy(drow, srow, static_cast<std::size_t>(b.dstWidth) * sizeof(P));
+            else std::memcpy(drow, srow, rowBytes);
             continue;
         }
-        const int* col = columns.data();
         if (keyed) {
             for (int i = 0; i < b.dstWidth; ++i) {
                 const P sv = srow[col[i]];
                 if (static_cast<u32>(Value(sv) - b.keyLow) > span) drow[i] = sv;
             }
+        } else if (j > 0 && rows[j - 1] == sy) {
+            // The same source row as the row above: the same pixels.
+            std::memcpy(drow, reinterpret_cast<const u8*>(drow) - b.dstPitch, rowBytes);
         } else {
             for (int i = 0; i < b.dstWidth; ++i) drow[i] = srow[col[i]];
         }
+    }
+}
+
+// A short run is copied with two overlapping moves rather than a call.
+inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
+    if (n >= 16) {
+        std::memcpy(dst, src, n);
+    } else if (n >= 8) {
+        u64 a, b;
+        std::memcpy(&a, src, 8);
+        std::memcpy(&b, src + n - 8, 8);
+        std::memcpy(dst, &a, 8);
+        std::memcpy(dst + n - 8, &b, 8);
+    } else if (n >= 4) {
+        u32 a, b;
+        std::memcpy(&a, src, 4);
+        std::memcpy(&b, src + n - 4, 4);
+        std::memcpy(dst, &a, 4);
+        std::memcpy(dst + n - 4, &b, 4);
+    } else if (n >= 2) {
+        u16 a, b;
+        std::memcpy(&a, src, 2);
+        std::memcpy(&b, src + n - 2, 2);
+        std::memcpy(dst, &a, 2);
+        std::memcpy(dst + n - 2, &b, 2);
+    } else if (n == 1) {
+        *dst = *src;
     }
 }
 
@@ -176,6 +253,71 @@ void BlitPixels(const PixelBlit& blit) {
         case 3: Blit<Pixel24>(blit); break;
         case 4: Blit<u32>(blit); break;
         default: break;
+    }
+}
+
+KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
+                        std::uint32_t keyLow, std::uint32_t keyHigh) {
+    KeyedRuns out;
+    out.width = w;
+    out.height = h;
+    out.rowStart.reserve(static_cast<std::size_t>(h) + 1);
+    const u32 span = keyHigh - keyLow;
+    const bool keyed = keyLow <= keyHigh;
+    for (int y = 0; y < h; ++y) {
+        out.rowStart.push_back(static_cast<u32>(out.runs.size()));
+        const u8* row = first + y * pitch;
+        int x = 0;
+        while (x < w) {
+            auto shown = [&](int i) {
+                const u8* p = row + static_cast<std::ptrdiff_t>(i) * bytesPerPixel;
+                u32 v = p[0];
+                for (int k = 1; k < bytesPerPixel; ++k) v |= u32{p[k]} << (8 * k);
+                return !keyed || static_cast<u32>(v - keyLow) > span;
+            };
+            while (x < w && !shown(x)) ++x;
+            const int start = x;
+            while (x < w && shown(x)) ++x;
+            if (x > start) out.runs.push_back({start, x - start});
+        }
+    }
+    out.rowStart.push_back(static_cast<u32>(out.runs.size()));
+    return out;
+}
+
+void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdiff_t srcPitch, int bytesPerPixel,
+                   int left, int top, int w, int h, std::uint8_t* dst, std::ptrdiff_t dstPitch) {
+    if (w <= 0 || h <= 0 || left < 0 || top < 0 || left + w > runs.width || top + h > runs.height) return;
+    const int right = left + w;
+    const auto bpp = static_cast<std::size_t>(bytesPerPixel);
+    if (left == 0 && w == runs.width) {
+        // Whole rows: every run goes as it is.
+        for (int j = 0; j < h; ++j) {
+            const auto y = static_cast<std::size_t>(top + j);
+            const u8* srow = origin + static_cast<std::ptrdiff_t>(y) * srcPitch;
+            u8* drow = dst + j * dstPitch;
+            const KeyedRuns::Run* run = runs.runs.data() + runs.rowStart[y];
+            const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[y + 1];
+            for (; run != end; ++run) {
+                const std::size_t at = static_cast<std::size_t>(run->x) * bpp;
+                CopyRun(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
+            }
+        }
+        return;
+    }
+    for (int j = 0; j < h; ++j) {
+        const int y = top + j;
+        const u8* srow = origin + y * srcPitch;
+        u8* drow = dst + j * dstPitch - static_cast<std::ptrdiff_t>(left) * bytesPerPixel;
+        const KeyedRuns::Run* run = runs.runs.data() + runs.rowStart[static_cast<std::size_t>(y)];
+        const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[static_cast<std::size_t>(y) + 1];
+        for (; run != end && run->x < right; ++run) {
+            const int a = std::max(run->x, left);
+            const int b = std::min(run->x + run->count, right);
+            if (b <= a) continue;
+            CopyRun(drow + static_cast<std::size_t>(a) * bpp, srow + static_cast<std::size_t>(a) * bpp,
+                    static_cast<std::size_t>(b - a) * bpp);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace plat {
 
@@ -34,6 +35,29 @@ struct PixelBlit {
     // and a plain copy may move the rows as one block.
     bool wholeRows = false;
 };
+
+// The pixels of a keyed picture that are not the key, row by row, as runs:
+// a keyed copy of a picture that does not change then moves whole runs and
+// never looks at a key pixel.
+struct KeyedRuns {
+    struct Run {
+        std::int32_t x, count;
+    };
+    int width = 0, height = 0;
+    std::vector<Run> runs;
+    std::vector<std::uint32_t> rowStart;  // height + 1 entries into runs
+};
+
+// The runs of the w x h pixels from `first` on whose values lie outside
+// [keyLow, keyHigh].
+KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
+                        std::uint32_t keyLow, std::uint32_t keyHigh);
+
+// The keyed copy of the w x h rectangle at (left, top) of the picture whose
+// runs these are (`origin` its first pixel) to `dst`: the same pixels as
+// BlitPixels with the key range the runs were found with.
+void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdiff_t srcPitch, int bytesPerPixel,
+                   int left, int top, int w, int h, std::uint8_t* dst, std::ptrdiff_t dstPitch);
 
 // Destination pixel (i, j) takes source column floor(c * srcWidth / dstWidth)
 // and row floor(r * srcHeight / dstHeight), where c is i (or dstWidth-1-i

@@ -62,4 +62,39 @@ TEST_F(ArenaViewTest, StretchThroughScratchScalesCopiesOutAndClearsTheScratch) {
     scratch.Unlock();
 }
 
+// Only the stretched square is cleared after each picture, so the scratch
+// surface must come out wholly black after any sequence of sizes, the ones
+// the scratch cannot hold included (their stretch fails and draws nothing).
+TEST_F(ArenaViewTest, TheScratchIsWhollyBlackAfterEveryStretch) {
+    auto picture = MakeSplitPicture(100, 50, kLeftColour, kRightColour);
+    picture->SetSrcRect(0, 0, 100, 100);
+    GiveScratchSurface();
+    VXSurface& scratch = *Form1->ScratchSurface;
+    auto allBlack = [&] {
+        scratch.Lock();
+        int lit = 0;
+        for (int y = 0; y < 500; ++y)
+            for (int x = 0; x < 500; ++x) lit += scratch.GetPixel(x, y) != 0;
+        scratch.Unlock();
+        return lit == 0;
+    };
+    for (auto [w, h] : {std::pair{27, 27}, {108, 40}, {500, 500}, {499, 3}, {0, 10}, {600, 20}, {20, 501}}) {
+        RECT handed{};
+        StretchThroughScratch(*picture, scratch, w, h, [&](const RECT& r) {
+            handed = r;
+            scratch.DrawKeyedRect(Form1->WorkSurface.get(), 0, 0, r);
+        });
+        EXPECT_EQ(handed.right, w);
+        EXPECT_TRUE(allBlack()) << w << "x" << h;
+    }
+    // The scratch is lost while a picture is stretched: the copy-out
+    // restores it with whatever it then holds, and the whole surface is
+    // cleared again.
+    scratch.DirectDrawSurface->SetLost(true);
+    StretchThroughScratch(*picture, scratch, 30, 30,
+                          [&](const RECT& r) { scratch.DrawKeyedRect(Form1->WorkSurface.get(), 0, 0, r); });
+    ASSERT_EQ(scratch.DirectDrawSurface->IsLost(), DD_OK);
+    EXPECT_TRUE(allBlack());
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -144,6 +145,53 @@ TEST_F(DirectDrawTest, SourceColourKeyIsSkipped) {
     // Without the flag the key is ignored.
     ASSERT_EQ(dst->BltFast(0, 0, src.get(), nullptr, DDBLTFAST_WAIT), DD_OK);
     EXPECT_EQ(dst->PixelAt(0, 0), 0u);
+}
+
+// A keyed copy repeated from an unchanged picture moves the picture's runs of
+// shown pixels; whatever way the picture changes in between, the next copy
+// must show the change.
+TEST_F(DirectDrawTest, RepeatedKeyedCopiesFollowEveryChangeOfThePicture) {
+    auto src = Make(8, 4);
+    auto other = Make(8, 4);
+    DDCOLORKEY key{0, 0};
+    ASSERT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    for (int x = 0; x < 8; ++x) other->SetPixelAt(x, 1, 0x4444);
+    DDSURFACEDESC2 d;
+    d.dwSize = DDSURFACEDESC2_SIZE;
+    DDBLTFX fx = Fx();
+    fx.dwFillColor = 0x1234;
+    HDC dc = nullptr;
+    const RECT part{0, 0, 8, 4};
+    // Each change writes something new into row 1 of the picture.
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"pixel", [&] { src->SetPixelAt(3, 1, 0x0F0F); }},
+        {"lock", [&] {
+             ASSERT_EQ(src->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
+             static_cast<std::uint16_t*>(d.lpSurface)[d.lPitch / 2 + 4] = 0x0A0A;
+             src->Unlock(nullptr);
+         }},
+        {"fill", [&] { ASSERT_EQ(src->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK); }},
+        {"blit", [&] { ASSERT_EQ(src->BltFast(0, 0, other.get(), nullptr, 0), DD_OK); }},
+        {"device context", [&] {
+             ASSERT_EQ(src->GetDC(&dc), DD_OK);
+             SetPixel(dc, 5, 1, RGB(255, 0, 0));
+             src->ReleaseDC(dc);
+         }},
+        {"restore", [&] {
+             src->SetLost(true);
+             src->Restore();
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        // Two copies of the unchanged picture, then the change, then two more.
+        for (int round = 0; round < 2; ++round) {
+            auto dst = Make(8, 4);
+            for (int i = 0; i < 2; ++i) ASSERT_EQ(dst->BltFast(0, 0, src.get(), &part, DDBLTFAST_SRCCOLORKEY), DD_OK);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 8; ++x) EXPECT_EQ(dst->PixelAt(x, y), src->PixelAt(x, y)) << name << " " << x << "," << y;
+            if (round == 0) change();
+        }
+    }
 }
 
 TEST_F(DirectDrawTest, StretchAndMirrorUseNearestPixels) {

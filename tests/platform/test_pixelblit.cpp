@@ -192,4 +192,69 @@ TEST(PixelBlit, MirrorsReverseColumnsAndRows) {
     }
 }
 
+// The stretch steps through its source columns and rows with a remainder and
+// copies a repeated source row from the row above; every pixel must still be
+// the one floor(i * from / to) names, at every size pair, mirrored or not,
+// keyed or not.
+TEST(PixelBlit, StretchMatchesTheNearestPixelFormulaAtEverySize) {
+    const int sizes[] = {1, 2, 3, 7, 27, 64, 100, 128, 150, 301};
+    for (int bpp : {2, 3}) {
+        Pic s(bpp, 301, 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 301; ++x) s.Set(x, y, static_cast<std::uint32_t>((x * 7 + y * 1000) % 0xFFFF));
+        for (int from : sizes)
+            for (int to : sizes)
+                for (int mirror = 0; mirror < 4; ++mirror) {
+                    const bool keyed = mirror == 3;
+                    Pic d(bpp, to, 5);
+                    auto b = Job(s, 0, 0, from, 3, d, 0, 0, to, 5);
+                    b.mirrorLeftRight = mirror == 1;
+                    b.mirrorUpDown = mirror == 2;
+                    b.keyed = keyed;
+                    b.keyLow = b.keyHigh = 7;  // source column 1 of row 0
+                    plat::BlitPixels(b);
+                    for (int y = 0; y < 5; ++y)
+                        for (int x = 0; x < to; ++x) {
+                            const int c = b.mirrorLeftRight ? to - 1 - x : x;
+                            const int r = b.mirrorUpDown ? 4 - y : y;
+                            const std::uint32_t want = s.Get(static_cast<int>(static_cast<long long>(c) * from / to),
+                                                             static_cast<int>(static_cast<long long>(r) * 3 / 5));
+                            const std::uint32_t mask = bpp == 2 ? 0xFFFFu : 0xFFFFFFu;
+                            const std::uint32_t got = d.Get(x, y) & mask;
+                            if (keyed && want == 7) EXPECT_EQ(got, 0xCCCCCCCCu & mask);
+                            else EXPECT_EQ(got, want) << from << "->" << to << " mirror " << mirror << " at " << x << "," << y;
+                        }
+                }
+    }
+}
+
+// The runs of a still picture give the same keyed copy as the pixel-by-pixel
+// loop, for every part of the picture that a clip can leave.
+TEST(PixelBlit, KeyedRunsCopyTheSamePixelsAsTheKeyedLoop) {
+    for (int bpp : {2, 3, 4}) {
+        Pic s(bpp, 23, 9);
+        // Runs of every length, touching both edges, and a row all key.
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 23; ++x) {
+                const bool key = y == 4 || ((x * x + y * 3) % 7) < 3 || (y == 2 && x > 5);
+                s.Set(x, y, key ? 0x10u + static_cast<std::uint32_t>((x + y) % 3) : 0x100u + static_cast<std::uint32_t>(x + 23 * y));
+            }
+        const plat::KeyedRuns runs = plat::FindKeyedRuns(s.At(0, 0), s.pitch, bpp, 23, 9, 0x10, 0x12);
+        for (int left : {0, 1, 5, 22})
+            for (int top : {0, 3, 8})
+                for (int w : {1, 4, 23 - left})
+                    for (int h : {1, 9 - top}) {
+                        if (left + w > 23) continue;
+                        Pic byLoop(bpp, 30, 12), byRuns(bpp, 30, 12);
+                        auto b = Job(s, left, top, w, h, byLoop, 2, 1, w, h);
+                        b.keyed = true;
+                        b.keyLow = 0x10;
+                        b.keyHigh = 0x12;
+                        plat::BlitPixels(b);
+                        plat::BlitKeyedRuns(runs, s.At(0, 0), s.pitch, bpp, left, top, w, h, byRuns.At(2, 1), byRuns.pitch);
+                        EXPECT_EQ(byLoop.bytes, byRuns.bytes) << bpp << " bytes, " << left << "," << top << " " << w << "x" << h;
+                    }
+    }
+}
+
 }  // namespace
