@@ -3,7 +3,6 @@
 // reloading a bitmap into a surface after the display lost it.
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "platform/debug.h"
 #include "platform/files.h"
