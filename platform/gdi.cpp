@@ -2,10 +2,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 #include <map>
-#include <mutex>
 #include <new>
+#include <mutex>
+#include <vector>
 
 #include "platform/ddraw.h"
 #include "platform/files.h"
@@ -87,31 +90,90 @@ bool BmpSizeAccepted(SDL_RWops* rw) {
     return width > 0 && PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
 }
 
-// Bitmap from SDL's BMP reader, as 32-bit 0x00RRGGBB pixels; none for a
-// picture too large to decode.
+// A new bitmap of width x height, or none when memory runs out.
+std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
+    auto bmp = std::unique_ptr<GdiBitmap>(new (std::nothrow) GdiBitmap);
+    try {
+        if (bmp) bmp->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    } catch (const std::bad_alloc&) {
+        bmp.reset();
+    }
+    if (bmp) {
+        bmp->width = width;
+        bmp->height = height;
+    }
+    return bmp;
+}
+
+// The plain form every generated picture has - 24 bits a pixel, no
+// compression, all rows present - decoded straight from the file's bytes.
+// Any other form (and a file that ends early) is left to SDL's reader: the
+// stream is then back where it was and `handled` is false.
+std::unique_ptr<GdiBitmap> PlainBmp(SDL_RWops* rw, bool& handled) {
+    handled = false;
+    const Sint64 start = SDL_RWtell(rw);
+    const Sint64 size = SDL_RWsize(rw);
+    unsigned char h[54];
+    if (start < 0 || size < start + 54 || SDL_RWread(rw, h, 1, sizeof h) != sizeof h) {
+        if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
+        return nullptr;
+    }
+    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
+    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
+    const std::uint32_t offset = le32(10), infoSize = le32(14);
+    const auto width = static_cast<std::int32_t>(le32(18));
+    const auto height = static_cast<std::int32_t>(le32(22));
+    const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
+    const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * 3 + 3) & ~std::int64_t{3};
+    const bool plain = (infoSize == 40 || infoSize == 108 || infoSize == 124) && le16(26) == 1 && le16(28) == 24 &&
+                       le32(30) == 0 && width > 0 && rows > 0 && offset >= 14 + infoSize &&
+                       PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(rows)) &&
+                       start + offset + rowBytes * rows <= size;
+    std::vector<unsigned char> data;
+    if (plain) {
+        data.resize(static_cast<std::size_t>(rowBytes * rows));
+        SDL_RWseek(rw, start + offset, RW_SEEK_SET);
+    }
+    if (!plain || SDL_RWread(rw, data.data(), 1, data.size()) != data.size()) {
+        SDL_RWseek(rw, start, RW_SEEK_SET);
+        return nullptr;
+    }
+    handled = true;
+    auto bmp = NewBitmap(width, static_cast<int>(rows));
+    if (!bmp) return nullptr;
+    for (std::int64_t y = 0; y < rows; ++y) {
+        // Rows are stored bottom-up unless the height is negative.
+        const unsigned char* from = data.data() + (height < 0 ? y : rows - 1 - y) * rowBytes;
+        std::uint32_t* to = bmp->pixels.data() + y * width;
+        for (std::int32_t x = 0; x < width; ++x, from += 3)
+            to[x] = static_cast<std::uint32_t>(from[2]) << 16 | static_cast<std::uint32_t>(from[1]) << 8 | from[0];
+    }
+    return bmp;
+}
+
+// Bitmap from a BMP stream, as 32-bit 0x00RRGGBB pixels; none for a picture
+// too large to decode. The stream is closed.
 std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
     if (!rw) return nullptr;
     if (!BmpSizeAccepted(rw)) {
         SDL_RWclose(rw);
         return nullptr;
     }
+    bool handled = false;
+    if (auto bmp = PlainBmp(rw, handled); handled) {
+        SDL_RWclose(rw);
+        return bmp;
+    }
     SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
     if (!loaded) return nullptr;
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!converted) return nullptr;
-    auto bmp = std::unique_ptr<GdiBitmap>(new (std::nothrow) GdiBitmap);
-    try {
-        if (bmp) bmp->pixels.resize(static_cast<std::size_t>(converted->w) * static_cast<std::size_t>(converted->h));
-    } catch (const std::bad_alloc&) {
-        bmp.reset();
-    }
+    auto bmp = NewBitmap(converted->w, converted->h);
     if (!bmp) {
         SDL_FreeSurface(converted);
         return nullptr;
     }
-    bmp->width = converted->w;
-    bmp->height = converted->h;
     SDL_LockSurface(converted);
     for (int y = 0; y < bmp->height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(converted->pixels) +
@@ -242,10 +304,77 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     return nullptr;
 }
 
+namespace {
+
+// One channel of a surface's format: where its mask starts and how many bits
+// it has, counted once per transfer.
+struct ChannelPlace {
+    int pos, bits;
+    DWORD mask;
+    explicit ChannelPlace(DWORD m) : pos(m ? std::countr_zero(m) : 0), bits(std::popcount(m)), mask(m) {}
+    DWORD From8(unsigned v8) const {
+        if (bits == 0) return 0;
+        const DWORD v = bits >= 8 ? static_cast<DWORD>(v8) << (bits - 8) : v8 >> (8 - bits);
+        return (v << pos) & mask;
+    }
+};
+
+// A bitmap copied at its own size onto a surface of 2, 3 or 4 bytes a
+// pixel, wholly inside both: the per-pixel path's colours, converted with
+// the channel places found once, written row by row. False when the copy is
+// not of that kind.
+bool CopyBitmapToSurface(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy) {
+    IDirectDrawSurface4* surface = dest->surface;
+    const GdiBitmap* bitmap = src->bitmap;
+    if (!surface || !bitmap || src->surface) return false;
+    const DDPIXELFORMAT& f = surface->PixelFormat();
+    const int bpp = surface->BytesPerPixel();
+    if ((f.dwFlags & DDPF_PALETTEINDEXED8) || bpp < 2) return false;
+    if (x < 0 || y < 0 || sx < 0 || sy < 0 || x + w > surface->Width() || y + h > surface->Height() ||
+        sx + w > bitmap->width || sy + h > bitmap->height)
+        return false;
+    // Each channel's 256 values in place, so a pixel is three look-ups.
+    const ChannelPlace r(f.dwRBitMask), g(f.dwGBitMask), b(f.dwBBitMask);
+    std::array<DWORD, 256> red, green, blue;
+    for (unsigned v = 0; v < 256; ++v) {
+        red[v] = r.From8(v);
+        green[v] = g.From8(v);
+        blue[v] = b.From8(v);
+    }
+    auto value = [&](std::uint32_t p) { return red[(p >> 16) & 0xFF] | green[(p >> 8) & 0xFF] | blue[p & 0xFF]; };
+    BYTE* pixels = surface->Pixels();
+    for (int j = 0; j < h; ++j) {
+        const std::uint32_t* from = bitmap->pixels.data() + static_cast<std::size_t>(sy + j) * bitmap->width + sx;
+        BYTE* to = pixels + static_cast<std::size_t>(y + j) * surface->Pitch() + static_cast<std::size_t>(x) * bpp;
+        if (bpp == 2) {
+            for (int i = 0; i < w; ++i) {
+                const auto v = static_cast<std::uint16_t>(value(from[i]));
+                std::memcpy(to + 2 * i, &v, 2);
+            }
+        } else if (bpp == 4) {
+            for (int i = 0; i < w; ++i) {
+                const DWORD v = value(from[i]);
+                std::memcpy(to + 4 * i, &v, 4);
+            }
+        } else {
+            for (int i = 0; i < w; ++i, to += 3) {
+                const DWORD v = value(from[i]);
+                to[0] = static_cast<BYTE>(v);
+                to[1] = static_cast<BYTE>(v >> 8);
+                to[2] = static_cast<BYTE>(v >> 16);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
     if (!dest || !src || rop != SRCCOPY || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return 0;
     int dw = 0, dh = 0, srcW = 0, srcH = 0;
     if (!plat::DcSize(dest, &dw, &dh) || !plat::DcSize(src, &srcW, &srcH)) return 0;
+    if (w == sw && h == sh && CopyBitmapToSurface(dest, x, y, w, h, src, sx, sy)) return 1;
     for (int j = 0; j < h; ++j) {
         int ty = y + j;
         if (ty < 0 || ty >= dh) continue;

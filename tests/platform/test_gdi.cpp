@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -194,6 +195,71 @@ TEST_F(GdiTest, BmpFilesLoadThroughSdlAndStretchIntoSurfaces) {
     EXPECT_TRUE(DeleteDC(memory));
     EXPECT_TRUE(DeleteObject(bmp));
     EXPECT_FALSE(DeleteObject(bmp));
+}
+
+// Plain 24-bit files are decoded straight from their bytes, and a bitmap
+// copied at its own size goes onto a surface row by row with the colour
+// conversion found once: the pixels must be those of the general paths, for
+// every row padding, both row orders and every surface format.
+TEST_F(GdiTest, PlainBmpsAndSameSizeCopiesGiveTheGeneralPathsPixels) {
+    Scratch();
+    const DDPIXELFORMAT f565 = plat::DisplayPixelFormat();
+    DDPIXELFORMAT f555 = f565;
+    f555.dwRBitMask = 0x7C00;
+    f555.dwGBitMask = 0x03E0;
+    f555.dwBBitMask = 0x001F;
+    DDPIXELFORMAT f32 = f565;
+    f32.dwRGBBitCount = 32;
+    f32.dwRBitMask = 0xFF0000;
+    f32.dwGBitMask = 0x00FF00;
+    f32.dwBBitMask = 0x0000FF;
+    for (int w : {1, 2, 3, 5, 71})
+        for (int h : {1, 4})
+            for (bool topDown : {false, true}) {
+                std::vector<std::uint32_t> rgb(static_cast<std::size_t>(w) * h);
+                for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+                auto bytes = Bmp24(w, h, rgb);
+                if (topDown) {
+                    // The same rows stored from the top, with the height negated.
+                    const std::size_t rowBytes = (bytes.size() - 54) / static_cast<std::size_t>(h);
+                    std::vector<unsigned char> rows(bytes.begin() + 54, bytes.end());
+                    for (int y = 0; y < h; ++y)
+                        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>((h - 1 - y) * rowBytes), rowBytes,
+                                    bytes.begin() + 54 + static_cast<std::ptrdiff_t>(y * rowBytes));
+                    const auto negative = static_cast<std::uint32_t>(-h);
+                    for (int i = 0; i < 4; ++i) bytes[22 + static_cast<std::size_t>(i)] = static_cast<unsigned char>(negative >> (8 * i));
+                }
+                std::ofstream(dir / "img" / "plain.bmp", std::ios::binary)
+                    .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+                auto bmp = static_cast<HBITMAP>(LoadImageA(nullptr, "img\\plain.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+                ASSERT_NE(bmp, nullptr) << w << "x" << h;
+                BITMAP info;
+                ASSERT_EQ(GetObjectA(bmp, sizeof info, &info), static_cast<int>(sizeof info));
+                ASSERT_EQ(info.bmWidth, w);
+                ASSERT_EQ(info.bmHeight, h);
+                const auto* pixels = static_cast<const std::uint32_t*>(info.bmBits);
+                EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + rgb.size()), rgb) << w << "x" << h << " top-down " << topDown;
+
+                for (const DDPIXELFORMAT* format : {&f565, static_cast<const DDPIXELFORMAT*>(&f555), static_cast<const DDPIXELFORMAT*>(&f32)}) {
+                    auto surface = Make(w + 3, h + 2, format);
+                    HDC memory = CreateCompatibleDC(nullptr);
+                    SelectObject(memory, bmp);
+                    HDC dc = nullptr;
+                    ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+                    EXPECT_TRUE(StretchBlt(dc, 1, 1, w, h, memory, 0, 0, w, h, SRCCOPY));
+                    surface->ReleaseDC(dc);
+                    DeleteDC(memory);
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            const std::uint32_t p = rgb[static_cast<std::size_t>(y) * w + x];
+                            const COLORREF c = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+                            ASSERT_EQ(surface->PixelAt(x + 1, y + 1), plat::ColorrefToRaw(c, *surface)) << x << "," << y;
+                        }
+                    EXPECT_EQ(surface->PixelAt(0, 0), 0u);
+                    EXPECT_EQ(surface->PixelAt(w + 1, h + 1), 0u);
+                }
+                DeleteObject(bmp);
+            }
 }
 
 TEST_F(GdiTest, BmpsClaimingHugeSizesAreRefusedBeforeSdlDecodesThem) {
