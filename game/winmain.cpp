@@ -328,7 +328,9 @@ void TForm1::MainLoop() {
 void TForm1::RunFrame() {
     FrameTimer->Restart();
     WorkSurface->Fill(0);
-    Display->Fill(0);
+    // The display's back buffer is cleared too; PresentFrame does it, and
+    // only where the copy of the work surface will not cover it anyway.
+    backBufferToClear_ = true;
     Input->Update();
     Input->GetMousePos(&Game->MouseX, &Game->MouseY);
     // Released counts as down too, so a click always spans two frames.
@@ -358,10 +360,27 @@ void TForm1::RunFrame() {
     PresentFrame();
 }
 
+bool TForm1::CopyCoversBackBuffer() const {
+    const VXSurface* back = Display->BackBuffer.get();
+    auto whole = [](const VXSurface& s) {
+        return s.ClipBounds.left == 0 && s.ClipBounds.top == 0 && s.ClipBounds.right == s.Width &&
+               s.ClipBounds.bottom == s.Height;
+    };
+    return back && WorkSurface && whole(*back) && whole(*WorkSurface) && ModeWidth >= back->Width &&
+           ModeHeight >= back->Height && WorkSurface->Width >= back->Width && WorkSurface->Height >= back->Height;
+}
+
 void TForm1::PresentFrame() {
+    const bool clear = backBufferToClear_;
+    backBufferToClear_ = false;
+    const bool covered = CopyCoversBackBuffer();
+    if (clear && !covered) Display->Fill(0);
     if (Display->BackBuffer) {
         RECT source{0, 0, ModeWidth, ModeHeight};
-        WorkSurface->DrawOpaqueRect(Display->BackBuffer.get(), 0, 0, source);
+        // A copy that fails leaves the back buffer as black as the clear
+        // would have.
+        if (WorkSurface->DrawOpaqueRect(Display->BackBuffer.get(), 0, 0, source) != DD_OK && clear && covered)
+            Display->Fill(0);
     }
     Display->Flip(1, 1, 0);
     FrameTimer->WaitUntilMs(13);

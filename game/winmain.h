@@ -154,7 +154,11 @@ private:
     // slot is out of range or empty.
     VXSoundBuffer* SoundSlot(int slot) const;
 
+    // Whether the copy of the work surface overwrites the whole back buffer.
+    bool CopyCoversBackBuffer() const;
+
     bool started_ = false;  // FormActivate runs the game once only
+    bool backBufferToClear_ = false;  // RunFrame's clear, still to be done
 };
 
 extern TForm1* Form1;

@@ -1,5 +1,6 @@
 // Korvanth's start-up, frame loop and shutdown, driven through the platform
 // with scripted input, a stepped clock and a recording display.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -116,6 +117,32 @@ TEST_F(StartUp, DialogChoosesAModeAndTheLoopRunsFramesAt13MsUntilQuit) {
     EXPECT_TRUE(g.workSurface.expired());
     EXPECT_TRUE(g.planet.expired());
     EXPECT_EQ(Form1, nullptr);
+}
+
+int MenuLosingTheWorkSurface(GameState*) {
+    ++g.frames;
+    if (g.frames == 2) Form1->WorkSurface->DirectDrawSurface->SetLost(true);
+    return g.frames >= 3 ? ScreenQuit : ScreenMainMenu;
+}
+
+// The back buffer is cleared only when the copy of the work surface will not
+// cover it; a frame whose copy fails must still show black, as it did when
+// every frame cleared the back buffer first.
+TEST_F(StartUp, AFrameWhoseWorkSurfaceIsLostShowsBlack) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{800, 600, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuLosingTheWorkSurface;
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    // The cleared display, the two loading bars, then the three frames.
+    ASSERT_EQ(Presenter->Frames.size(), 6u);
+    auto lit = [](const plat::PresentedFrame& f) {
+        return std::count_if(f.pixels.begin(), f.pixels.end(), [](std::uint16_t p) { return p != 0; });
+    };
+    EXPECT_GT(lit(Presenter->Frames[2]), 0);  // the loading bar
+    EXPECT_GT(lit(Presenter->Frames[3]), 0);  // the pointer
+    EXPECT_EQ(lit(Presenter->Frames[4]), 0);
+    EXPECT_GT(lit(Presenter->Frames[5]), 0);
 }
 
 TEST_F(StartUp, QuitInTheDialogLoadsNothingAndSetsNoMode) {
