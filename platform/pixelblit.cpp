@@ -300,7 +300,7 @@ void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdi
             const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[y + 1];
             for (; run != end; ++run) {
                 const std::size_t at = static_cast<std::size_t>(run->x) * bpp;
-                CopyRun(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
+                std::memcpy(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
             }
         }
         return;
