@@ -8,6 +8,7 @@
 #pragma once
 
 #include <SDL.h>
+#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -88,5 +89,16 @@ struct ScreenSize {
     std::string Name() const { return std::to_string(Width) + "x" + std::to_string(Height); }
 };
 inline constexpr ScreenSize kScreens[] = {{1600, 1200}, {1024, 768}};
+
+// The benchmarks' main, once they are registered: no window is opened, so
+// SDL is kept from looking for a display.
+inline int RunBenchmarks(int argc, char** argv) {
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr) SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace bench

@@ -189,31 +189,23 @@ void Blit(const PixelBlit& b) {
     }
 }
 
+// n bytes, sizeof(T) <= n <= 2 * sizeof(T), as two moves that may overlap.
+template <class T>
+inline void CopyOverlapped(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
+    T first, last;
+    std::memcpy(&first, src, sizeof(T));
+    std::memcpy(&last, src + n - sizeof(T), sizeof(T));
+    std::memcpy(dst, &first, sizeof(T));
+    std::memcpy(dst + n - sizeof(T), &last, sizeof(T));
+}
+
 // A short run is copied with two overlapping moves rather than a call.
 inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
-    if (n >= 16) {
-        std::memcpy(dst, src, n);
-    } else if (n >= 8) {
-        u64 a, b;
-        std::memcpy(&a, src, 8);
-        std::memcpy(&b, src + n - 8, 8);
-        std::memcpy(dst, &a, 8);
-        std::memcpy(dst + n - 8, &b, 8);
-    } else if (n >= 4) {
-        u32 a, b;
-        std::memcpy(&a, src, 4);
-        std::memcpy(&b, src + n - 4, 4);
-        std::memcpy(dst, &a, 4);
-        std::memcpy(dst + n - 4, &b, 4);
-    } else if (n >= 2) {
-        u16 a, b;
-        std::memcpy(&a, src, 2);
-        std::memcpy(&b, src + n - 2, 2);
-        std::memcpy(dst, &a, 2);
-        std::memcpy(dst + n - 2, &b, 2);
-    } else if (n == 1) {
-        *dst = *src;
-    }
+    if (n >= 16) std::memcpy(dst, src, n);
+    else if (n >= 8) CopyOverlapped<u64>(dst, src, n);
+    else if (n >= 4) CopyOverlapped<u32>(dst, src, n);
+    else if (n >= 2) CopyOverlapped<u16>(dst, src, n);
+    else if (n == 1) *dst = *src;
 }
 
 }  // namespace
