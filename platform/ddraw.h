@@ -240,6 +240,9 @@ private:
     // same key; none the first time, so a surface drawn into between its
     // copies (the scratch surface) is never searched for runs.
     const plat::KeyedRuns* StillRuns(DWORD keyLow, DWORD keyHigh);
+    // The keyed copy of s of src to d (both checked, the same size) by the
+    // source's still runs; false, having drawn nothing, when there are none.
+    bool CopyStillRuns(IDirectDrawSurface4& src, const RECT& s, const RECT& d);
     bool RectInside(const RECT& r) const;
     // The first byte of the pixel at (x, y).
     BYTE* PixelAddress(int x, int y) {

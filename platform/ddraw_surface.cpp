@@ -249,6 +249,7 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         mirrorLR = (fx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
         mirrorUD = (fx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }
+    if (keyed && !mirrorLR && !mirrorUD && CopyStillRuns(*src, s, d)) return DD_OK;
     plat::PixelBlit blit;
     blit.srcWidth = s.right - s.left;
     blit.srcHeight = s.bottom - s.top;
@@ -280,18 +281,23 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
     // Whole rows on both sides may be moved as one block.
     blit.wholeRows = s.left == 0 && s.right == src->m_Width && d.left == 0 && d.right == m_Width;
     Touch();
-    // A keyed copy at the same size from a picture that has not changed
-    // since its last one moves its runs of shown pixels.
-    if (keyed && src != this && !mirrorLR && !mirrorUD && blit.srcWidth == blit.dstWidth &&
-        blit.srcHeight == blit.dstHeight && blit.keyLow <= blit.keyHigh) {
-        if (const plat::KeyedRuns* runs = src->StillRuns(blit.keyLow, blit.keyHigh)) {
-            plat::BlitKeyedRuns(*runs, src->m_Pixels.data(), src->m_Pitch, m_Bpp, s.left, s.top, blit.dstWidth,
-                                blit.dstHeight, blit.dst, m_Pitch);
-            return DD_OK;
-        }
-    }
     plat::BlitPixels(blit);
     return DD_OK;
+}
+
+bool IDirectDrawSurface4::CopyStillRuns(IDirectDrawSurface4& src, const RECT& s, const RECT& d) {
+    // A keyed copy at the same size from a picture that has not changed
+    // since its last one moves its runs of shown pixels.
+    const DWORD keyLow = src.m_SrcKey.dwColorSpaceLowValue, keyHigh = src.m_SrcKey.dwColorSpaceHighValue;
+    if (&src == this || s.right - s.left != d.right - d.left || s.bottom - s.top != d.bottom - d.top ||
+        keyLow > keyHigh)
+        return false;
+    const plat::KeyedRuns* runs = src.StillRuns(keyLow, keyHigh);
+    if (!runs) return false;
+    Touch();
+    plat::BlitKeyedRuns(*runs, src.m_Pixels.data(), src.m_Pitch, m_Bpp, s.left, s.top, d.right - d.left,
+                        d.bottom - d.top, PixelAddress(d.left, d.top), m_Pitch);
+    return true;
 }
 
 HRESULT IDirectDrawSurface4::BltFast(DWORD x, DWORD y, IDirectDrawSurface4* src, const RECT* srcRect, DWORD trans) {
@@ -306,5 +312,6 @@ HRESULT IDirectDrawSurface4::BltFast(DWORD x, DWORD y, IDirectDrawSurface4* src,
     if (src->m_Bpp != m_Bpp) return DDERR_INVALIDPIXELFORMAT;
     RECT d{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right), static_cast<LONG>(bottom)};
     DWORD flags = (trans & DDBLTFAST_SRCCOLORKEY) ? DDBLT_KEYSRC : 0;
+    if (flags && src->m_HasSrcKey && RectInside(d) && CopyStillRuns(*src, s, d)) return DD_OK;
     return Blt(&d, src, &s, flags, nullptr);
 }

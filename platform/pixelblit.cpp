@@ -270,7 +270,7 @@ KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int byt
             while (x < w && !shown(x)) ++x;
             const int start = x;
             while (x < w && shown(x)) ++x;
-            if (x > start) out.runs.push_back({start, x - start});
+            if (x > start) out.runs.push_back({start, y, x - start});
         }
     }
     out.rowStart.push_back(static_cast<u32>(out.runs.size()));
@@ -282,6 +282,14 @@ void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdi
     if (w <= 0 || h <= 0 || left < 0 || top < 0 || left + w > runs.width || top + h > runs.height) return;
     const int right = left + w;
     const auto bpp = static_cast<std::size_t>(bytesPerPixel);
+    if (left == 0 && top == 0 && w == runs.width && h == runs.height) {
+        // The whole picture: one pass over all its runs.
+        for (const KeyedRuns::Run& run : runs.runs) {
+            const std::size_t at = static_cast<std::size_t>(run.x) * bpp;
+            std::memcpy(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at, static_cast<std::size_t>(run.count) * bpp);
+        }
+        return;
+    }
     if (left == 0 && w == runs.width) {
         // Whole rows: every run goes as it is.
         for (int j = 0; j < h; ++j) {

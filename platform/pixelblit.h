@@ -41,7 +41,7 @@ struct PixelBlit {
 // never looks at a key pixel.
 struct KeyedRuns {
     struct Run {
-        std::int32_t x, count;
+        std::int32_t x, y, count;
     };
     int width = 0, height = 0;
     std::vector<Run> runs;
