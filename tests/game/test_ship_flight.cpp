@@ -2,6 +2,8 @@
 // the speed limit, the soft walls, and crashing into planets.
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -211,6 +213,70 @@ TEST_F(ShipFlightTest, TheWallsPushBackHarderTheFurtherOutWhileMovingOut) {
         EXPECT_FLOAT_EQ(vertical->Y, c.after);
         EXPECT_NEAR(vertical->VY, c.velocityAfter, 1e-5) << c.position << " " << c.velocity;
         EXPECT_EQ(vertical->VX, 0);
+    }
+}
+
+// Every flight but the healthy inertialess drive, flown for 3000 frames by a
+// fixed script of keys that takes the ship through the walls again and
+// again, with and without a planet. The digests and end points were recorded
+// from these flights and pin them bit for bit.
+struct RecordedFlight {
+    int engine, drive;
+    bool planet;
+    std::uint64_t digest;
+    float x, y, vx, vy;
+};
+
+TEST_F(ShipFlightTest, EveryOtherDriveFliesItsRecordedCourseBitForBit) {
+    const RecordedFlight flights[] = {
+        {kSubOk, 0, false, 0xe5cc4e41b9169e37ull, 0x1.923014p+10f, 0x1.0ae6c2p+10f, -0x1.bdb06ep+3f, 0x1.243096p+4f},
+        {kSubOk, 0, true, 0x8d709552221616a5ull, 0x1.81b99ap+10f, 0x1.f8467cp+9f, -0x1.e32516p+3f, 0x1.1a271ep+4f},
+        {kSubOk, 1, false, 0x0c4216f58c3301b9ull, 0x1.f7cc4cp+5f, 0x1.16c188p+11f, -0x1.405ed4p+5f, -0x1.48cae2p+2f},
+        {kSubOk, 1, true, 0x23bb4440ee431b49ull, 0x1.1ebf08p+8f, 0x1.18e3ecp+11f, -0x1.ep+4f, -0x1.8c1e2ep+1f},
+        {kSubOk, 7, false, 0xfcedb81da7b2355aull, 0x1.2c3408p+7f, 0x1.e0f03cp+9f, -0x1.0df43cp+0f, -0x1.99adp-2f},
+        {kSubDamaged, 0, true, 0x0d425d5bb2c0b604ull, 0x1.33b598p+10f, 0x1.4b6fdap+9f, 0x1.0797cp+3f, 0x1.939528p+2f},
+        {kSubDamaged, 2, false, 0xacccd2a18c5d6104ull, 0x1.4f9acap+10f, 0x1.71a9aap+9f, 0x1.cd317p+2f, 0x1.87291ap+2f},
+        {kSubBroken, 2, false, 0xfcedb81da7b2355aull, 0x1.2c3408p+7f, 0x1.e0f03cp+9f, -0x1.0df43cp+0f, -0x1.99adp-2f},
+    };
+    for (const RecordedFlight& f : flights) {
+        SCOPED_TRACE(testing::Message() << "engine " << f.engine << " drive " << f.drive << " planet " << f.planet);
+        while (game->PlanetList) RemovePlanet(game, game->PlanetList);
+        if (f.planet) SetPlanet(1400, 700, 40, 0.3f);
+        Ship* ship = Flyer(150, 1800);
+        ship->Heading = 200;
+        ship->Drive = f.drive;
+        ship->Acceleration = 5;
+        ship->VX = 1.5f;
+        ship->VY = 0.5f;
+        std::uint64_t digest = 14695981039346656037ull;
+        const auto mix = [&digest](float v) {
+            std::uint32_t bits;
+            std::memcpy(&bits, &v, sizeof bits);
+            for (int i = 0; i < 4; ++i) {
+                digest ^= (bits >> (8 * i)) & 0xFF;
+                digest *= 1099511628211ull;
+            }
+        };
+        int returns = 0;  // times the walls brought the ship back in
+        bool wasOutside = false;
+        for (int frame = 0; frame < 3000; ++frame) {
+            // The engine state is held against the ship's own repairs.
+            ship->Subsystems[kSubEngine] = f.engine;
+            ship->KeyDown[kCtlThrust] = (frame / 45) % 3 != 2;
+            ship->KeyDown[kCtlTurnRight] = (frame / 70) % 4 == 1;
+            ship->KeyDown[kCtlTurnLeft] = (frame / 110) % 5 == 3;
+            ship->Update();
+            for (float v : {ship->X, ship->Y, ship->VX, ship->VY, ship->Heading}) mix(v);
+            const bool out = ship->X < 0 || ship->X > 2000 || ship->Y < 0 || ship->Y > 2000;
+            returns += wasOutside && !out;
+            wasOutside = out;
+        }
+        EXPECT_GE(returns, 2);
+        EXPECT_EQ(digest, f.digest);
+        EXPECT_EQ(ship->X, f.x);
+        EXPECT_EQ(ship->Y, f.y);
+        EXPECT_EQ(ship->VX, f.vx);
+        EXPECT_EQ(ship->VY, f.vy);
     }
 }
 
