@@ -1,6 +1,8 @@
 // The play frame: camera, zoom, the shot and asteroid walks, the arena edge
 // lines, Esc, the ship controls and ship-against-ship collisions.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "arena_pictures.h"
 #include "game/menu.h"
@@ -375,6 +377,45 @@ TEST_F(CollideShipsTest, ARamSwapsAndDampsTheVelocitiesAndMovesBothShips) {
     EXPECT_FLOAT_EQ(blue->Y, 1000.45f);
     EXPECT_FLOAT_EQ(green->X, 1022.7f);
     EXPECT_FLOAT_EQ(green->Y, 1000.9f);
+}
+
+// An inertialess ship left beyond a wall with its keys up, touching a ship
+// at rest there. Until it is back inside it flies, rams and is rammed exactly
+// as a ship with the normal drive would in its place, so no ram sees a speed
+// it does not fly with; once inside it stops dead.
+TEST_F(CollideShipsTest, AnInertialessShipParkedBeyondAWallComesBackAsAnyOther) {
+    const auto fly = [this](int drive) {
+        blue = MakeShip(0, 0);
+        green = MakeShip(1, 0);
+        blue->BoundingSphere = 10;
+        green->BoundingSphere = 15;
+        Place(blue, -1017, 1000);
+        Place(green, -993, 1000);
+        blue->Drive = drive;
+        std::vector<std::pair<float, float>> course;  // blue's X and VX after each frame
+        for (int frame = 0; frame < 3000 && blue->X < 0; ++frame) {
+            PlayFrame(game);
+            course.emplace_back(blue->X, blue->VX);
+        }
+        return course;
+    };
+    const auto normal = fly(0);
+    ASSERT_GT(normal.size(), 100u);
+    ASSERT_LT(normal.size(), 3000u);
+    // Each took the other's push from the wall, damped: they touched.
+    EXPECT_FLOAT_EQ(normal[0].second, 0.9f * 0.15f);
+    const auto inertialess = fly(2);
+    EXPECT_EQ(inertialess, normal);
+    for (Ship* ship : {blue, green}) {
+        EXPECT_EQ(ship->Life, 100);
+        EXPECT_EQ(ship->FrontArmour, ship->FrontArmourMax);
+        EXPECT_EQ(ship->BackArmour, ship->BackArmourMax);
+    }
+    PlayFrame(game);
+    const float x = blue->X;
+    for (int more = 0; more < 20; ++more) PlayFrame(game);
+    EXPECT_EQ(blue->X, x);
+    EXPECT_EQ(blue->VX, 0);
 }
 
 struct RamCase {

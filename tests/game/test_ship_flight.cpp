@@ -2,6 +2,7 @@
 // the speed limit, the soft walls, and crashing into planets.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -213,6 +214,92 @@ TEST_F(ShipFlightTest, TheWallsPushBackHarderTheFurtherOutWhileMovingOut) {
         EXPECT_FLOAT_EQ(vertical->Y, c.after);
         EXPECT_NEAR(vertical->VY, c.velocityAfter, 1e-5) << c.position << " " << c.velocity;
         EXPECT_EQ(vertical->VX, 0);
+    }
+}
+
+bool InsideOnAxis(float v) { return v >= 0 && v <= 2000; }
+
+// An inertialess ship stops dead when its keys are up, but beyond a wall it
+// is brought back as a ship with any other drive is, and stops once inside.
+TEST_F(ShipFlightTest, AnInertialessShipBeyondAWallWithItsKeysUpComesBackLikeAnyOther) {
+    const struct {
+        float x, y;
+    } starts[] = {{-1017, 1000}, {3000, 700}, {1000, -400}, {1500, 2600}, {-300, 2300}};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(testing::Message() << "from " << start.x << ", " << start.y);
+        Ship* inertialess = Flyer(start.x, start.y, 0);
+        inertialess->Drive = 2;
+        Ship* normal = Flyer(start.x, start.y, 1);
+        bool back = false;
+        for (int frame = 0; frame < 1000 && !back; ++frame) {
+            const float restX = inertialess->X;
+            const float restY = inertialess->Y;
+            inertialess->Update();
+            normal->Update();
+            // While the other ship is still out on an axis, the inertialess
+            // one is beside it; once in, it stays where it entered.
+            if (!InsideOnAxis(normal->X)) {
+                EXPECT_EQ(inertialess->X, normal->X) << frame;
+            } else if (InsideOnAxis(restX)) {
+                EXPECT_EQ(inertialess->X, restX) << frame;
+            }
+            if (!InsideOnAxis(normal->Y)) {
+                EXPECT_EQ(inertialess->Y, normal->Y) << frame;
+            } else if (InsideOnAxis(restY)) {
+                EXPECT_EQ(inertialess->Y, restY) << frame;
+            }
+            back = InsideOnAxis(inertialess->X) && InsideOnAxis(inertialess->Y);
+        }
+        ASSERT_TRUE(back);
+        EXPECT_EQ(inertialess->VX, 0);
+        EXPECT_EQ(inertialess->VY, 0);
+        const float x = inertialess->X;
+        const float y = inertialess->Y;
+        for (int frame = 0; frame < 50; ++frame) inertialess->Update();
+        EXPECT_EQ(inertialess->X, x);
+        EXPECT_EQ(inertialess->Y, y);
+    }
+}
+
+// Thrusting out through a wall, an inertialess ship is turned back by the
+// wall like any other, and after every frame its velocity is the one it then
+// flies with: no push is shown that the next frame throws away.
+struct OutwardThrust {
+    float heading, acceleration;
+    bool planet;  // far off, massless: it only holds the speed to 30 a frame
+    float furthestOut;
+};
+
+TEST_F(ShipFlightTest, AnInertialessShipThrustingOutShowsOnlyTheSpeedItFlies) {
+    const OutwardThrust cases[] = {
+        {180, 2, false, 150}, {0, 2, false, 150}, {270, 2, false, 150}, {90, 2, false, 150},
+        {225, 2, false, 150}, {180, 8, true, 300}, {45, 8, true, 300},
+    };
+    for (const OutwardThrust& c : cases) {
+        SCOPED_TRACE(testing::Message() << "heading " << c.heading << " acceleration " << c.acceleration);
+        while (game->PlanetList) RemovePlanet(game, game->PlanetList);
+        if (c.planet) SetPlanet(1000, 1000, 10, 0);
+        Ship* ship = Flyer(1000 - 900 * CosDeg(c.heading), 1000 - 900 * SinDeg(c.heading));
+        ship->Drive = 2;
+        ship->Acceleration = c.acceleration;  // 5.6 units a frame each
+        ship->Heading = c.heading;
+        ship->KeyDown[kCtlThrust] = 1;
+        ship->Update();
+        float furthestOut = 0;
+        int returns = 0;
+        bool wasOutside = false;
+        for (int frame = 0; frame < 600; ++frame) {
+            const float x = ship->X, y = ship->Y, vx = ship->VX, vy = ship->VY;
+            ship->Update();
+            EXPECT_NEAR(ship->X - x, vx, 1e-3) << frame;
+            EXPECT_NEAR(ship->Y - y, vy, 1e-3) << frame;
+            const float out = std::max({-ship->X, ship->X - 2000, -ship->Y, ship->Y - 2000});
+            furthestOut = std::max(furthestOut, out);
+            returns += wasOutside && out <= 0;
+            wasOutside = out > 0;
+        }
+        EXPECT_GT(returns, 5);
+        EXPECT_LT(furthestOut, c.furthestOut);
     }
 }
 
