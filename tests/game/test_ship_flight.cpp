@@ -281,7 +281,7 @@ TEST_F(ShipFlightTest, AnInertialessShipThrustingOutShowsOnlyTheSpeedItFlies) {
         if (c.planet) SetPlanet(1000, 1000, 10, 0);
         Ship* ship = Flyer(1000 - 900 * CosDeg(c.heading), 1000 - 900 * SinDeg(c.heading));
         ship->Drive = 2;
-        ship->Acceleration = c.acceleration;  // 5.6 units a frame each
+        ship->Acceleration = c.acceleration;  // 5.6 units a frame per point
         ship->Heading = c.heading;
         ship->KeyDown[kCtlThrust] = 1;
         ship->Update();
