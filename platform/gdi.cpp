@@ -100,13 +100,11 @@ std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!converted) return nullptr;
-    auto bmp = std::unique_ptr<GdiBitmap>(new (std::nothrow) GdiBitmap);
+    std::unique_ptr<GdiBitmap> bmp;
     try {
-        if (bmp) bmp->pixels.resize(static_cast<std::size_t>(converted->w) * static_cast<std::size_t>(converted->h));
+        bmp = std::make_unique<GdiBitmap>();
+        bmp->pixels.resize(static_cast<std::size_t>(converted->w) * static_cast<std::size_t>(converted->h));
     } catch (const std::bad_alloc&) {
-        bmp.reset();
-    }
-    if (!bmp) {
         SDL_FreeSurface(converted);
         return nullptr;
     }
