@@ -5,19 +5,6 @@
 
 namespace hull {
 
-void Designs::ClearSlot(int d, int s)
-{
-    WeaponType[d][s] = kEmpty;
-    WeaponX[d][s] = 0;
-    WeaponY[d][s] = 0;
-    Aim[d][s] = 0.0f;
-    Convergence[d][s] = 1000.0f;
-    FireDirection[d][s] = 0.0f;
-    TurretCover[d][s] = 0;
-    Power[d][s] = 10;
-    Range[d][s] = 120;
-}
-
 void Designs::SetDefaults(int d) { SetRecord(d, shipdata::FreshDesign()); }
 
 namespace {
@@ -58,9 +45,9 @@ shipdata::ShipClassRecord Designs::Record(int d) const
     r.DrawScale = DrawScale[d];
     r.BoundingSphere = BoundingSphere[d];
     r.FrameCount = FrameCount[d];
-    shipdata::CopyName(r.ImageFolder, ImageFolder[d].data());
-    shipdata::CopyName(r.ImageName, ImageName[d].data());
-    shipdata::CopyName(r.Name, Name[d].data());
+    std::memcpy(r.ImageFolder, ImageFolder[d].data(), kTextSize);
+    std::memcpy(r.ImageName, ImageName[d].data(), kTextSize);
+    std::memcpy(r.Name, Name[d].data(), kTextSize);
     r.AimLine = AimLine[d];
     r.AstroDroid = AstroDroid[d];
     r.EngineSoundKind = EngineSoundKind[d];
@@ -96,14 +83,9 @@ void Designs::SetRecord(int d, const shipdata::ShipClassRecord& r)
     DrawScale[d] = r.DrawScale;
     BoundingSphere[d] = r.BoundingSphere;
     FrameCount[d] = r.FrameCount;
-    auto text = [](Text& to, const char (&from)[shipdata::kNameSize]) {
-        char copy[shipdata::kNameSize];
-        shipdata::CopyName(copy, from);
-        std::memcpy(to.data(), copy, to.size());
-    };
-    text(ImageFolder[d], r.ImageFolder);
-    text(ImageName[d], r.ImageName);
-    text(Name[d], r.Name);
+    std::memcpy(ImageFolder[d].data(), r.ImageFolder, kTextSize);
+    std::memcpy(ImageName[d].data(), r.ImageName, kTextSize);
+    std::memcpy(Name[d].data(), r.Name, kTextSize);
     AimLine[d] = r.AimLine;
     AstroDroid[d] = r.AstroDroid;
     EngineSoundKind[d] = r.EngineSoundKind;

@@ -64,12 +64,10 @@ struct Designs {
 
     // Gives design d the values of a fresh design.
     void SetDefaults(int d);
-    // Empties weapon slot s of design d (type, place, aim, convergence,
-    // direction, cover, power and range).
-    void ClearSlot(int d, int s);
 
-    // Design d as one ships.dat record, and back. Text fields are read up to
-    // their NUL and at most 19 characters.
+    // Design d as one ships.dat record, and back, byte for byte: a text field
+    // keeps all 20 bytes as stored (FieldText shows it up to its NUL, at most
+    // 19 characters).
     shipdata::ShipClassRecord Record(int d) const;
     void SetRecord(int d, const shipdata::ShipClassRecord& record);
 };

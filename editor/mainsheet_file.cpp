@@ -27,6 +27,26 @@ std::vector<uint8_t> ReadAll(const QString& path)
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
+// Moves a ships.dat the editor will not use out of the way, under the first
+// of ships.dat.bad, ships.dat.bad.1, ships.dat.bad.2, ... that is free, so
+// no earlier kept file is ever replaced. Returns the new name, or an empty
+// one when the file could not be moved (it then stays where it is).
+QString KeepAside(const QString& path)
+{
+    for (int n = 0; n < 100000; ++n) {
+        const QString kept = path + QStringLiteral(".bad") + (n == 0 ? QString() : QStringLiteral(".%1").arg(n));
+        if (QFileInfo::exists(kept))
+            continue;
+        return QFile::rename(path, kept) ? kept : QString();
+    }
+    return QString();
+}
+
+QString KeptMessage(const QString& kept)
+{
+    return QStringLiteral("\nThe old file was kept as ") + QDir::toNativeSeparators(kept) + QStringLiteral(".");
+}
+
 } // namespace
 
 QString TMainSheet::ShipFilePath() const { return QDir(StartDirectory).filePath(QStringLiteral("ships.dat")); }
@@ -55,14 +75,12 @@ void TMainSheet::LoadShipFile()
     }
     // A file of the wrong size is kept aside, never deleted: its designs may
     // still be recovered by hand.
-    const QString kept = path + QStringLiteral(".bad");
-    QFile::remove(kept);
-    if (!QFile::rename(path, kept)) {
+    const QString kept = KeepAside(path);
+    if (kept.isEmpty()) {
         ShowMessage(QString::number(length) + QStringLiteral("Dat file wrong sized.\n") + kCannotWrite);
         return;
     }
-    ShowMessage(QString::number(length) + QStringLiteral("Dat file wrong sized.\nThe old file was kept as ") +
-                QDir::toNativeSeparators(kept) + QStringLiteral("."));
+    ShowMessage(QString::number(length) + QStringLiteral("Dat file wrong sized.") + KeptMessage(kept));
     CreateShipFile();
 }
 
@@ -90,8 +108,13 @@ void TMainSheet::SaveShipFile()
     const qint64 length = info.size();
     SortDesignWeapons();
     if (length > static_cast<qint64>(shipdata::kFileSize)) {
-        ShowMessage(QStringLiteral("Dat file too long"));
-        QFile::remove(path);
+        // Kept aside as a wrong-sized file is, and written anew.
+        const QString kept = KeepAside(path);
+        if (kept.isEmpty()) {
+            ShowMessage(QStringLiteral("Dat file too long\n") + kCannotWrite);
+            return;
+        }
+        ShowMessage(QStringLiteral("Dat file too long") + KeptMessage(kept));
         if (CreateShipFile())
             SlotBoxClick();
         return;
@@ -130,35 +153,35 @@ void TMainSheet::SortDesignWeapons() { SortDesignWeapons(CurrentDesign); }
 
 void TMainSheet::SortDesignWeapons(int d)
 {
-    Designs sorted;
+    // Whole slots move: lasers, ion cannons, cutting beams, then every other
+    // slot in its old order with all it holds, so sorting a design that is
+    // already sorted changes nothing. A damaged type value becomes empty.
+    std::array<int, kSlots> order;
     int next = 0;
+    for (int32_t kind : {kLaser, kIonCannon, kCuttingBeam})
+        for (int s = 0; s < kSlots; ++s)
+            if (D.WeaponType[d][s] == kind)
+                order[next++] = s;
     for (int s = 0; s < kSlots; ++s)
-        sorted.ClearSlot(d, s);
-    for (int32_t kind : {kLaser, kIonCannon, kCuttingBeam}) {
-        for (int s = 0; s < kSlots; ++s) {
-            if (D.WeaponType[d][s] != kind)
-                continue;
-            sorted.WeaponType[d][next] = D.WeaponType[d][s];
-            sorted.WeaponX[d][next] = D.WeaponX[d][s];
-            sorted.WeaponY[d][next] = D.WeaponY[d][s];
-            sorted.Aim[d][next] = D.Aim[d][s];
-            sorted.Convergence[d][next] = D.Convergence[d][s];
-            sorted.FireDirection[d][next] = D.FireDirection[d][s];
-            sorted.TurretCover[d][next] = D.TurretCover[d][s];
-            sorted.Power[d][next] = D.Power[d][s];
-            sorted.Range[d][next] = D.Range[d][s];
-            ++next;
-        }
-    }
-    D.WeaponType[d] = sorted.WeaponType[d];
-    D.WeaponX[d] = sorted.WeaponX[d];
-    D.WeaponY[d] = sorted.WeaponY[d];
-    D.Aim[d] = sorted.Aim[d];
-    D.Convergence[d] = sorted.Convergence[d];
-    D.FireDirection[d] = sorted.FireDirection[d];
-    D.TurretCover[d] = sorted.TurretCover[d];
-    D.Power[d] = sorted.Power[d];
-    D.Range[d] = sorted.Range[d];
+        if (D.WeaponType[d][s] < kLaser || D.WeaponType[d][s] > kCuttingBeam)
+            order[next++] = s;
+    auto move = [&](auto& field) {
+        const auto was = field[d];
+        for (int to = 0; to < kSlots; ++to)
+            field[d][to] = was[order[to]];
+    };
+    move(D.WeaponType);
+    move(D.WeaponX);
+    move(D.WeaponY);
+    move(D.Aim);
+    move(D.Convergence);
+    move(D.FireDirection);
+    move(D.TurretCover);
+    move(D.Power);
+    move(D.Range);
+    for (int32_t& type : D.WeaponType[d])
+        if (type < kEmpty || type > kCuttingBeam)
+            type = kEmpty;
     // The counts follow the sorted slots, whatever they held before.
     D.LaserCount[d] = D.IonCount[d] = D.BeamCount[d] = 0;
     for (int s = 0; s < kSlots; ++s) {

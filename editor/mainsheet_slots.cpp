@@ -30,6 +30,11 @@ void TMainSheet::SlotBoxClick()
     SelectedRow = -1;
     WeaponBox->clearSelection();
     const int d = CurrentDesign;
+    // Setting the controls runs their change events, which store what the
+    // controls can show (rounded, clamped, the built-in picture's texts).
+    // Showing a design changes none of its values: they are put back below,
+    // and a value changes only when the designer moves its control.
+    const shipdata::ShipClassRecord stored = D.Record(d);
 
     // 3: with no row selected the weapon bars only reset their echoes.
     AimBar->SetPosition(0);
@@ -47,16 +52,11 @@ void TMainSheet::SlotBoxClick()
     TurnBar->SetPosition(D.Turn[d]);
     MissileBar->SetPosition(D.Missiles[d]);
 
-    // 7: setting the scale may lower the bound and store it; the value read
-    // first restores it.
-    // A scale outside the bar's range (a damaged file) is drawn at the
-    // clamped position but stays stored until the user moves the bar.
+    // 7: setting the scale may lower the bound bar; the bound read first
+    // sets it back.
     const int bound = D.BoundingSphere[d];
-    const int scale = D.DrawScale[d];
-    ScaleBar->SetPosition(scale);
+    ScaleBar->SetPosition(D.DrawScale[d]);
     BoundBar->SetPosition(bound);
-    if (scale < ScaleBar->Min() || scale > ScaleBar->Max())
-        D.DrawScale[d] = scale;
 
     // 8-9
     Universe->SetItemIndex(D.Technology[d]);
@@ -77,8 +77,13 @@ void TMainSheet::SlotBoxClick()
 
     // 12-16
     ShowPicture();
-    FillWeaponBox();
     FrBar->SetPosition(D.FrameCount[d]);
+    // The design as it was, except that an activation the check refused
+    // stays off.
+    D.SetRecord(d, stored);
+    if (!Activate->Checked())
+        D.Active[d] = 0;
+    FillWeaponBox();
     ShipImage2->resize(2 * ScaleBar->Position(), 2 * ScaleBar->Position());
     DrawWeaponSchematic();
     ComputeShipValue();

@@ -173,11 +173,26 @@ void TForm1::FormActivate(TObject*) {
 void TForm1::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
 
 void TForm1::FormKeyDown(TObject*, std::uint16_t& Key, TShiftState) {
-    if (Key < 128) KeyState[Key] = 1;
+    if (Key >= 128) return;
+    KeyState[Key] = 1;
+    KeyDownUnread[Key] = 1;
+    KeyUpPending[Key] = 0;
 }
 
 void TForm1::FormKeyUp(TObject*, std::uint16_t& Key, TShiftState) {
-    if (Key < 128) KeyState[Key] = 0;
+    if (Key >= 128) return;
+    // A press no frame has seen yet stays down until one has.
+    if (KeyDownUnread[Key])
+        KeyUpPending[Key] = 1;
+    else
+        KeyState[Key] = 0;
+}
+
+void TForm1::KeysRead() {
+    for (std::size_t k = 0; k < KeyUpPending.size(); ++k)
+        if (KeyUpPending[k]) KeyState[k] = 0;
+    KeyDownUnread.fill(0);
+    KeyUpPending.fill(0);
 }
 
 void TForm1::OnAppException(TObject*, const std::exception&) {
@@ -330,8 +345,10 @@ void TForm1::RunFrame() {
     } catch (const FrameAbandoned&) {
         // SyncShipFrames could not load a frame and posted the quit message:
         // nothing more is drawn, and the loop ends on that message.
+        KeysRead();
         return;
     }
+    KeysRead();
 
     if (ScreenState != ScreenPlay && PointerSprite) {
         PointerSprite->WorldX = Game->MouseX - 20;

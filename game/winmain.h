@@ -93,6 +93,11 @@ public:
     GameStatePtr Game;
     int ScreenState = ScreenMainMenu;
     int KeyState[128] = {};
+    // Keys that went down since a frame last read KeyState, and of those the
+    // ones already let go: a tap between two frames still reads as down for
+    // the one frame that follows.
+    std::array<std::uint8_t, 128> KeyDownUnread{};
+    std::array<std::uint8_t, 128> KeyUpPending{};
     UIColourSet UIColours{};
     std::unique_ptr<VXScreen> Display;
     std::unique_ptr<VXSurface> WorkSurface;
@@ -125,6 +130,8 @@ public:
     void OnAppException(TObject* Sender, const std::exception& E);
 
     void RunFrame();
+    // A frame has read KeyState: the releases held back for it take effect.
+    void KeysRead();
     void PresentFrame();
     void DrawLoadingBar(float percent);
     void SyncShipFrames();

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -293,19 +295,69 @@ private:
     DWORD m_Flags = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 };
 
+// The keys or buttons that went down since the last read, as SDL reports
+// them while a device is acquired. A read takes them, so a key pressed and
+// let go between two reads still reads as down for that one read.
+class PressWatch {
+public:
+    explicit PressWatch(Uint32 downEvent) : m_DownEvent(downEvent) {}
+    ~PressWatch() { Stop(); }
+    PressWatch(const PressWatch&) = delete;
+    PressWatch& operator=(const PressWatch&) = delete;
+
+    // Presses from before belong to nobody.
+    void Start() {
+        for (auto& p : m_Pressed) p = false;
+        if (!m_Watching) SDL_AddEventWatch(&PressWatch::OnEvent, this);
+        m_Watching = true;
+    }
+    void Stop() {
+        if (m_Watching) SDL_DelEventWatch(&PressWatch::OnEvent, this);
+        m_Watching = false;
+    }
+    // Whether `index` (scancode or button) went down since the last take.
+    bool Take(int index) {
+        return index >= 0 && index < static_cast<int>(m_Pressed.size()) &&
+               m_Pressed[static_cast<std::size_t>(index)].exchange(false);
+    }
+
+private:
+    static int OnEvent(void* self, SDL_Event* event) {
+        auto* watch = static_cast<PressWatch*>(self);
+        if (event->type != watch->m_DownEvent) return 0;
+        int index = -1;
+        if (event->type == SDL_KEYDOWN && !event->key.repeat) index = event->key.keysym.scancode;
+        if (event->type == SDL_MOUSEBUTTONDOWN) index = event->button.button;
+        if (index >= 0 && index < static_cast<int>(watch->m_Pressed.size()))
+            watch->m_Pressed[static_cast<std::size_t>(index)] = true;
+        return 0;
+    }
+
+    Uint32 m_DownEvent;
+    bool m_Watching = false;
+    std::array<std::atomic<bool>, SDL_NUM_SCANCODES> m_Pressed{};
+};
+
 class SdlKeyboard final : public SdlDevice {
 public:
     SdlKeyboard() : SdlDevice(c_dfDIKeyboard) {}
 
 protected:
+    void OnAcquire() override { m_Presses.Start(); }
+    void OnUnacquire() override { m_Presses.Stop(); }
     void Read(void* data) override {
         auto* keys = static_cast<BYTE*>(data);
         int count = 0;
         const Uint8* state = SDL_GetKeyboardState(&count);
-        for (int sc = 0; state && sc < count; ++sc)
-            if (state[sc])
+        for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
+            const bool held = state && sc < count && state[sc];
+            if (m_Presses.Take(sc) || held)
                 if (BYTE dik = ScanCodeFromSdlScancode(sc)) keys[dik] = 0x80;
+        }
     }
+
+private:
+    PressWatch m_Presses{SDL_KEYDOWN};
 };
 
 // The system mouse: the motion SDL summed since the last read, and the
@@ -322,8 +374,10 @@ protected:
     void OnAcquire() override {
         if (Exclusive()) SDL_SetRelativeMouseMode(SDL_TRUE);
         SDL_GetRelativeMouseState(nullptr, nullptr);  // motion from before belongs to nobody
+        m_Presses.Start();
     }
     void OnUnacquire() override {
+        m_Presses.Stop();
         if (Exclusive()) SDL_SetRelativeMouseMode(SDL_FALSE);
     }
     void Read(void* data) override {
@@ -333,8 +387,12 @@ protected:
         m->lX = dx;
         m->lY = dy;
         const int order[4] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1};
-        for (int i = 0; i < 4; ++i) m->rgbButtons[i] = (buttons & SDL_BUTTON(order[i])) ? 0x80 : 0;
+        for (int i = 0; i < 4; ++i)
+            m->rgbButtons[i] = (m_Presses.Take(order[i]) || (buttons & SDL_BUTTON(order[i]))) ? 0x80 : 0;
     }
+
+private:
+    PressWatch m_Presses{SDL_MOUSEBUTTONDOWN};
 };
 
 class SdlJoystick final : public SdlDevice {

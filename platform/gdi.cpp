@@ -5,11 +5,13 @@
 #include <bit>
 #include <map>
 #include <mutex>
+#include <new>
 
 #include "platform/ddraw.h"
 #include "platform/files.h"
 #include "platform/gdi.h"
 #include "platform/gdi_objects.h"
+#include "platform/picturelimits.h"
 
 struct ModuleTag {};
 
@@ -61,18 +63,53 @@ unsigned FromChannel(DWORD raw, DWORD mask) {
     return c.bits >= 8 ? (v >> (c.bits - 8)) & 0xFF : (v << (8 - c.bits)) & 0xFF;
 }
 
-// Bitmap from SDL's BMP reader, as 32-bit 0x00RRGGBB pixels.
+// Whether the BMP at the stream's position states a size we decode. SDL's
+// reader allocates whatever the header claims, so a file gets to SDL only
+// after this; the stream is left where it was.
+bool BmpSizeAccepted(SDL_RWops* rw) {
+    const Sint64 start = SDL_RWtell(rw);
+    unsigned char h[26];
+    const bool read = start >= 0 && SDL_RWread(rw, h, 1, sizeof h) == sizeof h;
+    if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
+    if (!read || h[0] != 'B' || h[1] != 'M') return false;
+    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
+    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
+    const std::uint32_t infoSize = le32(14);
+    std::int64_t width = 0, height = 0;
+    if (infoSize == 12) {  // the old core header: 16-bit sizes
+        width = le16(18);
+        height = le16(20);
+    } else if (infoSize >= 40) {
+        width = static_cast<std::int32_t>(le32(18));
+        height = static_cast<std::int32_t>(le32(22));
+        if (height < 0) height = -height;  // rows stored top-down
+    }
+    return width > 0 && PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
+}
+
+// Bitmap from SDL's BMP reader, as 32-bit 0x00RRGGBB pixels; none for a
+// picture too large to decode.
 std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
     if (!rw) return nullptr;
+    if (!BmpSizeAccepted(rw)) {
+        SDL_RWclose(rw);
+        return nullptr;
+    }
     SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
     if (!loaded) return nullptr;
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!converted) return nullptr;
-    auto bmp = std::make_unique<GdiBitmap>();
+    std::unique_ptr<GdiBitmap> bmp;
+    try {
+        bmp = std::make_unique<GdiBitmap>();
+        bmp->pixels.resize(static_cast<std::size_t>(converted->w) * static_cast<std::size_t>(converted->h));
+    } catch (const std::bad_alloc&) {
+        SDL_FreeSurface(converted);
+        return nullptr;
+    }
     bmp->width = converted->w;
     bmp->height = converted->h;
-    bmp->pixels.resize(static_cast<std::size_t>(bmp->width) * bmp->height);
     SDL_LockSurface(converted);
     for (int y = 0; y < bmp->height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(converted->pixels) +

@@ -2,8 +2,11 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <new>
 
 #include <jpeglib.h>
+
+#include "platform/picturelimits.h"
 
 namespace plat {
 namespace {
@@ -23,7 +26,8 @@ void ErrorExit(j_common_ptr info) {
 void OutputMessage(j_common_ptr) {}  // corrupt-data warnings stay quiet
 
 // Only trivially destructible locals live in this frame, so the jump back is
-// safe. Returns false on any libjpeg error.
+// safe. Returns false on any libjpeg error and when the pixels cannot be
+// allocated; no exception leaves it.
 bool Decode(const unsigned char* data, std::size_t size, DecodedPicture& out) {
     jpeg_decompress_struct info;
     ErrorManager errors;
@@ -36,7 +40,10 @@ bool Decode(const unsigned char* data, std::size_t size, DecodedPicture& out) {
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
+    // The size comes from the header: a picture too large is refused before
+    // the decoder allocates anything for it.
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK ||
+        !PictureSizeAccepted(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -50,7 +57,12 @@ bool Decode(const unsigned char* data, std::size_t size, DecodedPicture& out) {
     }
     out.Width = width;
     out.Height = height;
-    out.Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    try {
+        out.Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    } catch (const std::bad_alloc&) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                static_cast<JDIMENSION>(width * 3), 1);
     while (info.output_scanline < info.output_height) {

@@ -3,18 +3,15 @@
 // reloading a bitmap into a surface after the display lost it.
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "platform/debug.h"
 #include "platform/files.h"
+#include "platform/picturelimits.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"
 
 namespace {
 
-// PSD pictures larger than this are refused rather than allocated.
-constexpr std::uint64_t kMaxPsdSide = 16384;
-constexpr std::uint64_t kMaxPsdPixels = 16ull * 1024 * 1024;
 constexpr std::uint32_t kMaxPsdChannels = 24;
 
 HBITMAP FindBitmap(const char* name) {
@@ -143,8 +140,7 @@ int VXSurface::LoadPSD(VXScreen* screen, const char* fileName, MemoryType type) 
     if (!ReadBigEndian16(f, compression) || compression > 1) return 0;
     // A size of nothing, or more than is sensible to hold, is refused.
     const std::uint64_t pixelCount = static_cast<std::uint64_t>(rows) * columns;
-    if (rows == 0 || columns == 0 || rows > kMaxPsdSide || columns > kMaxPsdSide || pixelCount > kMaxPsdPixels)
-        return 0;
+    if (!plat::PictureSizeAccepted(columns, rows)) return 0;
     Height = static_cast<int>(rows);
     Width = static_cast<int>(columns);
     std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[pixelCount * 4]);
@@ -193,15 +189,17 @@ bool VXSurface::ReadPSDChannels(std::FILE* file, BYTE* pixels, int channels, int
         const long long table = static_cast<long long>(Height) * channels * 2;
         if (std::fseek(file, static_cast<long>(table), SEEK_CUR) != 0) return false;
     }
+    // Plane c of the file is channel c; a picture with fewer planes lacks the
+    // last channels, which take their fill value.
     for (int c = 0; c < 4; ++c) {
         const int p = kBytePos[c];
-        if (p >= channels) {
+        if (c >= channels) {
             for (std::uint64_t i = 0; i < count; ++i) pixels[i * 4 + p] = kMissing[p];
             continue;
         }
         if (compression == 0) {
-            std::vector<BYTE> plane(count);
-            if (std::fread(plane.data(), 1, count, file) != count) return false;
+            std::unique_ptr<BYTE[]> plane(new (std::nothrow) BYTE[count]);
+            if (!plane || std::fread(plane.get(), 1, count, file) != count) return false;
             for (std::uint64_t i = 0; i < count; ++i) pixels[i * 4 + p] = plane[i];
             continue;
         }

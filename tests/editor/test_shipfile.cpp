@@ -137,10 +137,25 @@ TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField)
     EXPECT_EQ(sheet->ShipImage2->width(), 80);
 }
 
-TEST_F(ShipFileTest, SaveLoadSaveIsByteIdentical)
+TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
 {
     Bytes file = DefaultFile();
-    // A few designs with varied fields, sorted as a save leaves them.
+    // Values no control can show as they are: an acceleration between the
+    // bar's tenths, a built-in picture with its own folder and file names,
+    // empty slots that are not at their defaults, bytes after a name's NUL.
+    for (int d = 1; d < 20; d += 3) {
+        const size_t at = 1256 * static_cast<size_t>(d);
+        PutFloat(file, at + 508, d % 2 ? 0.76f : 0.95f);
+        PutInt(file, at + 488, d % 24); // ImageSelection
+        PutText(file, at + 532, "myfolder", 8);
+        PutText(file, at + 552, "myship", 6);
+        PutFloat(file, at + 324 + 4 * 19, 0.0f); // slot 19's convergence
+        PutInt(file, at + 768 + 4 * 18, 300);    // slot 18's range
+        PutText(file, at + 572, "Kite\0xyz", 8);
+        PutInt(file, at + 528, 30); // FrameCount
+        PutInt(file, at + 516, 7);  // Hull below the bar
+    }
+    // And a few with varied fields, sorted as a save leaves them.
     for (int d = 0; d < 20; d += 3) {
         const size_t at = 1256 * static_cast<size_t>(d);
         PutInt(file, at + 4, 0);
@@ -209,25 +224,28 @@ TEST_F(ShipFileTest, LoadMenuKeepsDesignsTheFileLacks)
     EXPECT_EQ(sheet->D.Shield[0], 0);
 }
 
-TEST_F(ShipFileTest, WrongSizedFileIsKeptAsBadAndReplaced)
+TEST_F(ShipFileTest, WrongSizedFilesAreKeptUnderNamesThatReplaceNoEarlierOne)
 {
     struct Case {
         size_t length;
         const char* text;
-    } cases[] = {{0, "0Dat file wrong sized."}, {25121, "25121Dat file wrong sized."}, {25119, "25119Dat file wrong sized."}};
+        const char* kept;
+    } cases[] = {{0, "0Dat file wrong sized.", "ships.dat.bad.1"},
+                 {25121, "25121Dat file wrong sized.", "ships.dat.bad.2"},
+                 {25119, "25119Dat file wrong sized.", "ships.dat.bad.3"}};
+    WriteFile("ships.dat.bad", Bytes(3, 1)); // kept by an earlier run
     for (const Case& c : cases) {
         messages.clear();
         Bytes bytes(c.length, 0x5A);
         WriteFile("ships.dat", bytes);
-        WriteFile("ships.dat.bad", Bytes(3, 1)); // an older one is replaced
         auto sheet = MakeSheet();
         ASSERT_EQ(messages.size(), 2) << c.length;
-        EXPECT_TRUE(messages[0].startsWith(c.text)) << messages[0].toStdString();
-        EXPECT_TRUE(messages[0].contains("ships.dat.bad")) << messages[0].toStdString();
+        EXPECT_EQ(messages[0], QString(c.text) + "\nThe old file was kept as " + Path(c.kept) + ".");
         EXPECT_EQ(messages[1], QString("Creating a new dat file."));
-        EXPECT_EQ(ReadFile("ships.dat.bad"), bytes) << c.length;
+        EXPECT_EQ(ReadFile(c.kept), bytes) << c.length;
         EXPECT_EQ(ReadFile("ships.dat"), DefaultFile()) << c.length;
     }
+    EXPECT_EQ(ReadFile("ships.dat.bad"), Bytes(3, 1));
 }
 
 TEST_F(ShipFileTest, UnwritableFolderGivesOneClearMessage)
@@ -258,12 +276,14 @@ TEST_F(ShipFileTest, SaveReplacesTheWholeFileAndTooLongIsRewritten)
 
     WriteFile("ships.dat", Bytes(30000, 7));
     sheet->N1Click();
-    EXPECT_EQ(messages, (QStringList{"Dat file too long", "Creating a new dat file."}));
+    EXPECT_EQ(messages, (QStringList{"Dat file too long\nThe old file was kept as " + Path("ships.dat.bad") + ".",
+                                     "Creating a new dat file."}));
     saved = ReadFile("ships.dat");
     ASSERT_EQ(saved.size(), 25120u);
     EXPECT_EQ(GetInt(saved, 1256 * 19 + 516), 123);
-    // No temporary file is left beside it.
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"ships.dat"});
+    // The long file is kept whole, and no temporary file is left.
+    EXPECT_EQ(ReadFile("ships.dat.bad"), Bytes(30000, 7));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), (QStringList{"ships.dat", "ships.dat.bad"}));
 }
 
 TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
@@ -283,6 +303,7 @@ TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
         d.Range[0][s] = 100 + s;
     }
     d.WeaponType[0][7] = 9; // a damaged type value ends up empty
+    d.Convergence[0][7] = 5.0f;
     d.LaserCount[0] = 5;    // and stale counts are put right
     d.IonCount[0] = 0;
     d.BeamCount[0] = 3;
@@ -300,11 +321,16 @@ TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
         EXPECT_EQ(d.Power[0][s], 5 + o);
         EXPECT_EQ(d.Range[0][s], 100 + o);
     }
-    for (int s = 3; s < 20; ++s) {
+    // The other slots follow in their old order, each with all it held.
+    EXPECT_EQ(d.WeaponType[0][3], kEmpty);
+    EXPECT_EQ(d.WeaponX[0][3], 3);
+    EXPECT_EQ(d.Convergence[0][3], 902.0f);
+    EXPECT_EQ(d.Power[0][3], 7);
+    EXPECT_EQ(d.WeaponType[0][7], kEmpty);
+    EXPECT_EQ(d.Convergence[0][7], 5.0f);
+    for (int s = 8; s < 20; ++s) {
         EXPECT_EQ(d.WeaponType[0][s], kEmpty);
         EXPECT_EQ(d.Convergence[0][s], 1000.0f);
-        EXPECT_EQ(d.Power[0][s], 10);
-        EXPECT_EQ(d.Range[0][s], 120);
     }
     const Bytes saved = ReadFile("ships.dat");
     EXPECT_EQ(GetInt(saved, 500), 1); // LaserCount

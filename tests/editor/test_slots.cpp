@@ -133,7 +133,7 @@ TEST_F(SlotsTest, TextWithoutNulIsReadAsItsFirst19Bytes)
     EXPECT_EQ(FieldText(sheet->D.Name[2]), QString(19, 'Q'));
     Show(2);
     EXPECT_EQ(sheet->ShipName->Text(), QString(19, 'Q'));
-    EXPECT_EQ(sheet->D.Name[2][19], '\0');
+    EXPECT_EQ(sheet->D.Name[2], full); // stored as read until the name is edited
 }
 
 TEST_F(SlotsTest, ValueMatchesTheSharedFormula)

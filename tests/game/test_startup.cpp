@@ -135,6 +135,28 @@ TEST_F(StartUp, QuitInTheDialogLoadsNothingAndSetsNoMode) {
     EXPECT_EQ(g.frames, 0);
 }
 
+// A tap (down and up before the next frame) and a held key, frame by frame.
+std::vector<std::pair<int, int>> g_keys;
+int MenuPressingKeys(GameState*) {
+    ++g.frames;
+    g_keys.emplace_back(Form1->KeyState[27], Form1->KeyState['A']);
+    if (g.frames == 2) plat::PushKeyPress("Escape");
+    if (g.frames == 3) plat::PushKey("A", true);
+    if (g.frames == 5) plat::PushKey("A", false);
+    return g.frames >= 6 ? ScreenQuit : ScreenMainMenu;
+}
+
+TEST_F(StartUp, AKeyTappedBetweenTwoFramesIsSeenByTheNextFrame) {
+    wintest::WriteStartUpMedia();
+    plat::SetEnumeratedModes({{800, 600, 16}});
+    ScreenHandlers[ScreenMainMenu] = MenuPressingKeys;
+    g_keys.clear();
+    ChooseFirstModeAndStart();
+    EXPECT_EQ(WinMain(), 0);
+    // Frames 1 to 6: Escape tapped after frame 2; A held from frame 4 to 5.
+    EXPECT_EQ(g_keys, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}, {1, 0}, {0, 1}, {0, 1}, {0, 0}}));
+}
+
 int MenuWithSoundOff(GameState*) {
     ++g.frames;
     g.playSoundResult = Form1->PlaySound(7, 0, 0, 0);

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,6 +7,7 @@
 
 #include "platform/dinput.h"
 #include "platform/forms.h"
+#include "platform/scriptinput.h"
 
 namespace {
 
@@ -154,6 +156,50 @@ TEST(DirectInputDevices, MouseReadsAndSecondInterface) {
     ASSERT_EQ(mouse->GetDeviceState(sizeof m, &m), DI_OK);
     EXPECT_EQ(m.lX, 0);
     EXPECT_EQ(m.rgbButtons[0], 0);
+}
+
+// The A key going down and up again, as SDL reports it.
+void TapA() {
+    for (const Uint32 type : {Uint32{SDL_KEYDOWN}, Uint32{SDL_KEYUP}}) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.scancode = SDL_SCANCODE_A;
+        SDL_PushEvent(&e);
+    }
+}
+
+TEST(DirectInputDevices, APressLetGoBeforeTheReadStillReadsAsDownOnce) {
+    LPDIRECTINPUT di;
+    ASSERT_EQ(DirectInputCreateA(nullptr, DIRECTINPUT_VERSION, &di, nullptr), DI_OK);
+    LPDIRECTINPUTDEVICE keyboard, mouse;
+    ASSERT_EQ(di->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr), DI_OK);
+    ASSERT_EQ(di->CreateDevice(GUID_SysMouse, &mouse, nullptr), DI_OK);
+    ASSERT_EQ(keyboard->SetDataFormat(&c_dfDIKeyboard), DI_OK);
+    ASSERT_EQ(mouse->SetDataFormat(&c_dfDIMouse), DI_OK);
+    for (auto* device : {&keyboard, &mouse}) {
+        ASSERT_EQ((*device)->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND), DI_OK);
+        ASSERT_EQ((*device)->Acquire(), DI_OK);
+    }
+    TapA();
+    plat::PushClick(10, 10);
+    BYTE keys[256];
+    DIMOUSESTATE m;
+    for (const BYTE expected : {BYTE{0x80}, BYTE{0}}) {
+        ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+        ASSERT_EQ(mouse->GetDeviceState(sizeof m, &m), DI_OK);
+        EXPECT_EQ(keys[DIK_A], expected);
+        EXPECT_EQ(keys[DIK_B], 0);
+        EXPECT_EQ(m.rgbButtons[0], expected);
+        EXPECT_EQ(m.rgbButtons[1], 0);
+    }
+    // A press made while the device was not acquired belongs to nobody.
+    ASSERT_EQ(keyboard->Unacquire(), DI_OK);
+    TapA();
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+    EXPECT_EQ(keys[DIK_A], 0);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
 }  // namespace

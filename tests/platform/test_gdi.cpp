@@ -1,6 +1,8 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -37,6 +39,56 @@ std::vector<unsigned char> Bmp24(int w, int h, const std::vector<std::uint32_t>&
             out[at + 1] = static_cast<unsigned char>(p >> 8);
             out[at + 2] = static_cast<unsigned char>(p >> 16);
         }
+    return out;
+}
+
+// Watches SDL's allocations while it lives. A request above kLargest is
+// refused and counted, so a loader that hands SDL a lying header fails here
+// instead of taking the machine's memory.
+class SdlAllocationWatch {
+public:
+    static constexpr std::size_t kLargest = 64u << 20;
+    SdlAllocationWatch() {
+        SDL_GetMemoryFunctions(&s_Malloc, &s_Calloc, &s_Realloc, &s_Free);
+        s_Refused = 0;
+        SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, s_Free);
+    }
+    ~SdlAllocationWatch() { SDL_SetMemoryFunctions(s_Malloc, s_Calloc, s_Realloc, s_Free); }
+    SdlAllocationWatch(const SdlAllocationWatch&) = delete;
+    SdlAllocationWatch& operator=(const SdlAllocationWatch&) = delete;
+    static int Refused() { return s_Refused; }
+
+private:
+    static bool Huge(std::size_t size) { return size > kLargest && ++s_Refused > 0; }
+    static void* Malloc(std::size_t size) { return Huge(size) ? nullptr : s_Malloc(size); }
+    static void* Calloc(std::size_t n, std::size_t size) {
+        const std::size_t total = n != 0 && size > SIZE_MAX / n ? SIZE_MAX : n * size;
+        return Huge(total) ? nullptr : s_Calloc(n, size);
+    }
+    static void* Realloc(void* p, std::size_t size) { return Huge(size) ? nullptr : s_Realloc(p, size); }
+    static inline SDL_malloc_func s_Malloc = nullptr;
+    static inline SDL_calloc_func s_Calloc = nullptr;
+    static inline SDL_realloc_func s_Realloc = nullptr;
+    static inline SDL_free_func s_Free = nullptr;
+    static inline int s_Refused = 0;
+};
+
+// The first bytes of a BMP: file header and a 40-byte information header
+// stating the size, bits per pixel and compression.
+std::vector<unsigned char> BmpHeader(std::int32_t w, std::int32_t h, int bits, int compression) {
+    std::vector<unsigned char> out(54, 0);
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(w), 4);
+    put(22, static_cast<std::uint32_t>(h), 4);
+    put(26, 1, 2);
+    put(28, static_cast<std::uint32_t>(bits), 2);
+    put(30, static_cast<std::uint32_t>(compression), 4);
     return out;
 }
 
@@ -142,6 +194,42 @@ TEST_F(GdiTest, BmpFilesLoadThroughSdlAndStretchIntoSurfaces) {
     EXPECT_TRUE(DeleteDC(memory));
     EXPECT_TRUE(DeleteObject(bmp));
     EXPECT_FALSE(DeleteObject(bmp));
+}
+
+TEST_F(GdiTest, BmpsClaimingHugeSizesAreRefusedBeforeSdlDecodesThem) {
+    Scratch();
+    std::vector<unsigned char> rle = BmpHeader(9, 16777228, 8, 1);  // RLE8 with a two-colour palette
+    rle[10] = 62;
+    rle[46] = 2;
+    rle.insert(rle.end(), {0, 0, 0, 0, 255, 255, 255, 0, 0, 1});  // palette, then end of picture
+    std::vector<unsigned char> core(26, 0);  // the old 12-byte header, 16-bit sizes
+    core[0] = 'B';
+    core[1] = 'M';
+    core[10] = 26;
+    core[14] = 12;
+    core[18] = core[19] = core[20] = core[21] = 0xFF;
+    core[22] = 1;
+    core[24] = 24;
+    const struct {
+        const char* what;
+        std::vector<unsigned char> bytes;
+    } cases[] = {
+        {"167772200 x 31 in 54 bytes", BmpHeader(167772200, 31, 24, 0)},
+        {"9 x 16777228, run-length coded", rle},
+        {"top-down, 2^31 rows", BmpHeader(1, INT32_MIN, 24, 0)},
+        {"16384 x 16384, more pixels than allowed", BmpHeader(16384, 16384, 24, 0)},
+        {"65535 x 65535 in the old header", core},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(dir / "img" / "huge.bmp", std::ios::binary)
+            .write(reinterpret_cast<const char*>(c.bytes.data()), static_cast<std::streamsize>(c.bytes.size()));
+        SdlAllocationWatch watch;
+        // Refused as a missing file is, and without SDL ever asking for the pixels.
+        EXPECT_EQ(LoadImageA(nullptr, "img\\huge.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr) << c.what;
+        plat::RegisterBitmapResource("huge", c.bytes.data(), c.bytes.size());
+        EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr), "huge", IMAGE_BITMAP, 0, 0, 0), nullptr) << c.what;
+        EXPECT_EQ(watch.Refused(), 0) << c.what;
+    }
 }
 
 TEST_F(GdiTest, ResourcesComeFromTheProgramModuleOnly) {

@@ -81,6 +81,27 @@ TEST(Jpeg, BadDataIsRefusedWithoutReadingPastIt) {
     }
 }
 
+TEST(Jpeg, HeadersClaimingHugePicturesAreRefusedBeforeDecoding) {
+    const auto small = EncodeHalves(16, 8);
+    std::size_t frame = 0;  // the start-of-frame marker holds the size
+    for (std::size_t i = 0; i + 9 < small.size() && !frame; ++i)
+        if (small[i] == 0xFF && small[i + 1] == 0xC0) frame = i;
+    ASSERT_NE(frame, 0u);
+    const struct {
+        unsigned width, height;
+    } sizes[] = {{60000, 60000}, {16384, 16384}, {65500, 1}};
+    for (const auto& size : sizes) {
+        std::vector<unsigned char> data = small;
+        data[frame + 5] = static_cast<unsigned char>(size.height >> 8);
+        data[frame + 6] = static_cast<unsigned char>(size.height);
+        data[frame + 7] = static_cast<unsigned char>(size.width >> 8);
+        data[frame + 8] = static_cast<unsigned char>(size.width);
+        plat::DecodedPicture picture;
+        EXPECT_FALSE(plat::DecodeJpeg(data.data(), data.size(), picture)) << size.width << " x " << size.height;
+        EXPECT_TRUE(picture.Pixels.empty());
+    }
+}
+
 TEST(Jpeg, TheTitlePictureDecodes) {
     std::ifstream file(VANTORRA_GEN_DIR "/title.jpg", std::ios::binary);
     if (!file) GTEST_SKIP() << "the media generator has not written title.jpg";

@@ -185,14 +185,22 @@ TEST_F(PictureTest, PsdChannelsGoToTheirBytesAndTheFourthBecomesTheAlphaMap) {
     EXPECT_EQ(s4.AlphaMap[1], 200);
     EXPECT_EQ(Px(s4, 0, 0), 0x001Fu);
 
+    // With fewer planes the first ones are still red, then green; the
+    // missing channels are 0.
     Psd two;
-    // With two channels red's byte is not below the count: red is 0, and the
-    // two planes in the file land in green and blue, in that order.
     two.channels = 2;
-    two.data = {255, 255, 0, 0};
+    two.data = {255, 0, /*green*/ 0, 255};
     VXSurface s2;
     ASSERT_EQ(LoadPsd(s2, two), 1);
-    EXPECT_EQ(Px(s2, 0, 0), 0x07E0u);
+    EXPECT_EQ(Px(s2, 0, 0), 0xF800u);
+    EXPECT_EQ(Px(s2, 1, 0), 0x07E0u);
+    Psd one;
+    one.channels = 1;
+    one.data = {255, 0};
+    VXSurface s1;
+    ASSERT_EQ(LoadPsd(s1, one), 1);
+    EXPECT_EQ(Px(s1, 0, 0), 0xF800u);
+    EXPECT_EQ(Px(s1, 1, 0), 0u);
 }
 
 TEST_F(PictureTest, ABmpLoadedOverAPsdDropsItsAlphaMap) {
