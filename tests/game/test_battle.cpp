@@ -127,7 +127,7 @@ TEST_F(BattleTest, ThePickListsBothFleetsWithTheCursorsShipsInWhite) {
     EXPECT_FALSE(WorkIsLocked());
     const UIColourSet& c = Form1->UIColours;
     ExpectScreen(Reference([&] {
-        DrawMenuText("Press esc for battle menu", 105, 13, 6, c.ColourWhite);
+        DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
         DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
         DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
         DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
@@ -160,7 +160,7 @@ TEST_F(BattleTest, ThePickAnnouncesTheWinnerOrTheDrawOnceAFleetIsEmpty) {
         game->BlueFleetCursor = game->GreenFleetCursor = 0;
         EXPECT_EQ(Pick(), ScreenBattlePick);
         ExpectScreen(Reference([&] {
-            DrawMenuText("Press esc for battle menu", 105, 13, 6, c.ColourWhite);
+            DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
             DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
             DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
             DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
