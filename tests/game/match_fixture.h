@@ -91,6 +91,27 @@ protected:
         game->ShotList->Append(new Energy(0, 100, 100, 1, 0, 0, 10, 50, game->BlueShip));
     }
 
+    // Both ships built for a round: of these classes, on their sides, flown
+    // by the two pilots, each other's opponents, with full hulls.
+    void ExpectFreshShips(int blueClass, int greenClass) {
+        Ship* blue = game->BlueShip;
+        Ship* green = game->GreenShip;
+        ASSERT_NE(blue, nullptr);
+        ASSERT_NE(green, nullptr);
+        EXPECT_EQ(blue->ClassIndex, blueClass);
+        EXPECT_EQ(green->ClassIndex, greenClass);
+        EXPECT_EQ(blue->Side, 0);
+        EXPECT_EQ(green->Side, 1);
+        EXPECT_EQ(blue->Pilot, &Blue());
+        EXPECT_EQ(green->Pilot, &Green());
+        EXPECT_EQ(Blue().CurrentShip, blue);
+        EXPECT_EQ(Green().CurrentShip, green);
+        EXPECT_EQ(blue->Opponent, green);
+        EXPECT_EQ(green->Opponent, blue);
+        EXPECT_EQ(blue->Life, static_cast<float>(blue->HullMax));
+        EXPECT_EQ(green->Life, static_cast<float>(green->HullMax));
+    }
+
     // Every engine slot watched, silent.
     void WatchEngines() { EnableSound({1, 2, 5}); }
 };

@@ -32,7 +32,16 @@ protected:
         }
     }
 
-    // The battle menu's START: cursors on slot 0, then T on the pick.
+    // The battle pick's hint, title and items.
+    static void DrawPickItems() {
+        const UIColourSet& c = Form1->UIColours;
+        DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
+        DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
+        DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
+        DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
+    }
+
+    // T on the pick with MenuLatch clear.
     int StartRound() {
         game->MenuLatch = 0;
         return TapPick('T');
@@ -127,10 +136,7 @@ TEST_F(BattleTest, ThePickListsBothFleetsWithTheCursorsShipsInWhite) {
     EXPECT_FALSE(WorkIsLocked());
     const UIColourSet& c = Form1->UIColours;
     ExpectScreen(Reference([&] {
-        DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
-        DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
-        DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
-        DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
+        DrawPickItems();
         DrawMenuText("Class 1", 250, 260, 6, c.ColourBlue);
         DrawMenuText("Class 3", 250, 271, 6, c.ColourWhite);
         DrawMenuText("Class 2", 250, 282, 6, c.ColourBlue);
@@ -160,10 +166,7 @@ TEST_F(BattleTest, ThePickAnnouncesTheWinnerOrTheDrawOnceAFleetIsEmpty) {
         game->BlueFleetCursor = game->GreenFleetCursor = 0;
         EXPECT_EQ(Pick(), ScreenBattlePick);
         ExpectScreen(Reference([&] {
-            DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
-            DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
-            DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
-            DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
+            DrawPickItems();
             if (k.blueShips) DrawMenuText("Class 1", 250, 260, 6, c.ColourWhite);
             if (k.greenShips) DrawMenuText("Class 2", 550, 260, 6, c.ColourWhite);
             DrawMenuText("Select with: Up and Down", 680, 230, 6, c.ColourGreen);
@@ -243,19 +246,7 @@ TEST_F(BattleTest, StartBuildsTheChosenShipsAndStartsTheRound) {
     Press('T');
     EXPECT_EQ(Pick(), ScreenPlay);
 
-    Ship* blue = game->BlueShip;
-    Ship* green = game->GreenShip;
-    ASSERT_NE(blue, nullptr);
-    ASSERT_NE(green, nullptr);
-    EXPECT_EQ(blue->ClassIndex, 3);
-    EXPECT_EQ(green->ClassIndex, 2);
-    EXPECT_EQ(blue->Side, 0);
-    EXPECT_EQ(green->Side, 1);
-    EXPECT_EQ(Blue().CurrentShip, blue);
-    EXPECT_EQ(Green().CurrentShip, green);
-    EXPECT_EQ(blue->Opponent, green);
-    EXPECT_EQ(green->Opponent, blue);
-    EXPECT_EQ(blue->Life, static_cast<float>(blue->HullMax));
+    ExpectFreshShips(3, 2);
     EXPECT_EQ(game->BluePickSlot, 6);
     EXPECT_EQ(game->GreenPickSlot, 2);
     EXPECT_EQ(game->BlueClassCursor, 3);

@@ -166,25 +166,12 @@ TEST_F(QuickGameTest, NewGameBuildsBothShipsInANewArenaAndStartsTheirEngines) {
     Press('N');
     EXPECT_EQ(Frame(), ScreenPlay);
 
-    Ship* blue = game->BlueShip;
-    Ship* green = game->GreenShip;
-    ASSERT_NE(blue, nullptr);
-    ASSERT_NE(green, nullptr);
-    EXPECT_EQ(blue->ClassIndex, 3);
-    EXPECT_EQ(green->ClassIndex, 2);
-    EXPECT_EQ(blue->Side, 0);
-    EXPECT_EQ(green->Side, 1);
-    EXPECT_EQ(blue->Pilot, &Blue());
-    EXPECT_EQ(green->Pilot, &Green());
-    EXPECT_EQ(Blue().CurrentShip, blue);
-    EXPECT_EQ(Green().CurrentShip, green);
-    EXPECT_EQ(blue->Opponent, green);
-    EXPECT_EQ(green->Opponent, blue);
-    // Reset for the round: full hull, at the two starting places.
-    EXPECT_EQ(blue->Life, static_cast<float>(blue->HullMax));
-    EXPECT_GT(blue->Life, 3.0f);
-    EXPECT_LE(blue->X, 200.0f);
-    EXPECT_GE(green->X, 1800.0f);
+    ExpectFreshShips(3, 2);
+    ASSERT_TRUE(game->BlueShip && game->GreenShip);
+    // Reset for the round, at the two starting places.
+    EXPECT_GT(game->BlueShip->Life, 3.0f);
+    EXPECT_LE(game->BlueShip->X, 200.0f);
+    EXPECT_GE(game->GreenShip->X, 1800.0f);
     EXPECT_EQ(ShotCount(), 0);
     EXPECT_GE(AsteroidCount(), 5);
     EXPECT_LE(AsteroidCount(), 6);
