@@ -26,6 +26,7 @@
 #include "game/asteroid.h"
 #include "game/gamestate.h"
 #include "game/initgame.h"
+#include "game/matchsetup.h"
 #include "game/play.h"
 #include "game/random.h"
 #include "game/rounds.h"
@@ -116,25 +117,27 @@ void InstallDisplay() {
     plat::InstallPresenter(std::make_unique<bench::NullPresenter>());
 }
 
-void DeleteShips(GameState* game) {
-    delete game->BlueShip;
-    delete game->GreenShip;
-    game->BlueShip = game->GreenShip = nullptr;
-    if (game->ShotList) game->ShotList->Clear();
-}
-
-// A fresh round: the two classes' frames, a new field of the largest option,
-// a planet, the ships `apart` world units apart facing each other, both
-// holding their fire keys; then some frames so the shots are in flight.
+// A fresh quick-game round as the quick-game screen starts one, between the
+// two classes, with a field of the largest option (from a seed that gives a
+// full one) and a planet; the ships are then placed `apart` world units
+// apart facing each other, both holding their fire keys.
 void NewScene(GameState* game, float apart) {
-    DeleteShips(game);
+    if (game->ShotList) game->ShotList->Clear();
+    game->GameMode = ScreenQuickGame;
     game->AsteroidOption = kLargestAsteroidOption;
     game->PlanetOption = 1;
     game->BlueClassCursor = kBlueClass;
     game->GreenClassCursor = kGreenClass;
-    MarkSelectedClasses(game);
-    Form1->SyncShipFrames();
-    // A seed that gives a full field.
+    DeleteShips(game);
+    LoadRoundFrames(game);
+    Ship* blue = NewShip(game, 0, game->Pilots[0], kBlueClass);
+    Ship* green = NewShip(game, 1, game->Pilots[1], kGreenClass);
+    blue->Respawn();
+    green->Respawn();
+    blue->Reset();
+    green->Reset();
+    ResetRound(game);
+    LinkShips(game);
     for (unsigned seed = 1;; ++seed) {
         SeedRandom(seed);
         NewAsteroidField(game);
@@ -143,22 +146,14 @@ void NewScene(GameState* game, float apart) {
         if (rocks >= kLargestAsteroidOption + 3) break;
     }
     NewPlanet(game);
-    ResetRound(game);
     SeedRandom(11);
-    game->BlueShip = new Ship(0, game->Pilots[0], kBlueClass);
-    game->GreenShip = new Ship(1, game->Pilots[1], kGreenClass);
-    game->BlueShip->Reset();
-    game->GreenShip->Reset();
-    game->BlueShip->Opponent = game->GreenShip;
-    game->GreenShip->Opponent = game->BlueShip;
-    game->BlueShip->X = 1000 - apart / 2;
-    game->GreenShip->X = 1000 + apart / 2;
+    blue->X = 1000 - apart / 2;
+    green->X = 1000 + apart / 2;
     // Below the planet, whose centre lies between 750 and 1250.
-    game->BlueShip->Y = game->GreenShip->Y = 1850;
-    game->BlueShip->Heading = 0;
-    game->GreenShip->Heading = 180;
-    game->GameMode = ScreenQuickGame;
-    for (Ship* ship : {game->BlueShip, game->GreenShip}) {
+    blue->Y = green->Y = 1850;
+    blue->Heading = 0;
+    green->Heading = 180;
+    for (Ship* ship : {blue, green}) {
         Form1->KeyState[ship->KeyCodes[kCtlShootNormal] & 127] = 1;
         Form1->KeyState[ship->KeyCodes[kCtlFire] & 127] = 1;
     }
@@ -199,6 +194,7 @@ void PlayFrameBench(benchmark::State& state, bench::ScreenSize size, float apart
     state.counters["zoom"] = game->Zoom;
     state.counters["alive"] = (game->BlueShip->Life >= 0) + (game->GreenShip->Life >= 0);
     DeleteShips(game);
+    game->ShotList->Clear();
 }
 
 // ---- Frame sets ----------------------------------------------------------------

@@ -163,7 +163,7 @@ void TMainSheet::SortDesignWeapons(int d)
             if (D.WeaponType[d][s] == kind)
                 order[next++] = s;
     for (int s = 0; s < kSlots; ++s)
-        if (D.WeaponType[d][s] != kLaser && D.WeaponType[d][s] != kIonCannon && D.WeaponType[d][s] != kCuttingBeam)
+        if (D.WeaponType[d][s] < kLaser || D.WeaponType[d][s] > kCuttingBeam)
             order[next++] = s;
     auto move = [&](auto& field) {
         const auto was = field[d];

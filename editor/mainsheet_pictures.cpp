@@ -85,6 +85,12 @@ void TMainSheet::Button1Click()
     D.ImageSelection[CurrentDesign] = kCustomImage;
     NameE->SetReadOnly(false);
     FolderE->SetReadOnly(false);
+    // Showing a built-in set put "Built in images." in the edits but left the
+    // design's own names as they were; the edits now show those names.
+    if (NameE->Text() != FieldText(D.ImageName[CurrentDesign]))
+        NameE->SetText(FieldText(D.ImageName[CurrentDesign]));
+    if (FolderE->Text() != FieldText(D.ImageFolder[CurrentDesign]))
+        FolderE->SetText(FieldText(D.ImageFolder[CurrentDesign]));
     Activate->SetChecked(false);
     D.Active[CurrentDesign] = 0;
 }

@@ -70,6 +70,7 @@ void Asteroid::Collide() {
     GameState& game = *Form1->Game;
 
     for (Ship* ship : {game.BlueShip, game.GreenShip}) {
+        if (Destroyed()) return;
         if (!ship || ship->CloakState == kCloakPhasing) continue;
         const float d = DistanceBetween(*this, *ship);
         const float sphere = static_cast<float>(ship->BoundingSphere);
@@ -94,7 +95,9 @@ void Asteroid::Collide() {
 
     Asteroid* first = game.AsteroidHead ? game.AsteroidHead->Next : nullptr;
     for (Asteroid* other = first; other && other != game.AsteroidTail; other = other->Next) {
-        if (other == this || !(Radius + other->Radius > DistanceBetween(*this, *other))) continue;
+        if (Destroyed()) return;
+        if (other == this || other->Destroyed() || !(Radius + other->Radius > DistanceBetween(*this, *other)))
+            continue;
         const float otherVX = other->VX;
         const float otherVY = other->VY;
         other->VX = VX * kRockBounceDamping;
@@ -105,6 +108,7 @@ void Asteroid::Collide() {
         Life -= 1.0f;
     }
 
+    if (Destroyed()) return;
     for (const Planet* p = game.PlanetList; p; p = p->Next)
         if (Radius + p->Radius > DistanceBetween(*this, *p)) Life = -1.0f;
 }

@@ -18,6 +18,11 @@ public:
     void Draw() override;
     void Collide() override;
 
+    // A rock below 0 hit points takes no further part: nothing collides with
+    // it, it is neither moved nor drawn, and the next asteroid walk deletes
+    // it at its turn.
+    bool Destroyed() const { return Life < 0; }
+
     std::int32_t RotationAngle;
     std::int32_t Spin;
     std::int32_t Picture;

@@ -1,5 +1,7 @@
 #include "game/menu.h"
 
+#include <cstring>
+
 #include "game/gamestate.h"
 #include "game/misc.h"
 #include "game/miscdraw.h"
@@ -118,6 +120,12 @@ void DrawLabel(const char* base, const char* overlay, float x, float y, float si
                PixelValue baseColour, PixelValue overlayColour) {
     DrawMenuText(base, x, y, size, baseColour);
     DrawMenuText(overlay, x, y, size, overlayColour);
+}
+
+std::string ClassNameText(const GameState& game, int cls) {
+    if (cls < 0 || cls >= kClassCount) return {};
+    const char* name = game.ClassNames[cls];
+    return std::string(name, strnlen(name, kClassNameSize));
 }
 
 float MenuCentreX(const GameState& game) { return static_cast<float>(game.ScreenWidth / 2); }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "vx/vxformat.h"
 
@@ -78,6 +79,10 @@ void DrawMenuText(const char* text, float x, float y, float size, PixelValue col
 void DrawMenuTitle(const GameState& game, const char* title, float size = 25.0f);
 // The white hint at the top left, size 6 on baseline 13.
 void DrawEscHint(const char* text, float x);
+
+// A class's display name, at most the 20 bytes of its ClassNames entry;
+// empty for an index outside the 44 classes.
+std::string ClassNameText(const GameState& game, int cls);
 
 // ScreenWidth / 2, as the menus centre their texts.
 float MenuCentreX(const GameState& game);

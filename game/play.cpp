@@ -94,17 +94,21 @@ void DrawPlanets(GameState* game) {
 }
 
 // Draws, moves and collides every asteroid, deleting those whose hit points
-// ran out.
+// ran out. A rock destroyed since its last turn (by a shot, or by another
+// rock's collision) is deleted without a turn. Rocks are deleted only at
+// their own turn, so the successor the walk has saved is always still there.
 void UpdateAsteroids(GameState* game) {
     if (!game->AsteroidHead) return;
     game->AsteroidCursor = game->AsteroidHead->Next;
     while (game->AsteroidCursor && game->AsteroidCursor != game->AsteroidTail) {
         Asteroid* asteroid = game->AsteroidCursor;
-        asteroid->Draw();
-        asteroid->Update();
-        asteroid->Collide();
+        if (!asteroid->Destroyed()) {
+            asteroid->Draw();
+            asteroid->Update();
+            asteroid->Collide();
+        }
         Asteroid* next = asteroid->Next;
-        if (asteroid->Life < 0) RemoveAsteroid(game, asteroid);
+        if (asteroid->Destroyed()) RemoveAsteroid(game, asteroid);
         game->AsteroidCursor = next;
     }
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -42,13 +41,6 @@ std::int32_t AddValue(std::int32_t value, std::int64_t change) {
     if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
     if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(sum);
-}
-
-// A class name from the table, at most its 20 bytes.
-std::string ClassName(const GameState& game, int cls) {
-    if (!ValidClass(cls)) return {};
-    const char* name = game.ClassNames[cls];
-    return std::string(name, strnlen(name, kClassNameSize));
 }
 
 // One side of the screen: its pilot, cursors, latch, keys and columns.
@@ -170,24 +162,15 @@ void ClearFleets(Side& blue, Side& green) {
 void DrawClassList(const GameState& game, const Side& side, float rowOrigin) {
     char line[64];
     for (int i = 0; i < kClassCount; ++i) {
-        std::snprintf(line, sizeof line, "%-17s %3d", ClassName(game, i).c_str(), game.ShipValue[i]);
+        std::snprintf(line, sizeof line, "%-17s %3d", ClassNameText(game, i).c_str(), game.ShipValue[i]);
         const bool current = i == side.ClassCursor && side.InFleet == 0;
         DrawMenuText(line, side.ClassX, rowOrigin + static_cast<float>(11 * i), 5,
                      current ? Form1->UIColours.ColourWhite : side.Colour);
     }
 }
 
-// The filled slots one under another; empty slots leave no gap.
 void DrawFleet(const GameState& game, const Side& side) {
-    if (!side.Pilot) return;
-    int row = 0;
-    for (int slot = 0; slot < kFleetSlots; ++slot) {
-        if (!FleetSlotFilled(*side.Pilot, slot)) continue;
-        const bool current = slot == side.FleetCursor && side.InFleet == 1;
-        DrawMenuText(ClassName(game, side.Pilot->Fleet[slot]).c_str(), side.FleetX, static_cast<float>(240 + 11 * row),
-                     6, current ? Form1->UIColours.ColourWhite : side.Colour);
-        ++row;
-    }
+    DrawFleetNames(game, side.Pilot, side.FleetX, 240, side.InFleet == 1 ? side.FleetCursor : -1, side.Colour);
 }
 
 void DrawFleetValue(const Side& side, float rowOrigin) {
@@ -219,6 +202,25 @@ void DrawSelections(const GameState& game, const Side& blue, const Side& green) 
 }
 
 }  // namespace
+
+void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight,
+                    PixelValue colour) {
+    if (!pilot) return;
+    int row = 0;
+    for (int slot = 0; slot < kFleetSlots; ++slot) {
+        if (!FleetSlotFilled(*pilot, slot)) continue;
+        DrawMenuText(ClassNameText(game, pilot->Fleet[slot]).c_str(), x, top + static_cast<float>(11 * row), 6,
+                     slot == highlight ? Form1->UIColours.ColourWhite : colour);
+        ++row;
+    }
+}
+
+int FilledSlotCount(const Player* pilot) {
+    if (!pilot) return 0;
+    int n = 0;
+    for (int slot = 0; slot < kFleetSlots; ++slot) n += FleetSlotFilled(*pilot, slot) ? 1 : 0;
+    return n;
+}
 
 bool FleetSlotFilled(const Player& pilot, int slot) {
     return slot >= 0 && slot < kFleetSlots && ValidClass(pilot.Fleet[slot]);

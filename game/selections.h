@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/gamestate.h"
+#include "vx/vxformat.h"
 
 class Player;
 
@@ -15,3 +16,13 @@ bool FleetSlotFilled(const Player& pilot, int slot);
 int NextFilledSlot(const Player& pilot, int cursor);
 // The same backwards: cursor - 1, cursor - 2, ..., wrapping from 0 to 29.
 int PreviousFilledSlot(const Player& pilot, int cursor);
+
+// The number of filled slots of a fleet; none without a pilot.
+int FilledSlotCount(const Player* pilot);
+
+// The class names of a fleet's filled slots at size 6, one under another from
+// baseline `top` (11 rows apart), centred at x; empty slots leave no gap. The
+// name in slot `highlight` is white, the others in `colour`. With the work
+// surface locked; nothing without a pilot.
+void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight,
+                    PixelValue colour);

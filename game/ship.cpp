@@ -148,6 +148,7 @@ void Ship::Reset() {
     SmokeToEmit = 0;
     Heading = 270;
     VX = VY = 0;
+    DriveVX = DriveVY = 0;
     IonCooldown = MissileCooldown = LaserCooldown = BeamCooldown = 0;
 
     Life = static_cast<float>(HullMax);

@@ -196,4 +196,8 @@ public:
     float FrontArmour = 0;
     float BackArmour = 0;
     int LinkMode = 1;
+    // The velocity the inertialess drive set in the last update; beyond a
+    // wall the ship keeps what was added to it since (ship_flight.cpp).
+    float DriveVX = 0;
+    float DriveVY = 0;
 };

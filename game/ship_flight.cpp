@@ -46,6 +46,32 @@ void PushBackFromWalls(float position, float& velocity) {
     }
 }
 
+// Whether the drive sets the ship's speed outright every frame.
+bool DriveSetsSpeed(const Ship& ship) {
+    return ship.Subsystems[kSubEngine] == kSubOk && ship.Drive == kDriveInertialess;
+}
+
+bool OutsideOnAxis(float position) { return position < 0.0f || position > kArenaSize; }
+
+// The inertialess drive's speed on one axis. Inside the arena it is the
+// drive's alone; beyond a wall the ship also keeps whatever the walls and
+// collisions added to last frame's drive speed, as a ship with any other
+// drive keeps its velocity, so the walls can bring it back.
+void SetDriveSpeed(float position, float drive, float& velocity, float& driveVelocity) {
+    velocity = OutsideOnAxis(position) ? drive + (velocity - driveVelocity) : drive;
+    driveVelocity = drive;
+}
+
+// The soft wall of one axis for an inertialess ship. Back inside, the speed
+// it carried from beyond the wall is dropped at once, so that what the
+// collisions of this frame see is what the ship flies with next.
+void PushBackInertialess(float position, float& velocity, float driveVelocity, bool limited) {
+    if (OutsideOnAxis(position))
+        PushBackFromWalls(position, velocity);
+    else
+        velocity = limited ? std::clamp(driveVelocity, -kSpeedLimit, kSpeedLimit) : driveVelocity;
+}
+
 // Turning by the steering subsystem; a damaged one turns at half rate.
 void Steer(Ship& ship) {
     const int steering = ship.Subsystems[kSubSteering];
@@ -90,8 +116,8 @@ void Thrust(Ship& ship) {
         ship.DriveRamp = thrust ? std::min(ship.DriveRamp + 0.6f, 20.0f) : std::max(ship.DriveRamp - 0.1f, 0.0f);
         break;
     case kDriveInertialess:
-        ship.VX = thrust ? static_cast<float>(a * 80.0f * dx) : 0.0f;
-        ship.VY = thrust ? static_cast<float>(a * 80.0f * dy) : 0.0f;
+        SetDriveSpeed(ship.X, thrust ? static_cast<float>(a * 80.0f * dx) : 0.0f, ship.VX, ship.DriveVX);
+        SetDriveSpeed(ship.Y, thrust ? static_cast<float>(a * 80.0f * dy) : 0.0f, ship.VY, ship.DriveVY);
         break;
     default:
         break;
@@ -140,8 +166,16 @@ void Ship::Update() {
 
     X += VX;
     Y += VY;
-    PushBackFromWalls(X, VX);
-    PushBackFromWalls(Y, VY);
+    if (DriveSetsSpeed(*this)) {
+        // Planets hold every ship's speed, an inertialess one's included.
+        const bool limited = game->PlanetList != nullptr;
+        PushBackInertialess(X, VX, DriveVX, limited);
+        PushBackInertialess(Y, VY, DriveVY, limited);
+    } else {
+        PushBackFromWalls(X, VX);
+        PushBackFromWalls(Y, VY);
+        DriveVX = DriveVY = 0.0f;
+    }
 
     RepairSubsystems();
 }

@@ -47,7 +47,7 @@ int HitAsteroids(float x, float y, const Ship* owner, float asteroidDamage) {
     if (!game->AsteroidHead) return 0;
     int touched = 0;
     for (Asteroid* a = game->AsteroidHead->Next; a && a != game->AsteroidTail; a = a->Next) {
-        if (ShotDistance(x, y, a->X, a->Y) <= a->Radius) {
+        if (!a->Destroyed() && ShotDistance(x, y, a->X, a->Y) <= a->Radius) {
             CountShotHit(owner);
             a->Life -= asteroidDamage;
             ++touched;

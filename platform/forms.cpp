@@ -327,14 +327,18 @@ void TApplication::DestroyWindow() { window_.reset(); }
 
 void TApplication::Repaint() {
     plat::FormWindow* window = WindowOf(window_.get());
-    if (!window || window->Exclusive()) return;
+    // Once the display has the window, only a modal form (a message box) is
+    // drawn, over black, until it closes and the display draws again.
+    if (!window || (window->Exclusive() && modal_.empty())) return;
     SDL_Surface* target = window->Composition();
     if (!target) return;
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     std::vector<TForm*> order;
-    if (TForm* main = MainForm(); main && main->Visible()) order.push_back(main);
-    for (const auto& form : forms_)
-        if (form.get() != MainForm() && form->Visible() && !form->Modal()) order.push_back(form.get());
+    if (!window->Exclusive()) {
+        if (TForm* main = MainForm(); main && main->Visible()) order.push_back(main);
+        for (const auto& form : forms_)
+            if (form.get() != MainForm() && form->Visible() && !form->Modal()) order.push_back(form.get());
+    }
     for (TForm* form : modal_) order.push_back(form);
     for (TForm* form : order) {
         const TRect frame = form->FrameRect();

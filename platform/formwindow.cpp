@@ -49,8 +49,8 @@ void FormWindow::Resize(int width, int height) {
 
 SDL_Surface* FormWindow::Composition() {
     if (!window_) return nullptr;
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_.get(), &w, &h);
+    int w = ClientWidth, h = ClientHeight;  // the display's mode, once it has the window
+    if (!exclusive_) SDL_GetWindowSize(window_.get(), &w, &h);
     w = std::max(w, 1);
     h = std::max(h, 1);
     if (!composition_ || composition_->w != w || composition_->h != h) {
@@ -61,7 +61,7 @@ SDL_Surface* FormWindow::Composition() {
 }
 
 void FormWindow::Present() {
-    if (!renderer_ || !composition_ || exclusive_) return;
+    if (!renderer_ || !composition_) return;
     if (!texture_) {
         texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                          composition_->w, composition_->h));

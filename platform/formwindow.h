@@ -39,9 +39,11 @@ public:
     // The size of the main form (ClientWidth x ClientHeight). The window
     // itself stays as large as the desktop.
     void Resize(int width, int height);
-    // The composition surface (0x00RRGGBB pixels), of the window's size.
+    // The composition surface (0x00RRGGBB pixels), of the window's size, or
+    // of the display's mode once the display has the window.
     SDL_Surface* Composition();
-    // Shows the composition in the window.
+    // Shows the composition in the window (over the display's last frame
+    // until the display presents again).
     void Present();
 
 private:

@@ -6,8 +6,8 @@
 #include <bit>
 #include <cstring>
 #include <map>
-#include <new>
 #include <mutex>
+#include <new>
 #include <vector>
 
 #include "platform/ddraw.h"
@@ -92,17 +92,15 @@ bool BmpSizeAccepted(SDL_RWops* rw) {
 
 // A new bitmap of width x height, or none when memory runs out.
 std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
-    auto bmp = std::unique_ptr<GdiBitmap>(new (std::nothrow) GdiBitmap);
     try {
-        if (bmp) bmp->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    } catch (const std::bad_alloc&) {
-        bmp.reset();
-    }
-    if (bmp) {
+        auto bmp = std::make_unique<GdiBitmap>();
+        bmp->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         bmp->width = width;
         bmp->height = height;
+        return bmp;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
-    return bmp;
 }
 
 // The plain form every generated picture has - 24 bits a pixel, no

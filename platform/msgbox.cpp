@@ -1,5 +1,6 @@
-// Message boxes on SDL_ShowMessageBox, or on standard error where none can
-// be shown.
+// Message boxes on SDL_ShowMessageBox. Where SDL cannot show one, the text
+// goes to standard error and the box is drawn with the program's own forms;
+// without any display, the text on standard error is all there is.
 #include <SDL.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/msgbox.h"
+#include "platform/msgform.h"
 
 namespace plat {
 
@@ -20,31 +22,24 @@ MessageBoxHandler& Handler() {
 
 constexpr int kSmallestOwner = 320;
 
+bool g_SystemBoxFails = false;
+
 bool DisplayAvailable() {
+    if (g_SystemBoxFails) return true;
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return false;
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
-int ShowOnSdl(const MessageBoxCall& call) {
-    UINT buttons = call.type & MB_BUTTONSMASK;
+// SDL's own box; false when SDL cannot show it.
+bool ShownBySdl(const MessageBoxCall& call, int& answer) {
+    if (g_SystemBoxFails) return false;
     std::vector<SDL_MessageBoxButtonData> list;
-    int defaultAnswer = DefaultMessageBoxAnswer(call.type);
-    auto add = [&](int id, const char* label) {
+    for (const BoxButton& b : BoxButtons(call.type)) {
         Uint32 flags = 0;
-        if (id == defaultAnswer) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-        if (id == IDNO || id == IDCANCEL || (buttons == MB_OK && id == IDOK))
-            flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-        list.push_back(SDL_MessageBoxButtonData{flags, id, label});
-    };
-    if (buttons == MB_YESNO) {
-        add(IDYES, "Yes");
-        add(IDNO, "No");
-    } else if (buttons == MB_OKCANCEL) {
-        add(IDOK, "OK");
-        add(IDCANCEL, "Cancel");
-    } else {
-        add(IDOK, "OK");
+        if (b.isDefault) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+        if (b.isEscape) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+        list.push_back(SDL_MessageBoxButtonData{flags, b.answer, b.label});
     }
     UINT icon = call.type & MB_ICONMASK;
     Uint32 flags = icon == MB_ICONERROR       ? SDL_MESSAGEBOX_ERROR
@@ -65,15 +60,43 @@ int ShowOnSdl(const MessageBoxCall& call) {
     data.message = call.text.c_str();
     data.numbuttons = static_cast<int>(list.size());
     data.buttons = list.data();
+    answer = 0;
+    return SDL_ShowMessageBox(&data, &answer) == 0 && answer > 0;
+}
+
+int Show(const MessageBoxCall& call) {
+    const bool display = DisplayAvailable();
     int answer = 0;
-    if (!DisplayAvailable() || SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) {
-        std::fprintf(stderr, "%s: %s\n", call.caption.c_str(), call.text.c_str());
-        return defaultAnswer;
-    }
-    return answer;
+    if (display && ShownBySdl(call, answer)) return answer;
+    std::fprintf(stderr, "%s: %s\n", call.caption.c_str(), call.text.c_str());
+    // SDL has no box here (no dialog helper, no fonts): the forms draw one.
+    if (display && (answer = ShowOnForms(call)) > 0) return answer;
+    return DefaultMessageBoxAnswer(call.type);
 }
 
 }  // namespace
+
+std::vector<BoxButton> BoxButtons(UINT type) {
+    const UINT buttons = type & MB_BUTTONSMASK;
+    const int defaultAnswer = DefaultMessageBoxAnswer(type);
+    std::vector<BoxButton> list;
+    auto add = [&](int answer, const char* label) {
+        const bool escape = answer == IDNO || answer == IDCANCEL || (buttons != MB_YESNO && buttons != MB_OKCANCEL);
+        list.push_back(BoxButton{answer, label, answer == defaultAnswer, escape});
+    };
+    if (buttons == MB_YESNO) {
+        add(IDYES, "Yes");
+        add(IDNO, "No");
+    } else if (buttons == MB_OKCANCEL) {
+        add(IDOK, "OK");
+        add(IDCANCEL, "Cancel");
+    } else {
+        add(IDOK, "OK");
+    }
+    return list;
+}
+
+void SetSystemMessageBoxFails(bool fails) { g_SystemBoxFails = fails; }
 
 int DefaultMessageBoxAnswer(UINT type) {
     UINT buttons = type & MB_BUTTONSMASK;
@@ -98,5 +121,5 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     call.caption = caption ? caption : "Error";
     call.type = type;
     if (plat::Handler()) return plat::Handler()(call);
-    return plat::ShowOnSdl(call);
+    return plat::Show(call);
 }

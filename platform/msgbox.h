@@ -1,6 +1,7 @@
-// Message boxes. Where no box can be shown (no display, as under the dummy
-// video driver), the caption and text go to standard error and the box's
-// default answer is taken.
+// Message boxes. Where SDL cannot show one, the caption and text go to
+// standard error and the box is drawn with the program's own forms; where no
+// box can be shown at all (no display, as under the dummy video driver), the
+// box's default answer is taken.
 #pragma once
 
 #include <functional>
@@ -47,5 +48,9 @@ int DefaultMessageBoxAnswer(UINT type);
 // function restores the real boxes. Returns the previous handler.
 using MessageBoxHandler = std::function<int(const MessageBoxCall&)>;
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// For tests: SDL's box fails while set, as it does without a dialog helper,
+// and the forms draw the box even under the dummy video driver.
+void SetSystemMessageBoxFails(bool fails);
 
 }  // namespace plat

@@ -65,7 +65,8 @@ void PushWindowClose() {
 
 std::uint32_t WindowPixel(int x, int y) {
     auto* window = static_cast<FormWindow*>(Application->Window());
-    if (!window || window->Exclusive()) return 0xFFFFFFFFu;
+    const TForm* active = Application->ActiveForm();
+    if (!window || (window->Exclusive() && !(active && active->Modal()))) return 0xFFFFFFFFu;
     SDL_Surface* s = window->Composition();
     if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xFFFFFFFFu;
     const auto* row = static_cast<const std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;

@@ -1,6 +1,7 @@
 // Menu screens driven frame by frame: an 800 x 600 work surface, a zero-filled
-// GameState of that size, scripted keys and mouse, and a scratch folder as the
-// working directory (the quit item writes its files there).
+// GameState of that size (the main window's, as Form1->Game), scripted keys
+// and mouse, and a scratch folder as the working directory (the quit item
+// writes its files there).
 #pragma once
 
 #include <unistd.h>
@@ -31,7 +32,8 @@ protected:
         oldFolder_ = std::filesystem::current_path();
         std::filesystem::current_path(folder_);
 
-        game = MakeGameState();
+        Form1->Game = MakeGameState();
+        game = Form1->Game.get();
         game->ScreenWidth = 800;
         game->ScreenHeight = 600;
         HideStars();
@@ -40,7 +42,8 @@ protected:
     void TearDown() override {
         std::filesystem::current_path(oldFolder_);
         std::filesystem::remove_all(folder_);
-        game.reset();
+        Form1->Game.reset();
+        game = nullptr;
         ScreenFixture::TearDown();
     }
 
@@ -87,7 +90,7 @@ protected:
     // `backdrop` here, standing in for the menu picture), then the handler.
     int RunHandler(ScreenHandler handler, PixelValue backdrop = 0) {
         Clear(backdrop);
-        return handler(game.get());
+        return handler(game);
     }
 
     // One key press: down for a frame, then up for a frame. Returns the
@@ -136,7 +139,7 @@ protected:
         EXPECT_EQ(wrong, 0) << "first difference at (" << first % Width() << ", " << first / Width() << ")";
     }
 
-    GameStatePtr game;
+    GameState* game = nullptr;
 
 private:
     void Restore(const std::vector<PixelValue>& pixels) {

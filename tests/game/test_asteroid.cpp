@@ -207,6 +207,61 @@ TEST_F(AsteroidTest, OverlappingRocksSwapDampedVelocitiesEveryCollide) {
     EXPECT_FLOAT_EQ(a->Life, 48.0f);
 }
 
+TEST_F(AsteroidTest, ADestroyedRockNeitherRamsNorIsRammed) {
+    Ship* s = ShipAt(520, 500, 25);
+    s->VX = 8;
+    Asteroid* dead = AddAsteroid(500, 500, 20, 50);
+    Asteroid* live = AddAsteroid(530, 500, 15);
+    dead->Life = -0.5f;
+    dead->VX = -4;
+    live->VX = 2;
+    dead->Collide();
+    EXPECT_FLOAT_EQ(s->VX, 8.0f);
+    EXPECT_FLOAT_EQ(AreaLoss(*s), 0.0f);
+    EXPECT_FLOAT_EQ(live->VX, 2.0f);
+    EXPECT_FLOAT_EQ(live->Life, 50.0f);
+
+    // The live rock knocks the ship but passes through the dead one.
+    live->Collide();
+    EXPECT_FLOAT_EQ(s->VX, 2.0f * 15.0f / 25.0f);
+    EXPECT_GT(AreaLoss(*s), 0.0f);
+    EXPECT_FLOAT_EQ(live->Life, 50.0f - 6.0f);
+    EXPECT_FLOAT_EQ(dead->VX, -4.0f);
+    EXPECT_FLOAT_EQ(dead->Life, -0.5f);
+}
+
+TEST_F(AsteroidTest, ARockThatDiesRammingTheBlueShipSparesTheGreenOne) {
+    Ship* blue = ShipAt(470, 500, 25);
+    Ship* green = MakeShip(1, 0);
+    green->X = 530;
+    green->Y = 500;
+    green->VX = green->VY = 0;
+    green->BoundingSphere = 25;
+    green->FrontShield = green->BackShield = 100;
+    blue->VX = 6;  // relative speed 6: six hit points off a rock that has five
+    Asteroid* rock = AddAsteroid(500, 500, 20, 5);
+    Asteroid* next = AddAsteroid(520, 520, 20);
+    rock->Collide();
+    EXPECT_FLOAT_EQ(rock->Life, -1.0f);
+    EXPECT_NE(blue->VX, 6.0f);
+    EXPECT_EQ(green->VX, 0);
+    EXPECT_FLOAT_EQ(green->FrontShield + green->BackShield + green->AreaDamage, 200.0f);
+    EXPECT_FLOAT_EQ(next->Life, 50.0f);
+}
+
+TEST_F(AsteroidTest, ShotsPassThroughADestroyedRock) {
+    Ship* owner = ShipAt(100, 100, 10);
+    Asteroid* dead = AddAsteroid(500, 500, 20, 50);
+    dead->Life = -1;
+    EXPECT_EQ(HitAsteroids(505, 500, owner, 10), 0);
+    EXPECT_FLOAT_EQ(dead->Life, -1.0f);
+    EXPECT_EQ(owner->Pilot->Hits, 0);
+    Asteroid* live = AddAsteroid(510, 500, 20, 50);
+    EXPECT_EQ(HitAsteroids(505, 500, owner, 10), 1);
+    EXPECT_FLOAT_EQ(live->Life, 40.0f);
+    EXPECT_EQ(owner->Pilot->Hits, 1);
+}
+
 TEST_F(AsteroidTest, RockReachingAPlanetDies) {
     SetPlanet(1000, 1000, 50, 0.1f);
     Asteroid* clear = AddAsteroid(1060, 1000, 10);

@@ -94,7 +94,7 @@ TEST_F(PilotScreenTest, StatisticsTableShowsBothChosenPilots) {
 TEST_F(PilotScreenTest, StatisticsTableBlanksWhatItCovers) {
     Clear(0x1234);
     LockWork();
-    DrawPilotStats(game.get());
+    DrawPilotStats(game);
     UnlockWork();
     EXPECT_EQ(At(60, 500), 0);       // inside the box: black
     EXPECT_EQ(At(50, 500), Form1->UIColours.ColourGrey);  // its outline
@@ -279,7 +279,7 @@ TEST_F(PilotScreenTest, DamagedIndicesReadAsNoPilots) {
     game->BluePilot = 12;
     EXPECT_EQ(SidePilot(*game, 0), nullptr);
     LockWork();
-    DrawPilotStats(game.get());  // no row for a pilot that is not there
+    DrawPilotStats(game);  // no row for a pilot that is not there
     UnlockWork();
     Press(kKeyEscape);
     EXPECT_EQ(Frame(), ScreenBattleMenu);

@@ -1,6 +1,8 @@
 // The play frame: camera, zoom, the shot and asteroid walks, the arena edge
 // lines, Esc, the ship controls and ship-against-ship collisions.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "arena_pictures.h"
 #include "game/menu.h"
@@ -152,6 +154,102 @@ TEST_F(PlayFrameTest, DestroyedAsteroidsLeaveTheField) {
     EXPECT_EQ(kept->Next, game->AsteroidTail);
     EXPECT_EQ(game->AsteroidTail->Prev, kept);
     EXPECT_EQ(game->AsteroidCursor, game->AsteroidTail);
+}
+
+// A rock that counts what the walk does with it.
+struct RockCalls {
+    int Draws = 0, Updates = 0, Collides = 0, Deleted = 0;
+    int Turns() const { return Draws + Updates + Collides; }
+};
+
+class CountingRock : public Asteroid {
+public:
+    CountingRock(float x, float y, float vx, int life, RockCalls* calls)
+        : Asteroid(life, 0, 20, x, y, vx, 0, 100), Calls(calls) {}
+    ~CountingRock() override { ++Calls->Deleted; }
+    void Draw() override {
+        ++Calls->Draws;
+        Asteroid::Draw();
+    }
+    void Update() override {
+        ++Calls->Updates;
+        Asteroid::Update();
+    }
+    void Collide() override {
+        ++Calls->Collides;
+        Asteroid::Collide();
+    }
+    RockCalls* Calls;
+};
+
+// A rock knocked below 0 hit points by the rock before it in the walk takes
+// no turn and is deleted at once; one knocked out by the rock after it is
+// left alone for the rest of the frame and deleted, again without a turn, by
+// the next walk. The walk goes on through both.
+TEST_F(PlayFrameTest, ARockDestroyedBeforeItsTurnIsDeletedWithoutATurn) {
+    RockCalls a, killedByA, p, q;
+    LinkAsteroid(new CountingRock(1000, 300, 0, 50, &a));
+    LinkAsteroid(new CountingRock(1030, 300, 0, 0, &killedByA));  // overlaps the rock before it
+    Asteroid* killedByQ = LinkAsteroid(new CountingRock(300, 300, 0, 0, &p));
+    Asteroid* last = LinkAsteroid(new CountingRock(345, 300, -10, 50, &q));  // reaches it only when it moves
+
+    PlayFrame(game);
+    EXPECT_EQ(killedByA.Turns(), 0);
+    EXPECT_EQ(killedByA.Deleted, 1);
+    EXPECT_EQ(p.Turns(), 3);
+    EXPECT_EQ(q.Turns(), 3);
+    ASSERT_EQ(p.Deleted, 0);
+    EXPECT_LT(killedByQ->Life, 0);
+    EXPECT_EQ(killedByQ->Next, last);
+    EXPECT_EQ(game->AsteroidCursor, game->AsteroidTail);
+
+    PlayFrame(game);
+    EXPECT_EQ(p.Turns(), 3);
+    EXPECT_EQ(p.Deleted, 1);
+    EXPECT_EQ(a.Turns(), 6);
+    EXPECT_EQ(q.Turns(), 6);
+    EXPECT_EQ(last->Prev, game->AsteroidHead->Next);
+    EXPECT_EQ(game->AsteroidHead->Next->Next, last);
+    EXPECT_EQ(game->AsteroidTail->Prev, last);
+    EXPECT_EQ(game->AsteroidCursor, game->AsteroidTail);
+}
+
+// A rock shot to pieces in one frame is not there in the next: it does not
+// ram the ship flying into where it was, and it is not drawn.
+TEST_F(PlayFrameTest, ARockKilledByAShotDoesNotRamTheShipInItsWay) {
+    GiveScratchSurface();
+    const PixelValue rockColour = 0xF81F;
+    for (auto& frame : Form1->AsteroidFrames) {
+        frame = MakePicture(100, 100, rockColour);
+        frame->SetColorKey(0);
+    }
+    // Blue flies at the rock at 5 a frame: 40 apart now, in reach
+    // (20 + 20 - 8) after the second frame's move.
+    Place(blue, 900, 1000);
+    blue->BoundingSphere = 20;
+    blue->Drive = 0;
+    blue->VX = 5;
+    const float shields = blue->FrontShield + blue->BackShield;
+    ASSERT_GT(shields, 0);
+    Asteroid* rock = AddAsteroid(940, 1000, 20, 5);
+    // A green laser bolt resting on the rock.
+    game->ShotList->Append(new Energy(0, 940, 1000, 0, 0, 0, 10, 100, green));
+
+    PlayFrame(game);
+    ASSERT_EQ(game->AsteroidHead->Next, rock);
+    EXPECT_LT(rock->Life, 0);
+    EXPECT_GT(CountLit(Pixels()), 0);
+    EXPECT_EQ(green->Pilot->Hits, 1);
+
+    Clear();
+    PlayFrame(game);
+    EXPECT_EQ(game->AsteroidHead->Next, game->AsteroidTail);
+    EXPECT_EQ(game->AsteroidTail->Prev, game->AsteroidHead);
+    EXPECT_FLOAT_EQ(blue->X, 910);
+    EXPECT_FLOAT_EQ(blue->VX, 5);
+    EXPECT_EQ(blue->AreaDamage, 0);
+    EXPECT_EQ(blue->FrontShield + blue->BackShield, shields);
+    for (PixelValue pixel : Pixels()) ASSERT_NE(pixel, rockColour);
 }
 
 TEST_F(PlayFrameTest, AFrameWithoutBothShipsGoesBackToTheMainMenu) {
@@ -375,6 +473,45 @@ TEST_F(CollideShipsTest, ARamSwapsAndDampsTheVelocitiesAndMovesBothShips) {
     EXPECT_FLOAT_EQ(blue->Y, 1000.45f);
     EXPECT_FLOAT_EQ(green->X, 1022.7f);
     EXPECT_FLOAT_EQ(green->Y, 1000.9f);
+}
+
+// An inertialess ship left beyond a wall with its keys up, touching a ship
+// at rest there. Until it is back inside it flies, rams and is rammed exactly
+// as a ship with the normal drive would in its place, so no ram sees a speed
+// it does not fly with; once inside it stops dead.
+TEST_F(CollideShipsTest, AnInertialessShipParkedBeyondAWallComesBackAsAnyOther) {
+    const auto fly = [this](int drive) {
+        blue = MakeShip(0, 0);
+        green = MakeShip(1, 0);
+        blue->BoundingSphere = 10;
+        green->BoundingSphere = 15;
+        Place(blue, -1017, 1000);
+        Place(green, -993, 1000);
+        blue->Drive = drive;
+        std::vector<std::pair<float, float>> course;  // blue's X and VX after each frame
+        for (int frame = 0; frame < 3000 && blue->X < 0; ++frame) {
+            PlayFrame(game);
+            course.emplace_back(blue->X, blue->VX);
+        }
+        return course;
+    };
+    const auto normal = fly(0);
+    ASSERT_GT(normal.size(), 100u);
+    ASSERT_LT(normal.size(), 3000u);
+    // Each took the other's push from the wall, damped: they touched.
+    EXPECT_FLOAT_EQ(normal[0].second, 0.9f * 0.15f);
+    const auto inertialess = fly(2);
+    EXPECT_EQ(inertialess, normal);
+    for (Ship* ship : {blue, green}) {
+        EXPECT_EQ(ship->Life, 100);
+        EXPECT_EQ(ship->FrontArmour, ship->FrontArmourMax);
+        EXPECT_EQ(ship->BackArmour, ship->BackArmourMax);
+    }
+    PlayFrame(game);
+    const float x = blue->X;
+    for (int more = 0; more < 20; ++more) PlayFrame(game);
+    EXPECT_EQ(blue->X, x);
+    EXPECT_EQ(blue->VX, 0);
 }
 
 struct RamCase {

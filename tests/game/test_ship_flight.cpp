@@ -2,6 +2,9 @@
 // the speed limit, the soft walls, and crashing into planets.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -211,6 +214,156 @@ TEST_F(ShipFlightTest, TheWallsPushBackHarderTheFurtherOutWhileMovingOut) {
         EXPECT_FLOAT_EQ(vertical->Y, c.after);
         EXPECT_NEAR(vertical->VY, c.velocityAfter, 1e-5) << c.position << " " << c.velocity;
         EXPECT_EQ(vertical->VX, 0);
+    }
+}
+
+bool InsideOnAxis(float v) { return v >= 0 && v <= 2000; }
+
+// An inertialess ship stops dead when its keys are up, but beyond a wall it
+// is brought back as a ship with any other drive is, and stops once inside.
+TEST_F(ShipFlightTest, AnInertialessShipBeyondAWallWithItsKeysUpComesBackLikeAnyOther) {
+    const struct {
+        float x, y;
+    } starts[] = {{-1017, 1000}, {3000, 700}, {1000, -400}, {1500, 2600}, {-300, 2300}};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(testing::Message() << "from " << start.x << ", " << start.y);
+        Ship* inertialess = Flyer(start.x, start.y, 0);
+        inertialess->Drive = 2;
+        Ship* normal = Flyer(start.x, start.y, 1);
+        bool back = false;
+        for (int frame = 0; frame < 1000 && !back; ++frame) {
+            const float restX = inertialess->X;
+            const float restY = inertialess->Y;
+            inertialess->Update();
+            normal->Update();
+            // While the other ship is still out on an axis, the inertialess
+            // one is beside it; once in, it stays where it entered.
+            if (!InsideOnAxis(normal->X)) {
+                EXPECT_EQ(inertialess->X, normal->X) << frame;
+            } else if (InsideOnAxis(restX)) {
+                EXPECT_EQ(inertialess->X, restX) << frame;
+            }
+            if (!InsideOnAxis(normal->Y)) {
+                EXPECT_EQ(inertialess->Y, normal->Y) << frame;
+            } else if (InsideOnAxis(restY)) {
+                EXPECT_EQ(inertialess->Y, restY) << frame;
+            }
+            back = InsideOnAxis(inertialess->X) && InsideOnAxis(inertialess->Y);
+        }
+        ASSERT_TRUE(back);
+        EXPECT_EQ(inertialess->VX, 0);
+        EXPECT_EQ(inertialess->VY, 0);
+        const float x = inertialess->X;
+        const float y = inertialess->Y;
+        for (int frame = 0; frame < 50; ++frame) inertialess->Update();
+        EXPECT_EQ(inertialess->X, x);
+        EXPECT_EQ(inertialess->Y, y);
+    }
+}
+
+// Thrusting out through a wall, an inertialess ship is turned back by the
+// wall like any other, and after every frame its velocity is the one it then
+// flies with: no push is shown that the next frame throws away.
+struct OutwardThrust {
+    float heading, acceleration;
+    bool planet;  // far off, massless: it only holds the speed to 30 a frame
+    float furthestOut;
+};
+
+TEST_F(ShipFlightTest, AnInertialessShipThrustingOutShowsOnlyTheSpeedItFlies) {
+    const OutwardThrust cases[] = {
+        {180, 2, false, 150}, {0, 2, false, 150}, {270, 2, false, 150}, {90, 2, false, 150},
+        {225, 2, false, 150}, {180, 8, true, 300}, {45, 8, true, 300},
+    };
+    for (const OutwardThrust& c : cases) {
+        SCOPED_TRACE(testing::Message() << "heading " << c.heading << " acceleration " << c.acceleration);
+        while (game->PlanetList) RemovePlanet(game, game->PlanetList);
+        if (c.planet) SetPlanet(1000, 1000, 10, 0);
+        Ship* ship = Flyer(1000 - 900 * CosDeg(c.heading), 1000 - 900 * SinDeg(c.heading));
+        ship->Drive = 2;
+        ship->Acceleration = c.acceleration;  // 5.6 units a frame per point
+        ship->Heading = c.heading;
+        ship->KeyDown[kCtlThrust] = 1;
+        ship->Update();
+        float furthestOut = 0;
+        int returns = 0;
+        bool wasOutside = false;
+        for (int frame = 0; frame < 600; ++frame) {
+            const float x = ship->X, y = ship->Y, vx = ship->VX, vy = ship->VY;
+            ship->Update();
+            EXPECT_NEAR(ship->X - x, vx, 1e-3) << frame;
+            EXPECT_NEAR(ship->Y - y, vy, 1e-3) << frame;
+            const float out = std::max({-ship->X, ship->X - 2000, -ship->Y, ship->Y - 2000});
+            furthestOut = std::max(furthestOut, out);
+            returns += wasOutside && out <= 0;
+            wasOutside = out > 0;
+        }
+        EXPECT_GT(returns, 5);
+        EXPECT_LT(furthestOut, c.furthestOut);
+    }
+}
+
+// Every flight but the healthy inertialess drive, flown for 3000 frames by a
+// fixed script of keys that takes the ship through the walls again and
+// again, with and without a planet. The digests and end points were recorded
+// from these flights and pin them bit for bit.
+struct RecordedFlight {
+    int engine, drive;
+    bool planet;
+    std::uint64_t digest;
+    float x, y, vx, vy;
+};
+
+TEST_F(ShipFlightTest, EveryOtherDriveFliesItsRecordedCourseBitForBit) {
+    const RecordedFlight flights[] = {
+        {kSubOk, 0, false, 0xe5cc4e41b9169e37ull, 0x1.923014p+10f, 0x1.0ae6c2p+10f, -0x1.bdb06ep+3f, 0x1.243096p+4f},
+        {kSubOk, 0, true, 0x8d709552221616a5ull, 0x1.81b99ap+10f, 0x1.f8467cp+9f, -0x1.e32516p+3f, 0x1.1a271ep+4f},
+        {kSubOk, 1, false, 0x0c4216f58c3301b9ull, 0x1.f7cc4cp+5f, 0x1.16c188p+11f, -0x1.405ed4p+5f, -0x1.48cae2p+2f},
+        {kSubOk, 1, true, 0x23bb4440ee431b49ull, 0x1.1ebf08p+8f, 0x1.18e3ecp+11f, -0x1.ep+4f, -0x1.8c1e2ep+1f},
+        {kSubOk, 7, false, 0xfcedb81da7b2355aull, 0x1.2c3408p+7f, 0x1.e0f03cp+9f, -0x1.0df43cp+0f, -0x1.99adp-2f},
+        {kSubDamaged, 0, true, 0x0d425d5bb2c0b604ull, 0x1.33b598p+10f, 0x1.4b6fdap+9f, 0x1.0797cp+3f, 0x1.939528p+2f},
+        {kSubDamaged, 2, false, 0xacccd2a18c5d6104ull, 0x1.4f9acap+10f, 0x1.71a9aap+9f, 0x1.cd317p+2f, 0x1.87291ap+2f},
+        {kSubBroken, 2, false, 0xfcedb81da7b2355aull, 0x1.2c3408p+7f, 0x1.e0f03cp+9f, -0x1.0df43cp+0f, -0x1.99adp-2f},
+    };
+    for (const RecordedFlight& f : flights) {
+        SCOPED_TRACE(testing::Message() << "engine " << f.engine << " drive " << f.drive << " planet " << f.planet);
+        while (game->PlanetList) RemovePlanet(game, game->PlanetList);
+        if (f.planet) SetPlanet(1400, 700, 40, 0.3f);
+        Ship* ship = Flyer(150, 1800);
+        ship->Heading = 200;
+        ship->Drive = f.drive;
+        ship->Acceleration = 5;
+        ship->VX = 1.5f;
+        ship->VY = 0.5f;
+        std::uint64_t digest = 14695981039346656037ull;
+        const auto mix = [&digest](float v) {
+            std::uint32_t bits;
+            std::memcpy(&bits, &v, sizeof bits);
+            for (int i = 0; i < 4; ++i) {
+                digest ^= (bits >> (8 * i)) & 0xFF;
+                digest *= 1099511628211ull;
+            }
+        };
+        int returns = 0;  // times the walls brought the ship back in
+        bool wasOutside = false;
+        for (int frame = 0; frame < 3000; ++frame) {
+            // The engine state is held against the ship's own repairs.
+            ship->Subsystems[kSubEngine] = f.engine;
+            ship->KeyDown[kCtlThrust] = (frame / 45) % 3 != 2;
+            ship->KeyDown[kCtlTurnRight] = (frame / 70) % 4 == 1;
+            ship->KeyDown[kCtlTurnLeft] = (frame / 110) % 5 == 3;
+            ship->Update();
+            for (float v : {ship->X, ship->Y, ship->VX, ship->VY, ship->Heading}) mix(v);
+            const bool out = ship->X < 0 || ship->X > 2000 || ship->Y < 0 || ship->Y > 2000;
+            returns += wasOutside && !out;
+            wasOutside = out;
+        }
+        EXPECT_GE(returns, 2);
+        EXPECT_EQ(digest, f.digest);
+        EXPECT_EQ(ship->X, f.x);
+        EXPECT_EQ(ship->Y, f.y);
+        EXPECT_EQ(ship->VX, f.vx);
+        EXPECT_EQ(ship->VY, f.vy);
     }
 }
 

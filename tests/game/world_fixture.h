@@ -66,7 +66,9 @@ protected:
 
     // An asteroid linked in just before the tail sentinel.
     Asteroid* AddAsteroid(float x, float y, float radius, int life = 50) {
-        auto* a = new Asteroid(life, 0, radius, x, y, 0, 0, 100);
+        return LinkAsteroid(new Asteroid(life, 0, radius, x, y, 0, 0, 100));
+    }
+    Asteroid* LinkAsteroid(Asteroid* a) {
         Asteroid* last = game->AsteroidTail->Prev;
         last->Next = a;
         a->Prev = last;

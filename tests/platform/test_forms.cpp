@@ -5,7 +5,9 @@
 #include <string>
 
 #include "platform/forms.h"
+#include "platform/formwindow.h"
 #include "platform/msgbox.h"
+#include "platform/msgform.h"
 #include "platform/quit.h"
 #include "platform/scriptinput.h"
 
@@ -192,6 +194,62 @@ TEST_F(FormsTest, TheMainFormsPictureFillsTheWindowAndTheDialogSitsOverIt) {
     };
     dialog->Colour = kDialogFace;
     EXPECT_EQ(dialog->ShowModal(), mrOk);
+}
+
+TEST_F(FormsTest, WhereSdlHasNoBoxTheFormsDrawItAndStandardErrorStillGetsTheText) {
+    plat::SetMessageBoxHandler({});
+    plat::SetSystemMessageBoxFails(true);
+    main->Show();
+    PostQuitMessage(3);  // waits until the box is answered
+    plat::PushKeyPress("Tab");
+    plat::PushKeyPress("Return");
+    ::testing::internal::CaptureStderr();
+    const int answer = MessageBoxA(Application->Window(), "Continue with Sound turned off?", "Error", MB_YESNO);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    plat::SetSystemMessageBoxFails(false);
+    EXPECT_EQ(answer, IDNO);  // the second button, not the default answer
+    EXPECT_EQ(err, "Error: Continue with Sound turned off?\n");
+    EXPECT_TRUE(plat::QuitPosted());
+    EXPECT_EQ(plat::QuitExitCode(), 3);
+}
+
+TEST_F(FormsTest, TheFormsBoxHasTheTitleLinesAndButtonsAndShowsOverTheDisplay) {
+    plat::MessageBoxCall call;
+    call.caption = "Error";
+    call.text = "DirectSound Error 'DSERR_NODRIVER.'\nContinue with Sound turned off?";
+    call.type = MB_YESNO;
+    // The display has taken the window: the box is drawn over black.
+    static_cast<plat::FormWindow*>(Application->Window())->DisplayModeSet(800, 600);
+    plat::MessageForm box(call);
+    EXPECT_EQ(box.Caption, "Error");
+    ASSERT_EQ(box.Lines.size(), 2u);
+    EXPECT_EQ(box.Lines[0]->Caption, "DirectSound Error 'DSERR_NODRIVER.'");
+    EXPECT_EQ(box.Lines[1]->Caption, "Continue with Sound turned off?");
+    ASSERT_EQ(box.Buttons.size(), 2u);
+    EXPECT_EQ(box.Buttons[0]->Caption, "Yes");
+    EXPECT_EQ(box.Buttons[1]->Caption, "No");
+    EXPECT_EQ(box.ActiveControl(), box.Buttons[0].get());
+    bool drawn = false;
+    box.OnActivate = [&](TObject*) {
+        const TRect client = box.ClientRect();
+        EXPECT_GT(client.Left, 0);
+        EXPECT_LT(client.Right, 800);
+        EXPECT_LT(client.Bottom, 600);
+        EXPECT_EQ(plat::WindowPixel(2, 2), 0u);
+        EXPECT_EQ(plat::WindowPixel(client.Left + 2, client.Bottom - 2), kDialogFace);
+        // Some of each line's text is drawn.
+        for (const auto& line : box.Lines) {
+            int ink = 0;
+            for (int x = line->Left; x < line->Left + line->Width; ++x)
+                for (int y = line->Top; y < line->Top + line->Height; ++y)
+                    ink += plat::WindowPixel(client.Left + x, client.Top + y) != kDialogFace;
+            EXPECT_GT(ink, 0) << line->Caption;
+        }
+        drawn = true;
+    };
+    plat::PushKeyPress("Escape");
+    EXPECT_EQ(box.Execute(), IDNO);
+    EXPECT_TRUE(drawn);
 }
 
 TEST(Application, RunActivatesTheMainFormAndEndsWhenItCloses) {
