@@ -243,6 +243,8 @@ private:
     // The keyed copy of s of src to d (both checked, the same size) by the
     // source's still runs; false, having drawn nothing, when there are none.
     bool CopyStillRuns(IDirectDrawSurface4& src, const RECT& s, const RECT& d);
+    // The copy of s of src to d once Blt or BltFast has checked both.
+    void CopyPixels(IDirectDrawSurface4& src, const RECT& s, const RECT& d, bool keyed, bool mirrorLR, bool mirrorUD);
     bool RectInside(const RECT& r) const;
     // The first byte of the pixel at (x, y).
     BYTE* PixelAddress(int x, int y) {

@@ -249,7 +249,14 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
         mirrorLR = (fx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
         mirrorUD = (fx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }
-    if (keyed && !mirrorLR && !mirrorUD && CopyStillRuns(*src, s, d)) return DD_OK;
+    CopyPixels(*src, s, d, keyed, mirrorLR, mirrorUD);
+    return DD_OK;
+}
+
+void IDirectDrawSurface4::CopyPixels(IDirectDrawSurface4& source, const RECT& s, const RECT& d, bool keyed,
+                                     bool mirrorLR, bool mirrorUD) {
+    IDirectDrawSurface4* src = &source;
+    if (keyed && !mirrorLR && !mirrorUD && CopyStillRuns(source, s, d)) return;
     plat::PixelBlit blit;
     blit.srcWidth = s.right - s.left;
     blit.srcHeight = s.bottom - s.top;
@@ -282,7 +289,6 @@ HRESULT IDirectDrawSurface4::Blt(const RECT* destRect, IDirectDrawSurface4* src,
     blit.wholeRows = s.left == 0 && s.right == src->m_Width && d.left == 0 && d.right == m_Width;
     Touch();
     plat::BlitPixels(blit);
-    return DD_OK;
 }
 
 bool IDirectDrawSurface4::CopyStillRuns(IDirectDrawSurface4& src, const RECT& s, const RECT& d) {
@@ -311,7 +317,8 @@ HRESULT IDirectDrawSurface4::BltFast(DWORD x, DWORD y, IDirectDrawSurface4* src,
     if (x > 0x7FFFFFFFu || y > 0x7FFFFFFFu || right > m_Width || bottom > m_Height) return DDERR_INVALIDRECT;
     if (src->m_Bpp != m_Bpp) return DDERR_INVALIDPIXELFORMAT;
     RECT d{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right), static_cast<LONG>(bottom)};
-    DWORD flags = (trans & DDBLTFAST_SRCCOLORKEY) ? DDBLT_KEYSRC : 0;
-    if (flags && src->m_HasSrcKey && RectInside(d) && CopyStillRuns(*src, s, d)) return DD_OK;
-    return Blt(&d, src, &s, flags, nullptr);
+    const bool keyed = (trans & DDBLTFAST_SRCCOLORKEY) != 0;
+    if (keyed && !src->m_HasSrcKey) return DDERR_NOCOLORKEY;
+    CopyPixels(*src, s, d, keyed, false, false);
+    return DD_OK;
 }
