@@ -199,9 +199,27 @@ inline void CopyOverlapped(u8* __restrict dst, const u8* __restrict src, std::si
     std::memcpy(dst + n - sizeof(T), &last, sizeof(T));
 }
 
-// A short run is copied with two overlapping moves rather than a call.
+// One move of sizeof(T) bytes.
+template <class T>
+inline void Move(u8* __restrict dst, const u8* __restrict src) {
+    T v;
+    std::memcpy(&v, src, sizeof(T));
+    std::memcpy(dst, &v, sizeof(T));
+}
+
+struct Bytes16 {
+    u64 lo, hi;
+};
+
+// A short run is copied with moves that may overlap rather than a call; a
+// run of up to 256 bytes goes as 16-byte moves, the last one ending on the
+// run's end.
 inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
-    if (n >= 16) std::memcpy(dst, src, n);
+    if (n > 256) std::memcpy(dst, src, n);
+    else if (n >= 16) {
+        for (std::size_t i = 0; i + 16 < n; i += 16) Move<Bytes16>(dst + i, src + i);
+        Move<Bytes16>(dst + n - 16, src + n - 16);
+    }
     else if (n >= 8) CopyOverlapped<u64>(dst, src, n);
     else if (n >= 4) CopyOverlapped<u32>(dst, src, n);
     else if (n >= 2) CopyOverlapped<u16>(dst, src, n);
@@ -286,7 +304,7 @@ void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdi
         // The whole picture: one pass over all its runs.
         for (const KeyedRuns::Run& run : runs.runs) {
             const std::size_t at = static_cast<std::size_t>(run.x) * bpp;
-            std::memcpy(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at, static_cast<std::size_t>(run.count) * bpp);
+            CopyRun(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at, static_cast<std::size_t>(run.count) * bpp);
         }
         return;
     }
@@ -300,7 +318,7 @@ void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdi
             const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[y + 1];
             for (; run != end; ++run) {
                 const std::size_t at = static_cast<std::size_t>(run->x) * bpp;
-                std::memcpy(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
+                CopyRun(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
             }
         }
         return;

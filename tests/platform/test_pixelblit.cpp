@@ -257,4 +257,34 @@ TEST(PixelBlit, KeyedRunsCopyTheSamePixelsAsTheKeyedLoop) {
     }
 }
 
+// Runs of every length up to past the longest moved without a library call
+// land whole and touch nothing beside them, whether the copy takes the whole
+// picture, whole rows of it, or a clipped part.
+TEST(PixelBlit, KeyedRunsOfEveryLengthCopyExactly) {
+    constexpr int kWidth = 140;
+    struct Part {
+        int left, top, h;
+    };
+    for (int bpp : {2, 3, 4})
+        for (int length = 1; length <= kWidth - 2; ++length) {
+            Pic s(bpp, kWidth, 2);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < kWidth; ++x)
+                    s.Set(x, y, x >= 1 && x <= length ? 0x100u + static_cast<std::uint32_t>(x + y) : 0x10u);
+            const plat::KeyedRuns runs = plat::FindKeyedRuns(s.At(0, 0), s.pitch, bpp, kWidth, 2, 0x10, 0x10);
+            for (Part part : {Part{0, 0, 2}, Part{0, 1, 1}, Part{1, 0, 2}}) {
+                const int w = kWidth - part.left;
+                Pic byLoop(bpp, kWidth + 4, 2), byRuns(bpp, kWidth + 4, 2);
+                auto b = Job(s, part.left, part.top, w, part.h, byLoop, 2, 0, w, part.h);
+                b.keyed = true;
+                b.keyLow = b.keyHigh = 0x10;
+                plat::BlitPixels(b);
+                plat::BlitKeyedRuns(runs, s.At(0, 0), s.pitch, bpp, part.left, part.top, w, part.h, byRuns.At(2, 0),
+                                    byRuns.pitch);
+                EXPECT_EQ(byLoop.bytes, byRuns.bytes)
+                    << bpp << " bytes, run of " << length << " from " << part.left << "," << part.top;
+            }
+        }
+}
+
 }  // namespace
