@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <cstddef>
+
 #if defined(__SANITIZE_ADDRESS__)
 #define VANTORRA_SOAK_ASAN 1
 #elif defined(__has_feature)
@@ -17,7 +19,12 @@
 #endif
 #endif
 #ifdef VANTORRA_SOAK_ASAN
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// GCC ships the sanitizer runtime without its headers; this is its entry.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 #endif
 
 #include <cmath>
