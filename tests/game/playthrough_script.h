@@ -5,8 +5,11 @@
 // here, and stats.dat is read back field by field.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -240,6 +243,31 @@ inline PilotFields DecodePilot(const std::vector<std::uint8_t>& b, std::size_t r
     p.CollisionDeaths = field(10);
     p.Score = field(11);
     return p;
+}
+
+// stats.dat of three named pilots, two of whom the scripts choose: blue
+// CYD (the last named), green BRICK. Returns the bytes written.
+inline const std::vector<PilotFields> kThreePilots = {
+    {"ADA", 30, 12, 4, 9, 1, 2, 2, 0, 120},
+    {"BRICK", 10, 3, 2, 1, 0, 5, 2, 3, 40},
+    {"CYD", 100, 40, 1, 2, 0, 3, 1, 2, 50},
+};
+inline std::vector<std::uint8_t> WriteStats(const std::vector<PilotFields>& pilots) {
+    const std::vector<std::uint8_t> bytes = EncodePilots(pilots);
+    std::ofstream("stats.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+// Record r of two stats.dat images holds the same bytes.
+inline ::testing::AssertionResult SameRecord(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                                             std::size_t r) {
+    const auto at = static_cast<std::ptrdiff_t>(r * kRecord);
+    if (a.size() < (r + 1) * kRecord || b.size() < (r + 1) * kRecord)
+        return ::testing::AssertionFailure() << "record " << r << " missing";
+    if (std::equal(a.begin() + at, a.begin() + at + static_cast<std::ptrdiff_t>(kRecord), b.begin() + at))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "record " << r << " changed";
 }
 
 inline std::vector<std::uint8_t> ReadAll(const char* file) {

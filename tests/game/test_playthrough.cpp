@@ -76,14 +76,8 @@ TEST_F(Playthrough, AQuickGameAndABattleArePlayedAndBookedToTheirPilots) {
     ASSERT_LE(2 * shipdata::ShipValue(lancer), 2000) << "two of the design must fit the highest point limit";
     WriteShipsDat({lancer});
     WriteConfig();
-    const std::vector<PilotFields> before = {
-        {"ADA", 30, 12, 4, 9, 1, 2, 2, 0, 120},
-        {"BRICK", 10, 3, 2, 1, 0, 5, 2, 3, 40},
-        {"CYD", 100, 40, 1, 2, 0, 3, 1, 2, 50},
-    };
-    const std::vector<std::uint8_t> statsBefore = EncodePilots(before);
-    std::ofstream("stats.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(statsBefore.data()), static_cast<std::streamsize>(statsBefore.size()));
+    const std::vector<PilotFields>& before = kThreePilots;
+    const std::vector<std::uint8_t> statsBefore = WriteStats(before);
 
     UseRealScreensAndFastFrames();
 
@@ -179,10 +173,7 @@ TEST_F(Playthrough, AQuickGameAndABattleArePlayedAndBookedToTheirPilots) {
     EXPECT_GT(green.ShotsFired, 10);
     // ADA did not fly, and the empty records stay as they were.
     for (std::size_t r : {0u, 3u, 4u, 5u, 6u, 7u, 8u, 9u})
-        EXPECT_TRUE(std::equal(after.begin() + static_cast<std::ptrdiff_t>(r * kRecord),
-                               after.begin() + static_cast<std::ptrdiff_t>((r + 1) * kRecord),
-                               statsBefore.begin() + static_cast<std::ptrdiff_t>(r * kRecord)))
-            << "record " << r;
+        EXPECT_TRUE(SameRecord(after, statsBefore, r));
 }
 
 }  // namespace
