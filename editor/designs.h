@@ -20,6 +20,9 @@ constexpr int32_t kLaser = shipdata::Laser;
 constexpr int32_t kIonCannon = shipdata::IonCannon;
 constexpr int32_t kCuttingBeam = shipdata::CuttingBeam;
 constexpr int32_t kCustomImage = shipdata::CustomImage;
+// A design's frame count runs 1..kMaxFrameCount, the range of the "Frame
+// count" bar; the game itself takes custom sets of up to 360 frames.
+constexpr int kMaxFrameCount = 180;
 
 template <typename T>
 using PerDesign = std::array<T, kDesigns>;

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "game/builtinclasses.h"
+#include "game/winmain.h"
 #include "platform/files.h"
 #include "shipdata/shipvalue.h"
 
 namespace {
 
 constexpr const char* kShipsFile = "ships.dat";
-// A row of the frame table holds this many frames.
-constexpr int kMaxFrames = 360;
 
 bool IsBuiltInSelection(std::int32_t s) { return s >= 0 && s < builtin::kBuiltInClassCount; }
 
@@ -120,7 +119,7 @@ bool PrepareUserRecord(shipdata::ShipClassRecord& rec) {
     if (borrowed) rec.FrameCount = builtin::kBuiltInFrameCount;
 
     if (!borrowed && rec.ImageSelection != shipdata::CustomImage) return false;
-    if (rec.FrameCount < 1 || rec.FrameCount > kMaxFrames) return false;
+    if (rec.FrameCount < 1 || rec.FrameCount > kFramesPerSet) return false;
     if (rec.LaserCount < 0 || rec.IonCount < 0 || rec.BeamCount < 0) return false;
     if (std::int64_t{rec.LaserCount} + rec.IonCount + rec.BeamCount > shipdata::kWeaponSlots)
         return false;
@@ -149,7 +148,7 @@ int ClassFrameCount(const GameState* game, int cls) {
     if (IsBuiltInSelection(sel)) return builtin::kBuiltInFrameCount;
     if (sel != shipdata::CustomImage) return 0;
     const std::int32_t n = t.FrameCount[cls];
-    return n >= 1 && n <= kMaxFrames ? n : 0;
+    return n >= 1 && n <= kFramesPerSet ? n : 0;
 }
 
 std::string ClassFrameName(const GameState* game, int cls, int frame) {
