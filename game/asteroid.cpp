@@ -19,7 +19,6 @@ constexpr float kWallPush = 0.15f;
 constexpr float kArenaSize = 2000.0f;
 constexpr float kShipContactMargin = 8.0f;
 constexpr float kRockBounceDamping = 0.9f;
-constexpr int kCrashSound = 18;
 
 // Holds one axis of velocity to -30..30; anything that is not a number after
 // a pull from zero distance ends up at +30.
@@ -90,7 +89,7 @@ void Asteroid::Collide() {
         ship->VY = VY * SafeDivide(Radius, sphere);
         VX = shipVX * SafeDivide(sphere, Radius);
         VY = shipVY * SafeDivide(sphere, Radius);
-        Form1->PlaySound(kCrashSound, 0, 0, 0);
+        PlayOnce(SoundCollision);
     }
 
     Asteroid* first = game.AsteroidHead ? game.AsteroidHead->Next : nullptr;

@@ -26,7 +26,6 @@ constexpr float kVerticalSpreadLimit = 1100.0f;
 constexpr float kVerticalSpreadCost = 0.002f;
 constexpr float kVerticalZoomFloor = 2.8f;
 
-constexpr int kRamSound = 18;
 constexpr int kPhased = 2;
 
 constexpr int kStarsPerLayer = 400;
@@ -290,5 +289,5 @@ void CollideShips(GameState* game) {
     green->AreaDamage -= static_cast<float>(damage);
     blue->ResolveDamage();
     green->ResolveDamage();
-    Form1->PlaySound(kRamSound, 0, 0, 0);
+    PlayOnce(SoundCollision);
 }

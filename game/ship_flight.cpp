@@ -13,8 +13,6 @@ namespace {
 
 constexpr float kArenaSize = 2000.0f;
 constexpr float kSpeedLimit = 30.0f;
-constexpr int kAstroDroidSound = 12;
-constexpr int kPlanetCrashSound = 19;
 
 // The drive systems.
 constexpr int kDriveNormal = 0;
@@ -125,7 +123,7 @@ void Thrust(Ship& ship) {
 }
 
 void CrashIntoPlanet(Ship& ship) {
-    Form1->PlaySound(kPlanetCrashSound, 0, 0, 0);
+    PlayOnce(SoundExplosion);
     // The opponent does not score this death as a kill.
     if (ship.Opponent) ship.Opponent->OpponentDown = 1;
     if (ship.Pilot) ship.Pilot->CollisionDeaths += 1;
@@ -141,7 +139,7 @@ void Ship::Update() {
 
     if (AstroDroidArmed == 1 && Life < 30) {
         AstroDroidArmed = 0;
-        Form1->PlaySound(kAstroDroidSound, 0, 0, 0);
+        PlayOnce(SoundAstroDroid);
     }
 
     const float regeneration = ByCondition(Subsystems[kSubShields], 0.0025f, 0.0008333333f);

@@ -16,7 +16,6 @@ constexpr float kBoltSpeed = 12.0f;
 constexpr float kBoltEnergy = 2.0f;
 constexpr float kBeamEnergy = 1.0f;
 constexpr int kIonBolt = 7;
-constexpr int kIonSound = 10;
 constexpr int kFullLinkCooldown = 32;
 constexpr int kBeamStartCooldown = 30;
 constexpr int kMissileCooldown = 70;
@@ -27,27 +26,30 @@ constexpr int kTurretJitter = 17;  // aim error of a bolt turret: -8..8 degrees
 
 // Sound slots of each Technology.
 struct TechnologySounds {
-    int Laser, Beam, Missile, CycleLinkMode, ChangeNormal;
+    SoundSlotId Laser, Beam, Missile, CycleLinkMode, ChangeNormal;
 };
 constexpr TechnologySounds kTechnologySounds[] = {
-    {8, 8, 11, 21, 20},     // Rebel
-    {7, 7, 11, 21, 20},     // Imperial
-    {22, 22, 11, 21, 20},   // Colonial
-    {23, 23, 11, 21, 20},   // Cylon
-    {26, 35, 11, 39, 38},   // Earth Alliance
-    {34, 34, 11, 39, 38},   // Minbari
-    {29, 28, 30, 37, 36},   // Star Fleet
+    // Rebel
+    {SoundRebelLaser, SoundRebelLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Imperial
+    {SoundImperialLaser, SoundImperialLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Colonial
+    {SoundColonialLaser, SoundColonialLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Cylon
+    {SoundCylonLaser, SoundCylonLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Earth Alliance
+    {SoundStarfuryShot, SoundAllianceBeam, SoundMissileLaunch, SoundAllianceBeep2, SoundAllianceBeep},
+    // Minbari
+    {SoundMinbariShot, SoundMinbariShot, SoundMissileLaunch, SoundAllianceBeep2, SoundAllianceBeep},
+    // Star Fleet
+    {SoundPulsePhaser, SoundPhaser, SoundTorpedo, SoundStarFleetBeep2, SoundStarFleetBeep},
 };
 
 // One of a technology's sounds; an unknown technology has none (-1).
-int TechnologySound(int technology, int TechnologySounds::* which) {
+int TechnologySound(int technology, SoundSlotId TechnologySounds::* which) {
     constexpr int known = static_cast<int>(std::size(kTechnologySounds));
     if (technology < 0 || technology >= known) return -1;
     return kTechnologySounds[technology].*which;
-}
-
-void PlayOnce(int slot) {
-    if (slot >= 0) Form1->PlaySound(slot, 0, 0, 0);
 }
 
 // The mounts of one kind: the first mount, their count and their cursor (a
@@ -225,7 +227,7 @@ void Ship::FireWeapons() {
     if (IonCooldown == 0 && visible &&
         ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == 4) || fullLinkAll)) ||
          (blossom && IonCount > 0)))
-        FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, kIonSound);
+        FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, SoundIonCannon);
 
     // Missiles.
     if (visible && MissileCooldown == 0 && ((fire && WeaponGroup == kGroupMissiles) || blossom)) FireMissile(*this);

@@ -28,9 +28,9 @@ void HitShipSide(Ship& target, float x, float y, float damage, bool shieldOnly, 
     pending -= damage;
     const float shield = front ? target.FrontShield : target.BackShield;
     if (shield - damage >= 0.0f) {
-        Form1->PlaySound(14, 0, 0, 0);
+        PlayOnce(SoundHitShield);
     } else {
-        Form1->PlaySound(13, 0, 0, 0);
+        PlayOnce(SoundHitHull);
         target.SmokeToEmit = smoke;
     }
 }

@@ -509,6 +509,8 @@ void TForm1::SetSoundVolume(int slot, int volume) {
     if (VXSoundBuffer* buffer = SoundSlot(slot)) buffer->SetVolume(volume);
 }
 
+void PlayOnce(int slot) { Form1->PlaySound(slot, 0, 0, 0); }
+
 // ---- the program ----------------------------------------------------------
 
 int WinMain() {

@@ -68,11 +68,63 @@ extern const std::array<std::uint32_t, 14> kUIColourRefs;
 // class's folder and file prefix before the frame number.
 extern const std::array<const char*, kImageSets> kFramePatterns;
 
+// The sound slots, each named for what it sounds: the index into
+// kSoundSlotFiles and SoundSlots. The engines loop, panned to the ship's side;
+// the music loops centred; every other slot is a one-shot effect.
+enum SoundSlotId : int {
+    SoundMusic = 0,
+    SoundAWingEngine = 1,
+    SoundBWingEngine = 2,
+    SoundTieEngine = 3,
+    SoundXWingEngine = 4,
+    SoundYWingEngine = 5,
+    SoundGunshipEngine = 6,
+    SoundImperialLaser = 7,
+    SoundRebelLaser = 8,
+    SoundLowPowerLaser = 9,
+    SoundIonCannon = 10,
+    SoundMissileLaunch = 11,
+    SoundAstroDroid = 12,
+    SoundHitHull = 13,
+    SoundHitShield = 14,
+    SoundEmptySlot = 15,  // no file: the slot stays silent
+    SoundMissileHit = 16,
+    SoundParticleHit = 17,
+    SoundCollision = 18,
+    SoundExplosion = 19,
+    SoundSelect = 20,
+    SoundSelect2 = 21,
+    SoundColonialLaser = 22,
+    SoundCylonLaser = 23,
+    SoundViperEngine = 24,
+    SoundRaiderEngine = 25,
+    SoundStarfuryShot = 26,
+    SoundPowerPhaser = 27,
+    SoundPhaser = 28,
+    SoundPulsePhaser = 29,
+    SoundTorpedo = 30,
+    SoundBridgeEngine = 31,
+    SoundNialEngine = 32,
+    SoundMinbariEngine = 33,
+    SoundMinbariShot = 34,
+    SoundAllianceBeam = 35,
+    SoundStarFleetBeep = 36,
+    SoundStarFleetBeep2 = 37,
+    SoundAllianceBeep = 38,
+    SoundAllianceBeep2 = 39,
+    SoundPhasing = 40,
+    SoundCloaking = 41,
+    SoundUncloaking = 42,
+    SoundTeleport = 43,
+};
+static_assert(SoundTeleport + 1 == kSoundSlotCount, "every sound slot has a name");
+
 // One sound slot: its WAV file (nullptr: the slot stays empty) and voices.
 struct SoundSlotFile {
     const char* File;
     int Voices;
 };
+// By SoundSlotId.
 extern const std::array<SoundSlotFile, kSoundSlotCount> kSoundSlotFiles;
 
 // Thrown by SyncShipFrames when a frame file cannot be loaded: the rest of the
@@ -137,7 +189,7 @@ public:
     void SyncShipFrames();
     void ReleaseAll();
 
-    // Sound by slot number; each does nothing while SoundsOn is 0.
+    // Sound by slot (a SoundSlotId); each does nothing while SoundsOn is 0.
     int PlaySound(int slot, std::uint8_t loop, int pan, int volume);
     void StopSound(int slot);
     void SetSoundVolume(int slot, int volume);
@@ -167,6 +219,10 @@ extern TForm1* Form1;
 using ScreenHandler = int (*)(GameState* game);
 // Indexed by ScreenId 0..7; an empty entry falls back to the main menu.
 extern std::array<ScreenHandler, 8> ScreenHandlers;
+
+// Plays a sound slot once through Form1, centred and at the slot's own
+// volume; a slot out of range (such as -1 for "no sound") plays nothing.
+void PlayOnce(int slot);
 
 // The program: initialises the application, creates both forms and runs.
 int WinMain();
