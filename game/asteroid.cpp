@@ -8,7 +8,6 @@
 #include "game/planet.h"
 #include "game/random.h"
 #include "game/ship.h"
-#include "game/shots.h"
 #include "game/winmain.h"
 #include "vx/vxsurface.h"
 
@@ -16,7 +15,6 @@ namespace {
 
 constexpr float kSpeedLimit = 30.0f;
 constexpr float kWallPush = 0.15f;
-constexpr float kArenaSize = 2000.0f;
 constexpr float kShipContactMargin = 8.0f;
 constexpr float kRockBounceDamping = 0.9f;
 
@@ -28,7 +26,7 @@ float LimitSpeed(float v) {
     return v;
 }
 
-float DistanceBetween(const Object& a, const Object& b) { return ShotDistance(a.X, a.Y, b.X, b.Y); }
+float DistanceBetween(const Object& a, const Object& b) { return Distance(a.X, a.Y, b.X, b.Y); }
 
 }  // namespace
 

@@ -103,7 +103,7 @@ void Missile::Draw() {
 
 void Missile::Collide() {
     if (Ship* enemy = Owner ? Owner->Opponent : nullptr; enemy && enemy->CloakState != kCloakPhasing) {
-        const float d = ShotDistance(X, Y, enemy->X, enemy->Y);
+        const float d = Distance(X, Y, enemy->X, enemy->Y);
         if (d <= static_cast<float>(enemy->BoundingSphere)) {
             CountShotHit(Owner);
             DrawHitBurst(*this, X, Y);

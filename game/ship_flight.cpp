@@ -6,12 +6,10 @@
 #include "game/planet.h"
 #include "game/player.h"
 #include "game/ship.h"
-#include "game/shots.h"
 #include "game/winmain.h"
 
 namespace {
 
-constexpr float kArenaSize = 2000.0f;
 constexpr float kSpeedLimit = 30.0f;
 
 // The drive systems.
@@ -27,8 +25,8 @@ float ByCondition(int state, float ok, float impaired) {
     return 0.0f;
 }
 
-// The soft wall of one axis: a body beyond 0 or 2000 is pushed back, harder
-// the further out it is while it still moves outward.
+// The soft wall of one axis: a body beyond 0 or kArenaSize is pushed back,
+// harder the further out it is while it still moves outward.
 void PushBackFromWalls(float position, float& velocity) {
     if (position < 0.0f) {
         if (velocity < 0.0f)
@@ -155,7 +153,7 @@ void Ship::Update() {
 
     const float charge = ByCondition(Subsystems[kSubGenerator], 0.01f, 0.004f);
     const int mounts = std::clamp(MountCount, 0, kMounts);
-    for (int m = 0; m < mounts; ++m) MountEnergy[m] = std::min(MountEnergy[m] + charge, 15.0f);
+    for (int m = 0; m < mounts; ++m) MountEnergy[m] = std::min(MountEnergy[m] + charge, kMountEnergyMax);
 
     FireWeapons();
     HandleWeaponKeys();
@@ -195,7 +193,7 @@ void Ship::CheckPlanetCollision() {
         const double h = Heading;
         // Distance from a probe point to the planet's centre.
         const auto toCentre = [planet](double x, double y) {
-            return ShotDistance(static_cast<float>(x), static_cast<float>(y), planet->X, planet->Y);
+            return Distance(static_cast<float>(x), static_cast<float>(y), planet->X, planet->Y);
         };
 
         // Two probes behind the ship, 30 degrees either side of the tail,

@@ -17,8 +17,6 @@ constexpr float kUncloakEnergy = 20.0f;
 constexpr float kFullEnergy = 100.0f;
 constexpr int kBlossomFrames = 100;
 constexpr float kBlossomCharge = 0.05f;
-constexpr float kMountEnergyMax = 15.0f;
-constexpr int kArenaSize = 2000;
 
 // Starts fading the ship back in; the cloak stays in force until the fade ends.
 void Uncloak(Ship& ship) {
@@ -71,8 +69,8 @@ void ActivateBlossom(Ship& ship) {
 void ActivateTeleport(Ship& ship) {
     if (ship.SpecialEnergy < kFullEnergy) return;
     PlayOnce(SoundTeleport);
-    ship.X = static_cast<float>(Random(kArenaSize));
-    ship.Y = static_cast<float>(Random(kArenaSize));
+    ship.X = static_cast<float>(Random(static_cast<int>(kArenaSize)));
+    ship.Y = static_cast<float>(Random(static_cast<int>(kArenaSize)));
     ship.SpecialEnergy = 0;
 }
 

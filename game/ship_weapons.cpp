@@ -99,15 +99,15 @@ void CountShot(const Ship& s) {
 // during a death blossom.
 int BoltTurns(int linkMode, int count, bool blossom) {
     if (blossom) return 1;
-    if (linkMode == 2) return count == 3 ? 3 : 2;
-    if (linkMode == 4) return count;
+    if (linkMode == kLinkDouble) return count == 3 ? 3 : 2;
+    if (linkMode == kLinkFull) return count;
     return 1;
 }
 
 int BeamTurns(int linkMode, int count, bool blossom) {
     if (blossom) return count;
-    if (linkMode == 2) return count >= 1 && count <= 3 ? count : 2;
-    if (linkMode == 4) return count;
+    if (linkMode == kLinkDouble) return count >= 1 && count <= 3 ? count : 2;
+    if (linkMode == kLinkFull) return count;
     return 1;
 }
 
@@ -136,7 +136,7 @@ void FireBolts(Ship& s, MountGroup g, int& cooldown, int cooldownBase, int boltT
                 PlayOnce(sound);
             }
         }
-        cooldown = s.LinkMode == 4 ? kFullLinkCooldown : s.LinkMode * cooldownBase;
+        cooldown = s.LinkMode == kLinkFull ? kFullLinkCooldown : s.LinkMode * cooldownBase;
         AdvanceCursor(g);
     }
 }
@@ -219,13 +219,13 @@ void Ship::FireWeapons() {
     const bool fire = KeyDown[kCtlFire] != 0;
     const bool blossom = BlossomTimer > 0;
     const bool visible = CloakState == kCloakNone;
-    const bool fullLinkAll = LinkAll == 1 && LinkMode == 4;
+    const bool fullLinkAll = LinkAll == 1 && LinkMode == kLinkFull;
     const int ionFirst = LaserCount;
     const int beamFirst = LaserCount + IonCount;
 
     // Ion cannons.
     if (IonCooldown == 0 && visible &&
-        ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == 4) || fullLinkAll)) ||
+        ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == kLinkFull) || fullLinkAll)) ||
          (blossom && IonCount > 0)))
         FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, SoundIonCannon);
 
@@ -234,7 +234,7 @@ void Ship::FireWeapons() {
 
     // Lasers; a death blossom fires them whatever their cooldown.
     if (visible && ((fire && LaserCooldown == 0 &&
-                     (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == 4) || fullLinkAll)) ||
+                     (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == kLinkFull) || fullLinkAll)) ||
                     (blossom && LaserCount > 0)))
         FireBolts(*this, {0, LaserCount, LaserCursor}, LaserCooldown, LaserCooldownBase, Technology,
                   TechnologySound(Technology, &TechnologySounds::Laser));
@@ -264,14 +264,14 @@ void Ship::HandleWeaponKeys() {
     }
     if (KeyDown[kCtlCycleLinkMode] && PrevLinkKey == 0) {
         PlayOnce(TechnologySound(Technology, &TechnologySounds::CycleLinkMode));
-        if (LinkMode == 1) {
-            LinkMode = 2;
-        } else if (LinkMode == 2) {
+        if (LinkMode == kLinkChain) {
+            LinkMode = kLinkDouble;
+        } else if (LinkMode == kLinkDouble) {
             const bool fullLinkWorthIt =
                 IonCount > 3 || LaserCount > 3 || (LaserCount > 0 && IonCount > 0) || BeamCount > 3;
-            LinkMode = fullLinkWorthIt ? 4 : 1;
+            LinkMode = fullLinkWorthIt ? kLinkFull : kLinkChain;
         } else {
-            LinkMode = 1;
+            LinkMode = kLinkChain;
         }
     }
 }

@@ -83,9 +83,6 @@ public:
 
 // Hit rules shared by every kind of shot (shot_hits.cpp).
 
-// Euclidean distance between two world points, as a 32-bit float.
-float ShotDistance(float x1, float y1, float x2, float y2);
-
 // One hit more for the pilot of the ship that fired (no pilot: nothing).
 void CountShotHit(const Ship* owner);
 
