@@ -195,7 +195,38 @@ public:
     void SetSoundVolume(int slot, int volume);
 
 private:
+    // The whole start-up, run once from FormActivate, and its steps in their
+    // order.
     void StartUp();
+    // What is made before the video-mode dialog: the exception handler, the
+    // timer, game state, input and pointer sprite, and the display, whose
+    // modes the dialog lists.
+    void CreateCoreObjects();
+    // The video-mode dialog; false when the game is not to start (the player
+    // quit, or a fault ended the application).
+    bool RunVideoDialog();
+    // Hides the cursor and shrinks the window before the full-screen mode.
+    void ShrinkWindow();
+    // The sound device and the slots of kSoundSlotFiles, loaded when sound
+    // is on and the device could be made.
+    void LoadSounds();
+    // The full-screen display and the work surface; each failure is a fatal
+    // error box.
+    void CreateDisplay();
+    // The asteroid frames, the scratch surface, the interface colours and the
+    // planet pictures (a missing planet is a fatal error box).
+    void LoadPictures();
+    // Both display buffers and the work surface filled black.
+    void ClearDisplay();
+    // The damaged and broken system icons.
+    void LoadIcons();
+    // The dust and pointer sprites, the input device and the mouse.
+    void CreateSpritesAndInput();
+    // Makes picture a new surface loaded from a picture file with colour key
+    // 0, and returns whether the file was loaded; a file that fails to load
+    // still leaves a keyed surface, with no picture in it.
+    bool LoadKeyedPicture(std::unique_ptr<VXSurface>& picture, const char* file);
+
     void MainLoop();
     bool LoadFrameRow(int row, int count, bool custom);
     void FreeFrameRow(int row);
