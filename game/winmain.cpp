@@ -363,7 +363,8 @@ void TForm1::RunFrame() {
             ? ScreenHandlers[static_cast<std::size_t>(ScreenState)]
             : nullptr;
     try {
-        // A screen that is not there yet leads back to the main menu.
+        // A ScreenState outside the table, or an entry left empty, leads back
+        // to the main menu.
         ScreenState = handler ? handler(Game.get()) : ScreenMainMenu;
     } catch (const FrameAbandoned&) {
         // SyncShipFrames could not load a frame and posted the quit message:

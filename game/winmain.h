@@ -248,7 +248,7 @@ extern TForm1* Form1;
 
 // A screen handler draws one frame of its screen and returns the next ScreenId.
 using ScreenHandler = int (*)(GameState* game);
-// Indexed by ScreenId 0..7; an empty entry falls back to the main menu.
+// Indexed by ScreenId 0..7, one handler for each screen (screens.cpp).
 extern std::array<ScreenHandler, 8> ScreenHandlers;
 
 // Plays a sound slot once through Form1, centred and at the slot's own
