@@ -69,15 +69,6 @@ constexpr const char* kBrokenIconFiles[kIconCount] = {
 
 constexpr int kCustomImage = 100;
 
-// The colour members of UIColourSet, in the order of kUIColourRefs.
-constexpr std::uint32_t UIColourSet::*kUIColourMembers[14] = {
-    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,      &UIColourSet::ColourDarkGrey,
-    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,  &UIColourSet::ColourMidRed,
-    &UIColourSet::ColourGreen,     &UIColourSet::ColourLightGreen, &UIColourSet::ColourBlue,
-    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,  &UIColourSet::ColourAzure,
-    &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
-};
-
 // A frame file that CheckClassSprites found but that cannot be loaded: the
 // game ends, and the frame that asked for it is abandoned.
 [[noreturn]] void FailFrameLoad() {

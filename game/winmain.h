@@ -64,6 +64,16 @@ struct UIColourSet {
 // The COLORREF of each UIColourSet member, in member order.
 extern const std::array<std::uint32_t, 14> kUIColourRefs;
 
+// The members of UIColourSet, in the order of kUIColourRefs: the one way to
+// walk the set.
+inline constexpr std::array<PixelValue UIColourSet::*, 14> kUIColourMembers = {
+    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,      &UIColourSet::ColourDarkGrey,
+    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,  &UIColourSet::ColourMidRed,
+    &UIColourSet::ColourGreen,     &UIColourSet::ColourLightGreen, &UIColourSet::ColourBlue,
+    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,  &UIColourSet::ColourAzure,
+    &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
+};
+
 // printf pattern of the frame files of each image set; rows 24..43 take the
 // class's folder and file prefix before the frame number.
 extern const std::array<const char*, kImageSets> kFramePatterns;
