@@ -38,11 +38,7 @@ case "${1:-}" in
     play)
         install_missing
         build build
-        if [ -x build/game/Korvanth ]; then
-            cd build/game && exec ./Korvanth
-        else
-            echo "Built. The game program Korvanth is not part of this build yet."
-        fi
+        cd build/game && exec ./Korvanth
         ;;
     test)
         install_missing

@@ -82,9 +82,9 @@ public:
         Form1->ScratchSurface = std::make_unique<VXSurface>();
         Form1->ScratchSurface->Create(display, 500, 500, MemoryAny);
         Form1->ScratchSurface->SetColorKey(0);
-        PixelValue* colour = &Form1->UIColours.ColourWhite;
         for (std::size_t k = 0; k < kUIColourRefs.size(); ++k)
-            colour[k] = ColorrefToPixel(Form1->WorkSurface->DirectDrawSurface, kUIColourRefs[k]);
+            Form1->UIColours.*kUIColourMembers[k] =
+                ColorrefToPixel(Form1->WorkSurface->DirectDrawSurface, kUIColourRefs[k]);
         for (int i = 0; i < kPlanetPictureCount; ++i) {
             // Of the planets only earth1 and jupiter are keyed.
             Form1->PlanetPictures[static_cast<std::size_t>(i)] =

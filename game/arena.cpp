@@ -9,6 +9,7 @@
 #include "game/planet.h"
 #include "game/random.h"
 #include "game/winmain.h"
+#include "game/world.h"
 
 void CreateAsteroidSentinels(GameState* game) {
     if (game->AsteroidHead) return;
@@ -81,8 +82,8 @@ void NewAsteroidField(GameState* game) {
     for (int i = 0; i < count; ++i) {
         const int vy = Random(5) - 2;
         const int vx = Random(5) - 2;
-        const int y = Random(2000);
-        const int x = Random(2000);
+        const int y = Random(static_cast<int>(kArenaSize));
+        const int x = Random(static_cast<int>(kArenaSize));
         const int radius = Random(25) + 12;
         const int life = Random(60) + 30;
         auto* rock = new Asteroid(life, 0, static_cast<float>(radius), static_cast<float>(x), static_cast<float>(y),

@@ -8,7 +8,6 @@
 #include "game/planet.h"
 #include "game/random.h"
 #include "game/ship.h"
-#include "game/shots.h"
 #include "game/winmain.h"
 #include "vx/vxsurface.h"
 
@@ -16,10 +15,8 @@ namespace {
 
 constexpr float kSpeedLimit = 30.0f;
 constexpr float kWallPush = 0.15f;
-constexpr float kArenaSize = 2000.0f;
 constexpr float kShipContactMargin = 8.0f;
 constexpr float kRockBounceDamping = 0.9f;
-constexpr int kCrashSound = 18;
 
 // Holds one axis of velocity to -30..30; anything that is not a number after
 // a pull from zero distance ends up at +30.
@@ -29,7 +26,7 @@ float LimitSpeed(float v) {
     return v;
 }
 
-float DistanceBetween(const Object& a, const Object& b) { return ShotDistance(a.X, a.Y, b.X, b.Y); }
+float DistanceBetween(const Object& a, const Object& b) { return Distance(a.X, a.Y, b.X, b.Y); }
 
 }  // namespace
 
@@ -90,7 +87,7 @@ void Asteroid::Collide() {
         ship->VY = VY * SafeDivide(Radius, sphere);
         VX = shipVX * SafeDivide(sphere, Radius);
         VY = shipVY * SafeDivide(sphere, Radius);
-        Form1->PlaySound(kCrashSound, 0, 0, 0);
+        PlayOnce(SoundCollision);
     }
 
     Asteroid* first = game.AsteroidHead ? game.AsteroidHead->Next : nullptr;

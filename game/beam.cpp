@@ -88,7 +88,7 @@ void Beam::Update() {
 bool Beam::HitPoint(float x, float y) {
     Ship* enemy = Owner->Opponent;
     if (enemy && enemy->CloakState != kCloakPhasing) {
-        if (ShotDistance(x, y, enemy->X, enemy->Y) <= static_cast<float>(enemy->BoundingSphere) &&
+        if (Distance(x, y, enemy->X, enemy->Y) <= static_cast<float>(enemy->BoundingSphere) &&
             enemy->Life > -1.0f) {
             CountShotHit(Owner);
             DrawHitBurst(*this, x, y);

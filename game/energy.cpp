@@ -83,7 +83,7 @@ void Energy::Draw() {
 void Energy::Collide() {
     const bool ion = BoltType == kIonBolt;
     if (Ship* target = Owner ? Owner->Opponent : nullptr; target && target->CloakState != kCloakPhasing) {
-        if (ShotDistance(X, Y, target->X, target->Y) <= static_cast<float>(target->BoundingSphere) &&
+        if (Distance(X, Y, target->X, target->Y) <= static_cast<float>(target->BoundingSphere) &&
             target->Life > -1.0f) {
             CountShotHit(Owner);
             DrawHitBurst(*this, X, Y);

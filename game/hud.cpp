@@ -46,9 +46,9 @@ const char* WeaponName(const Ship& ship) {
 
 const char* LinkModeName(int linkMode) {
     switch (linkMode) {
-        case 1: return "CHAIN";
-        case 2: return "2x LINK";
-        case 4: return "FULL LNK";
+        case kLinkChain: return "CHAIN";
+        case kLinkDouble: return "2x LINK";
+        case kLinkFull: return "FULL LNK";
         default: return nullptr;
     }
 }

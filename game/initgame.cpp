@@ -31,8 +31,6 @@ struct StarLayer {
 constexpr StarLayer kPlayStarLayers[] = {{0, 4000, 1000}, {400, 5000, 1500}, {800, 6000, 2000}};
 constexpr int kStarsPerLayer = 400;
 
-constexpr int kMusicSlot = 0;
-
 void FillPlayStars(GameState* game) {
     for (const StarLayer& layer : kPlayStarLayers) {
         for (int s = layer.first; s < layer.first + kStarsPerLayer; ++s) {
@@ -115,7 +113,7 @@ void InitGame(GameState* game, std::int32_t width, std::int32_t height) {
     game->ShotList = new Iterator();
 
     if (game->MusicOn != 0 && Form1) {
-        Form1->PlaySound(kMusicSlot, 1, 0, 0);
-        Form1->SetSoundVolume(kMusicSlot, game->MusicVolume);
+        Form1->PlaySound(SoundMusic, 1, 0, 0);
+        Form1->SetSoundVolume(SoundMusic, game->MusicVolume);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/ship.h"
 #include "platform/files.h"
 
 const std::array<std::int32_t, kKeyBindingCount> kDefaultKeyBindings = {
@@ -16,9 +17,9 @@ namespace {
 // The binding slot(s) each byte of one player's half of keys.map fills; the
 // tenth byte is not used.
 constexpr int kSlotOfByte[9] = {
-    ControlTurnLeft,       ControlTurnRight,   ControlThrust,
-    ControlActivateSpecial, ControlShootNormal, ControlChangeSpecial,
-    ControlChangeNormal,   ControlChangeTarget, ControlCycleLinkMode,
+    kCtlTurnLeft,        kCtlTurnRight,   kCtlThrust,
+    kCtlActivateSpecial, kCtlShootNormal, kCtlChangeSpecial,
+    kCtlChangeNormal,    kCtlChangeTarget, kCtlCycleLinkMode,
 };
 
 }  // namespace
@@ -39,7 +40,7 @@ void LoadKeyMap(GameState* game) {
         for (int b = 0; b < 9; ++b) {
             slots[kSlotOfByte[b]] = static_cast<std::int32_t>(static_cast<std::int8_t>(half[b]));
         }
-        slots[ControlFire] = slots[ControlShootNormal];
+        slots[kCtlFire] = slots[kCtlShootNormal];
     }
 }
 

@@ -48,7 +48,10 @@ void UpdateMouseLatch(GameState& game) {
 }
 
 void StopEngineSounds() {
-    for (int slot : {1, 2, 3, 4, 5, 6, 24, 25, 31, 32, 33}) Form1->StopSound(slot);
+    for (SoundSlotId slot : {SoundAWingEngine, SoundBWingEngine, SoundTieEngine, SoundXWingEngine, SoundYWingEngine,
+                             SoundGunshipEngine, SoundViperEngine, SoundRaiderEngine, SoundBridgeEngine, SoundNialEngine,
+                             SoundMinbariEngine})
+        Form1->StopSound(slot);
 }
 
 void DrawMenuBackground(GameState& game) {

@@ -55,7 +55,7 @@ int TestMouseBands(const GameState& game, std::span<const MouseBand> bands);
 // MouseLatch := either button down.
 void UpdateMouseLatch(GameState& game);
 
-// Stops the looped engine sounds (slots 1-6, 24, 25, 31-33).
+// Stops every looped engine sound.
 void StopEngineSounds();
 
 // The backdrop on the unlocked work surface, then locks it and draws the

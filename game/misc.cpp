@@ -83,6 +83,12 @@ float RelativeBearing(float x1, float y1, float x2, float y2, float heading) {
     return NormaliseAngle(a + (360.0f - heading));
 }
 
+float Distance(float x1, float y1, float x2, float y2) {
+    const float dx = x1 - x2;
+    const float dy = y1 - y2;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 float SafeDivide(float a, float b) {
     if (b == 0.0f || std::isnan(b)) return 0.0f;
     return a / b;

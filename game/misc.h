@@ -29,6 +29,10 @@ float AtanDeg(float v);
 // (a target dead ahead gives 360). Coincident points give -1.
 float RelativeBearing(float x1, float y1, float x2, float y2, float heading);
 
+// Euclidean distance between two points, as a 32-bit float: two positions,
+// or two velocities for the speed of one relative to the other.
+float Distance(float x1, float y1, float x2, float y2);
+
 // a / b, or 0 when b is 0 (or not a number).
 float SafeDivide(float a, float b);
 

@@ -21,7 +21,6 @@ constexpr int kHitSmoke = 30;
 constexpr float kProximity = 18.0f;
 constexpr float kProximityDamage = 25.0f;
 constexpr float kAsteroidDamage = 30.0f;
-constexpr int kProximitySound = 16;
 constexpr int kTorpedoTechnology = 6;
 
 }  // namespace
@@ -104,7 +103,7 @@ void Missile::Draw() {
 
 void Missile::Collide() {
     if (Ship* enemy = Owner ? Owner->Opponent : nullptr; enemy && enemy->CloakState != kCloakPhasing) {
-        const float d = ShotDistance(X, Y, enemy->X, enemy->Y);
+        const float d = Distance(X, Y, enemy->X, enemy->Y);
         if (d <= static_cast<float>(enemy->BoundingSphere)) {
             CountShotHit(Owner);
             DrawHitBurst(*this, X, Y);
@@ -114,7 +113,7 @@ void Missile::Collide() {
             DrawHitBurst(*this, X, Y);
             Life = -1.0f;
             enemy->AreaDamage -= kProximityDamage;
-            Form1->PlaySound(kProximitySound, 0, 0, 0);
+            PlayOnce(SoundMissileHit);
         }
         enemy->ResolveDamage();
     }

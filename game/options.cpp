@@ -102,22 +102,22 @@ int OptionsScreen(GameState* gamePtr) {
     }
     if (MenuItemFires(game, band, BandMusicDown, kKeyF11)) {
         game.MusicVolume = VolumeDown(game.MusicVolume);
-        Form1->SetSoundVolume(0, game.MusicVolume);
+        Form1->SetSoundVolume(SoundMusic, game.MusicVolume);
     }
     if (MenuItemFires(game, band, BandMusicUp, kKeyF12)) {
         game.MusicVolume = VolumeUp(game.MusicVolume);
-        Form1->SetSoundVolume(0, game.MusicVolume);
+        Form1->SetSoundVolume(SoundMusic, game.MusicVolume);
     }
     if (MenuItemFires(game, band, BandEffectsDown, kKeyF9)) game.EffectsVolume = VolumeDown(game.EffectsVolume);
     if (MenuItemFires(game, band, BandEffectsUp, kKeyF10)) game.EffectsVolume = VolumeUp(game.EffectsVolume);
     if (MenuItemFires(game, band, BandMusic, 'M')) {
         if (game.MusicOn == 1) {
-            Form1->StopSound(0);
+            Form1->StopSound(SoundMusic);
             game.MusicOn = 0;
         } else {
-            Form1->PlaySound(0, 1, 0, 0);
+            Form1->PlaySound(SoundMusic, 1, 0, 0);
             game.MusicOn = 1;
-            Form1->SetSoundVolume(0, game.MusicVolume);
+            Form1->SetSoundVolume(SoundMusic, game.MusicVolume);
         }
     }
     int result = ScreenOptions;

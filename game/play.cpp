@@ -11,14 +11,11 @@
 #include "game/planet.h"
 #include "game/rounds.h"
 #include "game/ship.h"
-#include "game/shots.h"
 #include "game/world.h"
 #include "game/winmain.h"
 #include "vx/vxsurface.h"
 
 namespace {
-
-constexpr float kArenaSize = 2000.0f;
 
 constexpr float kZoomCeiling = 20.0f;
 constexpr float kZoomForOneShip = 6.0f;
@@ -26,8 +23,6 @@ constexpr float kVerticalSpreadLimit = 1100.0f;
 constexpr float kVerticalSpreadCost = 0.002f;
 constexpr float kVerticalZoomFloor = 2.8f;
 
-constexpr int kRamSound = 18;
-constexpr int kPhased = 2;
 
 constexpr int kStarsPerLayer = 400;
 
@@ -149,7 +144,7 @@ void DrawShips(GameState* game) {
 float ZoomForShips(const GameState* game) {
     const Ship* blue = game->BlueShip;
     const Ship* green = game->GreenShip;
-    float d = ShotDistance(blue->X, blue->Y, green->X, green->Y);
+    float d = Distance(blue->X, blue->Y, green->X, green->Y);
     if (d == 0.0f) d = 0.001f;
     float zoom = 900.0f / d * 3.0f;
     if (zoom > kZoomCeiling) zoom = kZoomCeiling;
@@ -268,12 +263,12 @@ void DrawArenaEdges(GameState* game) {
 void CollideShips(GameState* game) {
     Ship* blue = game->BlueShip;
     Ship* green = game->GreenShip;
-    if (blue->CloakState == kPhased || green->CloakState == kPhased) return;
-    const float d = ShotDistance(blue->X, blue->Y, green->X, green->Y);
+    if (blue->CloakState == kCloakPhasing || green->CloakState == kCloakPhasing) return;
+    const float d = Distance(blue->X, blue->Y, green->X, green->Y);
     if (!(static_cast<float>(blue->BoundingSphere + green->BoundingSphere) > d)) return;
     if (!ShipAlive(blue) || !ShipAlive(green)) return;
 
-    const float relativeSpeed = ShotDistance(blue->VX, blue->VY, green->VX, green->VY);
+    const float relativeSpeed = Distance(blue->VX, blue->VY, green->VX, green->VY);
     const float blueVX = blue->VX;
     const float blueVY = blue->VY;
     blue->VX = 0.9f * green->VX;
@@ -290,5 +285,5 @@ void CollideShips(GameState* game) {
     green->AreaDamage -= static_cast<float>(damage);
     blue->ResolveDamage();
     green->ResolveDamage();
-    Form1->PlaySound(kRamSound, 0, 0, 0);
+    PlayOnce(SoundCollision);
 }

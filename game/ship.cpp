@@ -127,7 +127,7 @@ void Ship::Reset() {
     else
         WeaponGroup = kGroupMissiles;
 
-    LinkMode = 1;
+    LinkMode = kLinkChain;
     PrevLinkKey = PrevGroupKey = PrevSpecialKey = PrevActivateKey = 0;
     CloakState = CloakWanted = CloakLevel = 0;
     SpecialEnergy = 100;
@@ -136,7 +136,7 @@ void Ship::Reset() {
     DriveRamp = 0;
 
     MountCount = LaserCount + IonCount + BeamCount;
-    std::fill(std::begin(MountEnergy), std::end(MountEnergy), 15.0f);
+    std::fill(std::begin(MountEnergy), std::end(MountEnergy), kMountEnergyMax);
 
     IonCooldownBase = CooldownBase(IonCount);
     LaserCooldownBase = CooldownBase(LaserCount);

@@ -39,13 +39,14 @@ inline constexpr int kSubOk = 2;
 inline constexpr int kSubNotFitted = 100;
 
 // ShipControl: the order of a ship's KeyCodes and KeyDown, and of each
-// player's ten key bindings.
+// player's ten key bindings in KeyBindings (slots 0..9 player 1, 10..19
+// player 2).
 enum ShipControl : int {
     kCtlThrust = 0,
     kCtlShootNormal = 1,
     kCtlTurnLeft = 2,
     kCtlTurnRight = 3,
-    kCtlFire = 4,
+    kCtlFire = 4,  // always the same key as kCtlShootNormal
     kCtlActivateSpecial = 5,
     kCtlChangeSpecial = 6,
     kCtlChangeNormal = 7,
@@ -58,6 +59,15 @@ inline constexpr int kGroupLasers = 0;
 inline constexpr int kGroupIons = 1;
 inline constexpr int kGroupBeams = 2;
 inline constexpr int kGroupMissiles = 3;
+
+// LinkMode: how many mounts of the selected group fire at one press.
+inline constexpr int kLinkChain = 1;   // one mount after the other
+inline constexpr int kLinkDouble = 2;  // two at a time
+inline constexpr int kLinkFull = 4;    // the whole group
+
+// The energy a mount holds when full; a shot draws on it and the generator
+// charges it back.
+inline constexpr float kMountEnergyMax = 15.0f;
 
 // SpecialKind.
 inline constexpr int kSpecialCloak = 1;
@@ -195,7 +205,7 @@ public:
     int BackArmourMax = 0;
     float FrontArmour = 0;
     float BackArmour = 0;
-    int LinkMode = 1;
+    int LinkMode = kLinkChain;
     // The velocity the inertialess drive set in the last update; beyond a
     // wall the ship keeps what was added to it since (ship_flight.cpp).
     float DriveVX = 0;

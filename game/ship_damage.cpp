@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kSoundShipDown = 19;
 // A hit harder than this that reaches the hull always damages a subsystem.
 constexpr float kCertainHit = -4.0f;
 constexpr int kRepairChance = 1200;
@@ -66,7 +65,7 @@ void BookDestruction(Ship& ship) {
     if (opponent->Pilot) opponent->Pilot->Kills += 1;
     if (ship.Pilot) ship.Pilot->ShotDeaths += 1;
     opponent->OpponentDown = 1;
-    Form1->PlaySound(kSoundShipDown, 0, 0, 0);
+    PlayOnce(SoundExplosion);
 }
 
 }  // namespace

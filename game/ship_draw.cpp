@@ -98,13 +98,14 @@ void MoveAndDrawSmoke(Ship& ship) {
 }
 
 struct EngineSound {
-    int Slot;
+    SoundSlotId Slot;
     int Volume;
 };
 // By EngineSoundKind 0..10; kind 11 ("Silent") and any other play nothing.
 constexpr EngineSound kEngineSounds[] = {
-    {4, 0},  {5, 0},  {1, -1000}, {2, 0},  {3, 0},  {6, 0},
-    {24, -1500}, {25, -1500}, {31, 0}, {32, 0}, {33, 0},
+    {SoundXWingEngine, 0},      {SoundYWingEngine, 0},      {SoundAWingEngine, -1000}, {SoundBWingEngine, 0},
+    {SoundTieEngine, 0},        {SoundGunshipEngine, 0},    {SoundViperEngine, -1500}, {SoundRaiderEngine, -1500},
+    {SoundBridgeEngine, 0},     {SoundNialEngine, 0},       {SoundMinbariEngine, 0},
 };
 
 // Status colours are raw 16-bit values laid out for a 5-6-5 display: a shade

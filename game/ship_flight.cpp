@@ -6,15 +6,11 @@
 #include "game/planet.h"
 #include "game/player.h"
 #include "game/ship.h"
-#include "game/shots.h"
 #include "game/winmain.h"
 
 namespace {
 
-constexpr float kArenaSize = 2000.0f;
 constexpr float kSpeedLimit = 30.0f;
-constexpr int kAstroDroidSound = 12;
-constexpr int kPlanetCrashSound = 19;
 
 // The drive systems.
 constexpr int kDriveNormal = 0;
@@ -29,8 +25,8 @@ float ByCondition(int state, float ok, float impaired) {
     return 0.0f;
 }
 
-// The soft wall of one axis: a body beyond 0 or 2000 is pushed back, harder
-// the further out it is while it still moves outward.
+// The soft wall of one axis: a body beyond 0 or kArenaSize is pushed back,
+// harder the further out it is while it still moves outward.
 void PushBackFromWalls(float position, float& velocity) {
     if (position < 0.0f) {
         if (velocity < 0.0f)
@@ -125,7 +121,7 @@ void Thrust(Ship& ship) {
 }
 
 void CrashIntoPlanet(Ship& ship) {
-    Form1->PlaySound(kPlanetCrashSound, 0, 0, 0);
+    PlayOnce(SoundExplosion);
     // The opponent does not score this death as a kill.
     if (ship.Opponent) ship.Opponent->OpponentDown = 1;
     if (ship.Pilot) ship.Pilot->CollisionDeaths += 1;
@@ -141,7 +137,7 @@ void Ship::Update() {
 
     if (AstroDroidArmed == 1 && Life < 30) {
         AstroDroidArmed = 0;
-        Form1->PlaySound(kAstroDroidSound, 0, 0, 0);
+        PlayOnce(SoundAstroDroid);
     }
 
     const float regeneration = ByCondition(Subsystems[kSubShields], 0.0025f, 0.0008333333f);
@@ -157,7 +153,7 @@ void Ship::Update() {
 
     const float charge = ByCondition(Subsystems[kSubGenerator], 0.01f, 0.004f);
     const int mounts = std::clamp(MountCount, 0, kMounts);
-    for (int m = 0; m < mounts; ++m) MountEnergy[m] = std::min(MountEnergy[m] + charge, 15.0f);
+    for (int m = 0; m < mounts; ++m) MountEnergy[m] = std::min(MountEnergy[m] + charge, kMountEnergyMax);
 
     FireWeapons();
     HandleWeaponKeys();
@@ -197,7 +193,7 @@ void Ship::CheckPlanetCollision() {
         const double h = Heading;
         // Distance from a probe point to the planet's centre.
         const auto toCentre = [planet](double x, double y) {
-            return ShotDistance(static_cast<float>(x), static_cast<float>(y), planet->X, planet->Y);
+            return Distance(static_cast<float>(x), static_cast<float>(y), planet->X, planet->Y);
         };
 
         // Two probes behind the ship, 30 degrees either side of the tail,

@@ -7,15 +7,6 @@
 
 namespace {
 
-// Sound slots of the specials.
-constexpr int kSoundSpecialStarFleet = 37;
-constexpr int kSoundSpecialBabylon = 39;
-constexpr int kSoundSpecialOther = 21;
-constexpr int kSoundPhase = 40;
-constexpr int kSoundCloak = 41;
-constexpr int kSoundUncloak = 42;
-constexpr int kSoundTeleport = 43;
-
 // Cloak levels: a normal cloak fades the ship out completely, a phasing cloak
 // leaves it half visible.
 constexpr int kCloakLevelNormal = 256;
@@ -26,14 +17,10 @@ constexpr float kUncloakEnergy = 20.0f;
 constexpr float kFullEnergy = 100.0f;
 constexpr int kBlossomFrames = 100;
 constexpr float kBlossomCharge = 0.05f;
-constexpr float kMountEnergyMax = 15.0f;
-constexpr int kArenaSize = 2000;
-
-void PlayOnce(int slot) { Form1->PlaySound(slot, 0, 0, 0); }
 
 // Starts fading the ship back in; the cloak stays in force until the fade ends.
 void Uncloak(Ship& ship) {
-    PlayOnce(kSoundUncloak);
+    PlayOnce(SoundUncloaking);
     ship.CloakWanted = kCloakNone;
     ship.SpecialEnergy = 0;
     ship.CloakTarget = 0;
@@ -42,11 +29,11 @@ void Uncloak(Ship& ship) {
 void ChangeSpecial(Ship& ship) {
     if (ship.SpecialList[0] == -1) return;
     if (ship.Technology == 6)
-        PlayOnce(kSoundSpecialStarFleet);
+        PlayOnce(SoundStarFleetBeep2);
     else if (ship.Technology == 4 || ship.Technology == 5)
-        PlayOnce(kSoundSpecialBabylon);
+        PlayOnce(SoundAllianceBeep2);
     else
-        PlayOnce(kSoundSpecialOther);
+        PlayOnce(SoundSelect2);
     int next = ship.SpecialCursor + 1;
     if (next < 0 || next >= kSpecialSlots || ship.SpecialList[next] == -1) next = 0;
     ship.SpecialCursor = next;
@@ -57,10 +44,10 @@ void ActivateCloak(Ship& ship) {
     if (ship.CloakState == kCloakNone && ship.SpecialEnergy > kCloakEnergy) {
         ship.CloakWanted = ship.Cloak;
         if (ship.Cloak == kCloakPhasing) {
-            PlayOnce(kSoundPhase);
+            PlayOnce(SoundPhasing);
             ship.CloakTarget = kCloakLevelPhasing;
         } else {
-            PlayOnce(kSoundCloak);
+            PlayOnce(SoundCloaking);
             ship.CloakTarget = kCloakLevelNormal;
         }
         ship.CloakLevel = 0;
@@ -81,9 +68,9 @@ void ActivateBlossom(Ship& ship) {
 
 void ActivateTeleport(Ship& ship) {
     if (ship.SpecialEnergy < kFullEnergy) return;
-    PlayOnce(kSoundTeleport);
-    ship.X = static_cast<float>(Random(kArenaSize));
-    ship.Y = static_cast<float>(Random(kArenaSize));
+    PlayOnce(SoundTeleport);
+    ship.X = static_cast<float>(Random(static_cast<int>(kArenaSize)));
+    ship.Y = static_cast<float>(Random(static_cast<int>(kArenaSize)));
     ship.SpecialEnergy = 0;
 }
 

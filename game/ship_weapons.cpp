@@ -16,7 +16,6 @@ constexpr float kBoltSpeed = 12.0f;
 constexpr float kBoltEnergy = 2.0f;
 constexpr float kBeamEnergy = 1.0f;
 constexpr int kIonBolt = 7;
-constexpr int kIonSound = 10;
 constexpr int kFullLinkCooldown = 32;
 constexpr int kBeamStartCooldown = 30;
 constexpr int kMissileCooldown = 70;
@@ -27,27 +26,30 @@ constexpr int kTurretJitter = 17;  // aim error of a bolt turret: -8..8 degrees
 
 // Sound slots of each Technology.
 struct TechnologySounds {
-    int Laser, Beam, Missile, CycleLinkMode, ChangeNormal;
+    SoundSlotId Laser, Beam, Missile, CycleLinkMode, ChangeNormal;
 };
 constexpr TechnologySounds kTechnologySounds[] = {
-    {8, 8, 11, 21, 20},     // Rebel
-    {7, 7, 11, 21, 20},     // Imperial
-    {22, 22, 11, 21, 20},   // Colonial
-    {23, 23, 11, 21, 20},   // Cylon
-    {26, 35, 11, 39, 38},   // Earth Alliance
-    {34, 34, 11, 39, 38},   // Minbari
-    {29, 28, 30, 37, 36},   // Star Fleet
+    // Rebel
+    {SoundRebelLaser, SoundRebelLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Imperial
+    {SoundImperialLaser, SoundImperialLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Colonial
+    {SoundColonialLaser, SoundColonialLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Cylon
+    {SoundCylonLaser, SoundCylonLaser, SoundMissileLaunch, SoundSelect2, SoundSelect},
+    // Earth Alliance
+    {SoundStarfuryShot, SoundAllianceBeam, SoundMissileLaunch, SoundAllianceBeep2, SoundAllianceBeep},
+    // Minbari
+    {SoundMinbariShot, SoundMinbariShot, SoundMissileLaunch, SoundAllianceBeep2, SoundAllianceBeep},
+    // Star Fleet
+    {SoundPulsePhaser, SoundPhaser, SoundTorpedo, SoundStarFleetBeep2, SoundStarFleetBeep},
 };
 
 // One of a technology's sounds; an unknown technology has none (-1).
-int TechnologySound(int technology, int TechnologySounds::* which) {
+int TechnologySound(int technology, SoundSlotId TechnologySounds::* which) {
     constexpr int known = static_cast<int>(std::size(kTechnologySounds));
     if (technology < 0 || technology >= known) return -1;
     return kTechnologySounds[technology].*which;
-}
-
-void PlayOnce(int slot) {
-    if (slot >= 0) Form1->PlaySound(slot, 0, 0, 0);
 }
 
 // The mounts of one kind: the first mount, their count and their cursor (a
@@ -97,15 +99,15 @@ void CountShot(const Ship& s) {
 // during a death blossom.
 int BoltTurns(int linkMode, int count, bool blossom) {
     if (blossom) return 1;
-    if (linkMode == 2) return count == 3 ? 3 : 2;
-    if (linkMode == 4) return count;
+    if (linkMode == kLinkDouble) return count == 3 ? 3 : 2;
+    if (linkMode == kLinkFull) return count;
     return 1;
 }
 
 int BeamTurns(int linkMode, int count, bool blossom) {
     if (blossom) return count;
-    if (linkMode == 2) return count >= 1 && count <= 3 ? count : 2;
-    if (linkMode == 4) return count;
+    if (linkMode == kLinkDouble) return count >= 1 && count <= 3 ? count : 2;
+    if (linkMode == kLinkFull) return count;
     return 1;
 }
 
@@ -134,7 +136,7 @@ void FireBolts(Ship& s, MountGroup g, int& cooldown, int cooldownBase, int boltT
                 PlayOnce(sound);
             }
         }
-        cooldown = s.LinkMode == 4 ? kFullLinkCooldown : s.LinkMode * cooldownBase;
+        cooldown = s.LinkMode == kLinkFull ? kFullLinkCooldown : s.LinkMode * cooldownBase;
         AdvanceCursor(g);
     }
 }
@@ -217,22 +219,22 @@ void Ship::FireWeapons() {
     const bool fire = KeyDown[kCtlFire] != 0;
     const bool blossom = BlossomTimer > 0;
     const bool visible = CloakState == kCloakNone;
-    const bool fullLinkAll = LinkAll == 1 && LinkMode == 4;
+    const bool fullLinkAll = LinkAll == 1 && LinkMode == kLinkFull;
     const int ionFirst = LaserCount;
     const int beamFirst = LaserCount + IonCount;
 
     // Ion cannons.
     if (IonCooldown == 0 && visible &&
-        ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == 4) || fullLinkAll)) ||
+        ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == kLinkFull) || fullLinkAll)) ||
          (blossom && IonCount > 0)))
-        FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, kIonSound);
+        FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, SoundIonCannon);
 
     // Missiles.
     if (visible && MissileCooldown == 0 && ((fire && WeaponGroup == kGroupMissiles) || blossom)) FireMissile(*this);
 
     // Lasers; a death blossom fires them whatever their cooldown.
     if (visible && ((fire && LaserCooldown == 0 &&
-                     (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == 4) || fullLinkAll)) ||
+                     (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == kLinkFull) || fullLinkAll)) ||
                     (blossom && LaserCount > 0)))
         FireBolts(*this, {0, LaserCount, LaserCursor}, LaserCooldown, LaserCooldownBase, Technology,
                   TechnologySound(Technology, &TechnologySounds::Laser));
@@ -262,14 +264,14 @@ void Ship::HandleWeaponKeys() {
     }
     if (KeyDown[kCtlCycleLinkMode] && PrevLinkKey == 0) {
         PlayOnce(TechnologySound(Technology, &TechnologySounds::CycleLinkMode));
-        if (LinkMode == 1) {
-            LinkMode = 2;
-        } else if (LinkMode == 2) {
+        if (LinkMode == kLinkChain) {
+            LinkMode = kLinkDouble;
+        } else if (LinkMode == kLinkDouble) {
             const bool fullLinkWorthIt =
                 IonCount > 3 || LaserCount > 3 || (LaserCount > 0 && IonCount > 0) || BeamCount > 3;
-            LinkMode = fullLinkWorthIt ? 4 : 1;
+            LinkMode = fullLinkWorthIt ? kLinkFull : kLinkChain;
         } else {
-            LinkMode = 1;
+            LinkMode = kLinkChain;
         }
     }
 }

@@ -1,7 +1,5 @@
 // What happens when a bolt, beam or missile touches a ship, a planet or an
 // asteroid.
-#include <cmath>
-
 #include "game/asteroid.h"
 #include "game/misc.h"
 #include "game/planet.h"
@@ -9,12 +7,6 @@
 #include "game/ship.h"
 #include "game/shots.h"
 #include "game/winmain.h"
-
-float ShotDistance(float x1, float y1, float x2, float y2) {
-    const float dx = x1 - x2;
-    const float dy = y1 - y2;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 void CountShotHit(const Ship* owner) {
     if (owner && owner->Pilot) owner->Pilot->Hits += 1;
@@ -28,9 +20,9 @@ void HitShipSide(Ship& target, float x, float y, float damage, bool shieldOnly, 
     pending -= damage;
     const float shield = front ? target.FrontShield : target.BackShield;
     if (shield - damage >= 0.0f) {
-        Form1->PlaySound(14, 0, 0, 0);
+        PlayOnce(SoundHitShield);
     } else {
-        Form1->PlaySound(13, 0, 0, 0);
+        PlayOnce(SoundHitHull);
         target.SmokeToEmit = smoke;
     }
 }
@@ -38,7 +30,7 @@ void HitShipSide(Ship& target, float x, float y, float damage, bool shieldOnly, 
 bool TouchesPlanet(float x, float y) {
     bool touched = false;
     for (const Planet* p = Form1->Game->PlanetList; p; p = p->Next)
-        if (ShotDistance(x, y, p->X, p->Y) <= p->Radius) touched = true;
+        if (Distance(x, y, p->X, p->Y) <= p->Radius) touched = true;
     return touched;
 }
 
@@ -47,7 +39,7 @@ int HitAsteroids(float x, float y, const Ship* owner, float asteroidDamage) {
     if (!game->AsteroidHead) return 0;
     int touched = 0;
     for (Asteroid* a = game->AsteroidHead->Next; a && a != game->AsteroidTail; a = a->Next) {
-        if (!a->Destroyed() && ShotDistance(x, y, a->X, a->Y) <= a->Radius) {
+        if (!a->Destroyed() && Distance(x, y, a->X, a->Y) <= a->Radius) {
             CountShotHit(owner);
             a->Life -= asteroidDamage;
             ++touched;

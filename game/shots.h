@@ -83,9 +83,6 @@ public:
 
 // Hit rules shared by every kind of shot (shot_hits.cpp).
 
-// Euclidean distance between two world points, as a 32-bit float.
-float ShotDistance(float x1, float y1, float x2, float y2);
-
 // One hit more for the pilot of the ship that fired (no pilot: nothing).
 void CountShotHit(const Ship* owner);
 
@@ -94,9 +91,9 @@ void CountShotHit(const Ship* owner);
 // target, relative to its heading, within 90 degrees of the nose, both 90 and
 // 270 included) or back shield. The damage goes to that side's pending
 // damage, or to its shield-only pending damage when shieldOnly is set. When
-// the side's shield holds the damage, sound slot 14 plays; otherwise slot 13
-// plays and the target's SmokeToEmit becomes smoke. The caller resolves the
-// damage afterwards.
+// the side's shield holds the damage, SoundHitShield plays; otherwise
+// SoundHitHull plays and the target's SmokeToEmit becomes smoke. The caller
+// resolves the damage afterwards.
 void HitShipSide(Ship& target, float x, float y, float damage, bool shieldOnly, int smoke);
 
 // True when world point (x, y) lies on or inside any planet of the arena.

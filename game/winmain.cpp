@@ -68,14 +68,6 @@ constexpr const char* kBrokenIconFiles[kIconCount] = {
     "img\\systems\\turning2.bmp",  "img\\systems\\generator2.bmp", "img\\systems\\weapon2.bmp",
 };
 
-// The colour members of UIColourSet, in the order of kUIColourRefs.
-constexpr std::uint32_t UIColourSet::*kUIColourMembers[14] = {
-    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,      &UIColourSet::ColourDarkGrey,
-    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,  &UIColourSet::ColourMidRed,
-    &UIColourSet::ColourGreen,     &UIColourSet::ColourLightGreen, &UIColourSet::ColourBlue,
-    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,  &UIColourSet::ColourAzure,
-    &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
-};
 
 // A frame file that CheckClassSprites found but that cannot be loaded: the
 // game ends, and the frame that asked for it is abandoned.
@@ -200,31 +192,55 @@ void TForm1::OnAppException(TObject*, const std::exception&) {
 }
 
 void TForm1::StartUp() {
+    CreateCoreObjects();
+    if (!RunVideoDialog()) return;
+    for (int i = 0; i < kImageSets; ++i) FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
+    ShrinkWindow();
+    LoadSounds();
+    CreateDisplay();
+    LoadPictures();
+    ClearDisplay();
+    DustSprite = std::make_unique<VXSprite>();
+    LoadIcons();
+    DrawLoadingBar(20);
+    CreateSpritesAndInput();
+    DrawLoadingBar(100);
+    InitGame(Game.get(), ModeWidth, ModeHeight);
+    MainLoop();
+    ReleaseAll();
+}
+
+void TForm1::CreateCoreObjects() {
     Application->OnException = [this](TObject* sender, const std::exception& e) { OnAppException(sender, e); };
     FrameTimer = std::make_unique<VXTimer>();
     Game = MakeGameState();
     Input = std::make_unique<VXInput>();
     PointerSprite = std::make_unique<VXSprite>();
     Display = std::make_unique<VXScreen>();
+}
 
+bool TForm1::RunVideoDialog() {
     SoundsOn = 1;
     if (Form2) Form2->ShowModal();
     // A fault while the dialog was up has already released everything and
     // ended the application.
-    if (Application->Terminated()) return;
+    if (Application->Terminated()) return false;
     if (QuitChosen) {
         Close();
-        return;
+        return false;
     }
+    return true;
+}
 
-    for (int i = 0; i < kImageSets; ++i) FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
-
+void TForm1::ShrinkWindow() {
     ShowCursor(0);
     SetWindowState(wsNormal);
     SetWidth(16);
     SetHeight(17);
     Sleep(1000);
+}
 
+void TForm1::LoadSounds() {
     SoundDevice = std::make_unique<VXSound>();
     for (auto& slot : SoundSlots) slot = std::make_unique<VXSoundBuffer>();
     if (SoundsOn == 1 && SoundDevice->Create(Handle()) != 0) {
@@ -234,7 +250,9 @@ void TForm1::StartUp() {
             if (slot.File) SoundSlots[static_cast<std::size_t>(i)]->Load(SoundDevice.get(), slot.File, slot.Voices);
         }
     }
+}
 
+void TForm1::CreateDisplay() {
     WorkSurface = std::make_unique<VXSurface>();
     WorkSurface->SetTextFont("Galactic.ttf", 0, 14, 700);
     for (auto& picture : PlanetPictures) picture = std::make_unique<VXSurface>();
@@ -243,14 +261,20 @@ void TForm1::StartUp() {
         ReportFatalError(Display.get(), "Screen->Create FAILED!!");
     if (!WorkSurface->Create(Display.get(), ModeWidth, ModeHeight, MemoryAny))
         ReportFatalError(Display.get(), "Surface->Create FAILED!!");
+}
 
+bool TForm1::LoadKeyedPicture(std::unique_ptr<VXSurface>& picture, const char* file) {
+    picture = std::make_unique<VXSurface>();
+    const bool loaded = picture->CreateFromFile(Display.get(), file, MemoryAny);
+    picture->SetColorKey(0);
+    return loaded;
+}
+
+void TForm1::LoadPictures() {
     for (int n = 1; n <= kAsteroidFrameCount; ++n) {
         char file[64];
         std::snprintf(file, sizeof file, "img\\asteroid\\aster00%02d.bmp", n);
-        auto& frame = AsteroidFrames[static_cast<std::size_t>(n - 1)];
-        frame = std::make_unique<VXSurface>();
-        frame->CreateFromFile(Display.get(), file, MemoryAny);
-        frame->SetColorKey(0);
+        LoadKeyedPicture(AsteroidFrames[static_cast<std::size_t>(n - 1)], file);
     }
 
     ScratchSurface = std::make_unique<VXSurface>();
@@ -267,27 +291,23 @@ void TForm1::StartUp() {
     }
     PlanetPictures[1]->SetColorKey(0);  // jupiter
     PlanetPictures[0]->SetColorKey(0);  // earth1
+}
 
+void TForm1::ClearDisplay() {
     Display->Fill(0);
     Display->Flip(1, 1, 0);
     Display->Fill(0);
     WorkSurface->Fill(0);
+}
 
-    DustSprite = std::make_unique<VXSprite>();
-
+void TForm1::LoadIcons() {
     for (int k = 0; k < kIconCount; ++k) {
-        auto& damaged = DamagedIcons[static_cast<std::size_t>(k)];
-        damaged = std::make_unique<VXSurface>();
-        damaged->CreateFromFile(Display.get(), kDamagedIconFiles[k], MemoryAny);
-        damaged->SetColorKey(0);
-        auto& broken = BrokenIcons[static_cast<std::size_t>(k)];
-        broken = std::make_unique<VXSurface>();
-        broken->CreateFromFile(Display.get(), kBrokenIconFiles[k], MemoryAny);
-        broken->SetColorKey(0);
+        LoadKeyedPicture(DamagedIcons[static_cast<std::size_t>(k)], kDamagedIconFiles[k]);
+        LoadKeyedPicture(BrokenIcons[static_cast<std::size_t>(k)], kBrokenIconFiles[k]);
     }
+}
 
-    DrawLoadingBar(20);
-
+void TForm1::CreateSpritesAndInput() {
     if (!DustSprite->Create(Display.get(), "img\\planets\\Dust.bmp", 461, 278, 1, MemorySystem))
         ReportFatalError(Display.get(), "Unable to load sprite2");
     if (DustSprite->Tile) DustSprite->Tile->SetColorKey(0);
@@ -301,13 +321,6 @@ void TForm1::StartUp() {
     Input->SetMousePos(500, 350);
     Input->SetMouseSensitivity(1.6f);
     if (PointerSprite->Tile) PointerSprite->Tile->SetColorKey(0);
-
-    DrawLoadingBar(100);
-
-    InitGame(Game.get(), ModeWidth, ModeHeight);
-
-    MainLoop();
-    ReleaseAll();
 }
 
 void TForm1::MainLoop() {
@@ -341,7 +354,8 @@ void TForm1::RunFrame() {
             ? ScreenHandlers[static_cast<std::size_t>(ScreenState)]
             : nullptr;
     try {
-        // A screen that is not there yet leads back to the main menu.
+        // A ScreenState outside the table, or an entry left empty, leads back
+        // to the main menu.
         ScreenState = handler ? handler(Game.get()) : ScreenMainMenu;
     } catch (const FrameAbandoned&) {
         // SyncShipFrames could not load a frame and posted the quit message:
@@ -407,9 +421,9 @@ bool TForm1::LoadFrameRow(int row, int count, bool custom) {
             std::snprintf(file, sizeof file, builtin::kCustomFramePattern, folder.c_str(), name.c_str(), k + 1);
         else
             std::snprintf(file, sizeof file, FramePattern[static_cast<std::size_t>(row)].c_str(), k + 1);
-        auto frame = std::make_unique<VXSurface>();
-        if (!frame->CreateFromFile(Display.get(), file, MemoryAny)) return false;
-        frame->SetColorKey(0);
+        // A frame that cannot be loaded is not kept.
+        std::unique_ptr<VXSurface> frame;
+        if (!LoadKeyedPicture(frame, file)) return false;
         ShipFrameTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(k)] = std::move(frame);
     }
     return true;
@@ -507,6 +521,8 @@ void TForm1::StopSound(int slot) {
 void TForm1::SetSoundVolume(int slot, int volume) {
     if (VXSoundBuffer* buffer = SoundSlot(slot)) buffer->SetVolume(volume);
 }
+
+void PlayOnce(int slot) { Form1->PlaySound(slot, 0, 0, 0); }
 
 // ---- the program ----------------------------------------------------------
 

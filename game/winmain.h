@@ -64,15 +64,77 @@ struct UIColourSet {
 // The COLORREF of each UIColourSet member, in member order.
 extern const std::array<std::uint32_t, 14> kUIColourRefs;
 
+// The members of UIColourSet, in the order of kUIColourRefs: the one way to
+// walk the set.
+inline constexpr std::array<PixelValue UIColourSet::*, 14> kUIColourMembers = {
+    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,      &UIColourSet::ColourDarkGrey,
+    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,  &UIColourSet::ColourMidRed,
+    &UIColourSet::ColourGreen,     &UIColourSet::ColourLightGreen, &UIColourSet::ColourBlue,
+    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,  &UIColourSet::ColourAzure,
+    &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
+};
+
 // printf pattern of the frame files of each image set; rows 24..43 take the
 // class's folder and file prefix before the frame number.
 extern const std::array<const char*, kImageSets> kFramePatterns;
+
+// The sound slots, each named for what it sounds: the index into
+// kSoundSlotFiles and SoundSlots. The engines loop, panned to the ship's side;
+// the music loops centred; every other slot is a one-shot effect.
+enum SoundSlotId : int {
+    SoundMusic = 0,
+    SoundAWingEngine = 1,
+    SoundBWingEngine = 2,
+    SoundTieEngine = 3,
+    SoundXWingEngine = 4,
+    SoundYWingEngine = 5,
+    SoundGunshipEngine = 6,
+    SoundImperialLaser = 7,
+    SoundRebelLaser = 8,
+    SoundLowPowerLaser = 9,
+    SoundIonCannon = 10,
+    SoundMissileLaunch = 11,
+    SoundAstroDroid = 12,
+    SoundHitHull = 13,
+    SoundHitShield = 14,
+    SoundEmptySlot = 15,  // no file: the slot stays silent
+    SoundMissileHit = 16,
+    SoundParticleHit = 17,
+    SoundCollision = 18,
+    SoundExplosion = 19,
+    SoundSelect = 20,
+    SoundSelect2 = 21,
+    SoundColonialLaser = 22,
+    SoundCylonLaser = 23,
+    SoundViperEngine = 24,
+    SoundRaiderEngine = 25,
+    SoundStarfuryShot = 26,
+    SoundPowerPhaser = 27,
+    SoundPhaser = 28,
+    SoundPulsePhaser = 29,
+    SoundTorpedo = 30,
+    SoundBridgeEngine = 31,
+    SoundNialEngine = 32,
+    SoundMinbariEngine = 33,
+    SoundMinbariShot = 34,
+    SoundAllianceBeam = 35,
+    SoundStarFleetBeep = 36,
+    SoundStarFleetBeep2 = 37,
+    SoundAllianceBeep = 38,
+    SoundAllianceBeep2 = 39,
+    SoundPhasing = 40,
+    SoundCloaking = 41,
+    SoundUncloaking = 42,
+    SoundTeleport = 43,
+};
+static_assert(SoundTeleport + 1 == kSoundSlotCount, "every sound slot has a name");
 
 // One sound slot: its WAV file (nullptr: the slot stays empty) and voices.
 struct SoundSlotFile {
     const char* File;
     int Voices;
 };
+// By SoundSlotId.
 extern const std::array<SoundSlotFile, kSoundSlotCount> kSoundSlotFiles;
 
 // Thrown by SyncShipFrames when a frame file cannot be loaded: the rest of the
@@ -137,13 +199,44 @@ public:
     void SyncShipFrames();
     void ReleaseAll();
 
-    // Sound by slot number; each does nothing while SoundsOn is 0.
+    // Sound by slot (a SoundSlotId); each does nothing while SoundsOn is 0.
     int PlaySound(int slot, std::uint8_t loop, int pan, int volume);
     void StopSound(int slot);
     void SetSoundVolume(int slot, int volume);
 
 private:
+    // The whole start-up, run once from FormActivate, and its steps in their
+    // order.
     void StartUp();
+    // What is made before the video-mode dialog: the exception handler, the
+    // timer, game state, input and pointer sprite, and the display, whose
+    // modes the dialog lists.
+    void CreateCoreObjects();
+    // The video-mode dialog; false when the game is not to start (the player
+    // quit, or a fault ended the application).
+    bool RunVideoDialog();
+    // Hides the cursor and shrinks the window before the full-screen mode.
+    void ShrinkWindow();
+    // The sound device and the slots of kSoundSlotFiles, loaded when sound
+    // is on and the device could be made.
+    void LoadSounds();
+    // The full-screen display and the work surface; each failure is a fatal
+    // error box.
+    void CreateDisplay();
+    // The asteroid frames, the scratch surface, the interface colours and the
+    // planet pictures (a missing planet is a fatal error box).
+    void LoadPictures();
+    // Both display buffers and the work surface filled black.
+    void ClearDisplay();
+    // The damaged and broken system icons.
+    void LoadIcons();
+    // The dust and pointer sprites, the input device and the mouse.
+    void CreateSpritesAndInput();
+    // Makes picture a new surface loaded from a picture file with colour key
+    // 0, and returns whether the file was loaded; a file that fails to load
+    // still leaves a keyed surface, with no picture in it.
+    bool LoadKeyedPicture(std::unique_ptr<VXSurface>& picture, const char* file);
+
     void MainLoop();
     bool LoadFrameRow(int row, int count, bool custom);
     void FreeFrameRow(int row);
@@ -165,8 +258,12 @@ extern TForm1* Form1;
 
 // A screen handler draws one frame of its screen and returns the next ScreenId.
 using ScreenHandler = int (*)(GameState* game);
-// Indexed by ScreenId 0..7; an empty entry falls back to the main menu.
+// Indexed by ScreenId 0..7, one handler for each screen (screens.cpp).
 extern std::array<ScreenHandler, 8> ScreenHandlers;
+
+// Plays a sound slot once through Form1, centred and at the slot's own
+// volume; a slot out of range (such as -1 for "no sound") plays nothing.
+void PlayOnce(int slot);
 
 // The program: initialises the application, creates both forms and runs.
 int WinMain();

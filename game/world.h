@@ -3,11 +3,15 @@
 // offset and zoom that map world units to screen pixels, and the operations
 // the play frame calls on each of them.
 //
-// The arena is 0..2000 world units on each axis. A world point (x, y) is drawn
-// at (x * Zoom * 0.1 - ViewX, y * Zoom * 0.1 - ViewY).
+// The arena is 0..kArenaSize world units on each axis. A world point (x, y) is
+// drawn at (x * Zoom * 0.1 - ViewX, y * Zoom * 0.1 - ViewY).
 #pragma once
 
 class Planet;
+
+// The side of the square arena, in world units. Nothing wraps at its border:
+// soft walls push bodies beyond it back.
+inline constexpr float kArenaSize = 2000.0f;
 
 class Object {
 public:

@@ -29,8 +29,8 @@ protected:
         // Fourteen distinct 5-6-5 colours, none of them black.
         const PixelValue colours[14] = {0xFFFF, 0xA514, 0x5AAB, 0xF800, 0xFB2C, 0xF986, 0x0500,
                                         0x5FEB, 0x001F, 0x633F, 0xAD7F, 0x1DBF, 0xFFE0, 0xF50D};
-        PixelValue* c = &Form1->UIColours.ColourWhite;
-        for (int i = 0; i < 14; ++i) c[i] = colours[i];
+        for (std::size_t i = 0; i < kUIColourMembers.size(); ++i)
+            Form1->UIColours.*kUIColourMembers[i] = colours[i];
         Resize(width_, height_);
     }
 

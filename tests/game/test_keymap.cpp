@@ -2,6 +2,7 @@
 
 #include "game/gamestate.h"
 #include "game/keymap.h"
+#include "game/ship.h"
 #include "support_datafolder.h"
 
 namespace {
@@ -73,13 +74,13 @@ TEST(LoadKeyMap, HighBytesBecomeKeysThatAreNeverDown) {
     folder.Write("keys.map", bytes);
     GameStatePtr game = MakeGameState();
     LoadKeyMap(game.get());
-    EXPECT_EQ(game->KeyBindings[ControlThrust], -56);
-    EXPECT_EQ(game->KeyBindings[ControlTurnLeft], 65);
-    EXPECT_EQ(game->KeyBindings[ControlTurnRight], 65);
+    EXPECT_EQ(game->KeyBindings[kCtlThrust], -56);
+    EXPECT_EQ(game->KeyBindings[kCtlTurnLeft], 65);
+    EXPECT_EQ(game->KeyBindings[kCtlTurnRight], 65);
 
     int keyState[128] = {};
     for (int& k : keyState) k = 1;
-    EXPECT_FALSE(BoundKeyDown(keyState, game->KeyBindings[ControlThrust]));
+    EXPECT_FALSE(BoundKeyDown(keyState, game->KeyBindings[kCtlThrust]));
     EXPECT_FALSE(BoundKeyDown(keyState, 128));
     EXPECT_TRUE(BoundKeyDown(keyState, 65));
     EXPECT_TRUE(BoundKeyDown(keyState, 0));
