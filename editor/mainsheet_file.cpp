@@ -119,34 +119,40 @@ void TMainSheet::SaveShipFile()
             SlotBoxClick();
         return;
     }
+    if (WriteShipFile())
+        SlotBoxClick();
+}
+
+bool TMainSheet::WriteShipFile()
+{
     std::array<shipdata::ShipClassRecord, shipdata::kFileRecords> records;
     for (int d = 0; d < kDesigns; ++d)
         records[static_cast<size_t>(d)] = D.Record(d);
     const std::vector<uint8_t> bytes = shipdata::EncodeFile(records);
     // The whole file goes to a temporary file beside ships.dat, which then
-    // replaces the old one: a failed save leaves the old file as it was.
-    QSaveFile file(path);
+    // takes its place: a save that fails or is cut short leaves the old file
+    // (or, when there was none, no file) as it was.
+    QSaveFile file(ShipFilePath());
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         ShowMessage(kCannotWrite);
-        return;
+        return false;
     }
-    SlotBoxClick();
+    return true;
 }
 
 bool TMainSheet::CreateShipFile()
 {
     ShowMessage(QStringLiteral("Creating a new dat file."));
-    QFile file(ShipFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage(kCannotWrite);
+    // Never an empty file first: a program stopped half way through leaves
+    // no ships.dat, which the next start creates again.
+    SortDesignWeapons();
+    if (!WriteShipFile())
         return false;
-    }
-    file.close();
-    SaveShipFile();
-    return QFileInfo(ShipFilePath()).size() == static_cast<qint64>(shipdata::kFileSize);
+    SlotBoxClick();
+    return true;
 }
 
 void TMainSheet::SortDesignWeapons() { SortDesignWeapons(CurrentDesign); }
