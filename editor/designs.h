@@ -20,47 +20,34 @@ constexpr int32_t kLaser = shipdata::Laser;
 constexpr int32_t kIonCannon = shipdata::IonCannon;
 constexpr int32_t kCuttingBeam = shipdata::CuttingBeam;
 constexpr int32_t kCustomImage = shipdata::CustomImage;
+// A design's frame count runs 1..kMaxFrameCount, the range of the "Frame
+// count" bar; the game itself takes custom sets of up to 360 frames.
+constexpr int kMaxFrameCount = 180;
 
 template <typename T>
 using PerDesign = std::array<T, kDesigns>;
-template <typename T>
-using PerSlot = std::array<std::array<T, kSlots>, kDesigns>;
 using Text = std::array<char, kTextSize>;
 
+// What a design holds of one record field: the value itself, or the record's
+// C array as a std::array.
+template <typename Field>
+struct DesignValueOf {
+    using type = Field;
+};
+template <typename T, size_t N>
+struct DesignValueOf<T[N]> {
+    using type = std::array<T, N>;
+};
+template <typename Field>
+using DesignValue = typename DesignValueOf<Field>::type;
+
 struct Designs {
-    PerDesign<int32_t> Active;
-    PerSlot<int32_t> WeaponType;
-    PerSlot<int32_t> WeaponX;
-    PerSlot<int32_t> WeaponY;
-    PerSlot<float> Aim;
-    PerSlot<float> Convergence;
-    PerSlot<float> FireDirection;
-    PerDesign<int32_t> Technology;
-    PerDesign<int32_t> ImageSelection;
-    PerDesign<int32_t> Missiles;
-    PerDesign<int32_t> IonCount;
-    PerDesign<int32_t> LaserCount;
-    PerDesign<int32_t> Turn;
-    PerDesign<float> Acceleration;
-    PerDesign<int32_t> Shield;
-    PerDesign<int32_t> Hull;
-    PerDesign<int32_t> DrawScale;
-    PerDesign<int32_t> BoundingSphere;
-    PerDesign<int32_t> FrameCount;
-    PerDesign<Text> ImageFolder;
-    PerDesign<Text> ImageName;
-    PerDesign<Text> Name;
-    PerDesign<int32_t> AimLine;
-    PerDesign<int32_t> AstroDroid;
-    PerDesign<int32_t> EngineSoundKind;
-    PerSlot<int32_t> TurretCover;
-    PerDesign<int32_t> BeamCount;
-    PerSlot<int32_t> Power;
-    PerSlot<int32_t> Range;
-    PerDesign<std::array<int32_t, shipdata::kArmorCount>> Armor;
-    PerDesign<std::array<uint8_t, kReservedSize>> Reserved;
-    PerDesign<int32_t> LinkAll;
-    PerDesign<std::array<int32_t, shipdata::kSpecialCount>> Specials;
+    // One array per record field, named as in the record: PerDesign of a
+    // value, or of a std::array as long as the record's array.
+#define HULL_DESIGN_FIELD(name, kind, count, at) \
+    PerDesign<DesignValue<decltype(shipdata::ShipClassRecord::name)>> name;
+    SHIPDATA_RECORD_FIELDS(HULL_DESIGN_FIELD)
+#undef HULL_DESIGN_FIELD
 
     // Gives design d the values of a fresh design.
     void SetDefaults(int d);

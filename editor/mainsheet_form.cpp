@@ -387,7 +387,7 @@ void TMainSheet::BuildFilesPage()
     FolderE->setObjectName("FolderE");
     FolderE->setGeometry(8, 74, 200, 24);
     FolderE->OnChange = [this] { FolderEChange(); };
-    FrBar = AddBar(page, "FrBar", QStringLiteral("Frame count"), 1, 180, 60, 8, 108, &FrCount, "FrCount");
+    FrBar = AddBar(page, "FrBar", QStringLiteral("Frame count"), 1, kMaxFrameCount, 60, 8, 108, &FrCount, "FrCount");
     FrCount->setEnabled(true);
     FrCount->SetText(QStringLiteral("60"));
     FrBar->OnChange = [this] { FrBarChange(); };

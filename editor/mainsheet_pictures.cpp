@@ -11,7 +11,6 @@ namespace hull {
 
 namespace {
 constexpr int kBuiltInFrames = 60;
-constexpr int kMaxFrames = 180;
 bool IsBuiltInSet(int32_t selection) { return selection >= 0 && selection < 24; }
 const QString kBuiltInText = QStringLiteral("Built in images.");
 } // namespace
@@ -120,7 +119,7 @@ void TMainSheet::Button2Click()
     if (IsBuiltInSet(D.ImageSelection[CurrentDesign]))
         return;
     const int count = D.FrameCount[CurrentDesign];
-    const int frames = std::clamp(count, 0, kMaxFrames);
+    const int frames = std::clamp(count, 0, kMaxFrameCount);
     bool missing = false;
     for (int n = 1; n <= frames; ++n) {
         if (!GameFileExists(FramePath(n))) {
@@ -130,9 +129,10 @@ void TMainSheet::Button2Click()
     }
     // A frame count outside 1..180 (a damaged file) can never be activated,
     // so it is never reported as found ok.
-    if (count < 1 || count > kMaxFrames)
+    if (count < 1 || count > kMaxFrameCount)
         ShowMessage(QStringLiteral("Frame count ") + QString::number(count) +
-                    QStringLiteral(" is not in 1 to 180."));
+                    QStringLiteral(" is not in 1 to ") + QString::number(kMaxFrameCount) +
+                    QStringLiteral("."));
     else if (!missing)
         ShowMessage(QStringLiteral("Files found ok."));
 }
@@ -142,7 +142,7 @@ void TMainSheet::Button2Click()
 bool TMainSheet::AllFramesExist()
 {
     const int frames = D.FrameCount[CurrentDesign];
-    if (D.ImageSelection[CurrentDesign] != kCustomImage || frames < 1 || frames > kMaxFrames)
+    if (D.ImageSelection[CurrentDesign] != kCustomImage || frames < 1 || frames > kMaxFrameCount)
         return false;
     for (int n = 1; n <= frames; ++n)
         if (!GameFileExists(FramePath(n)))

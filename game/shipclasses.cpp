@@ -5,94 +5,28 @@
 #include <vector>
 
 #include "game/builtinclasses.h"
+#include "game/winmain.h"
 #include "platform/files.h"
 #include "shipdata/shipvalue.h"
 
 namespace {
 
 constexpr const char* kShipsFile = "ships.dat";
-// A row of the frame table holds this many frames.
-constexpr int kMaxFrames = 360;
-
-template <typename T, std::size_t N>
-void CopyArray(T (&dst)[N], const T (&src)[N]) {
-    std::copy(std::begin(src), std::end(src), std::begin(dst));
-}
 
 bool IsBuiltInSelection(std::int32_t s) { return s >= 0 && s < builtin::kBuiltInClassCount; }
 
 }  // namespace
 
 void ClassToRecord(const ClassTable& t, int c, shipdata::ShipClassRecord& r) {
-    r.Active = t.Active[c];
-    CopyArray(r.WeaponType, t.WeaponType[c]);
-    CopyArray(r.WeaponX, t.WeaponX[c]);
-    CopyArray(r.WeaponY, t.WeaponY[c]);
-    CopyArray(r.Aim, t.Aim[c]);
-    CopyArray(r.Convergence, t.Convergence[c]);
-    CopyArray(r.FireDirection, t.FireDirection[c]);
-    r.Technology = t.Technology[c];
-    r.ImageSelection = t.ImageSelection[c];
-    r.Missiles = t.Missiles[c];
-    r.IonCount = t.IonCount[c];
-    r.LaserCount = t.LaserCount[c];
-    r.Turn = t.Turn[c];
-    r.Acceleration = t.Acceleration[c];
-    r.Shield = t.Shield[c];
-    r.Hull = t.Hull[c];
-    r.DrawScale = t.DrawScale[c];
-    r.BoundingSphere = t.BoundingSphere[c];
-    r.FrameCount = t.FrameCount[c];
-    CopyArray(r.ImageFolder, t.ImageFolder[c]);
-    CopyArray(r.ImageName, t.ImageName[c]);
-    CopyArray(r.Name, t.Name[c]);
-    r.AimLine = t.AimLine[c];
-    r.AstroDroid = t.AstroDroid[c];
-    r.EngineSoundKind = t.EngineSoundKind[c];
-    CopyArray(r.TurretCover, t.TurretCover[c]);
-    r.BeamCount = t.BeamCount[c];
-    CopyArray(r.Power, t.Power[c]);
-    CopyArray(r.Range, t.Range[c]);
-    CopyArray(r.Armor, t.Armor[c]);
-    CopyArray(r.Reserved, t.Reserved[c]);
-    r.LinkAll = t.LinkAll[c];
-    CopyArray(r.Specials, t.Specials[c]);
+#define COPY_TO_RECORD(name, kind, count, at) shipdata::CopyField(r.name, t.name[c]);
+    SHIPDATA_RECORD_FIELDS(COPY_TO_RECORD)
+#undef COPY_TO_RECORD
 }
 
 void RecordToClass(const shipdata::ShipClassRecord& r, ClassTable& t, int c) {
-    t.Active[c] = r.Active;
-    CopyArray(t.WeaponType[c], r.WeaponType);
-    CopyArray(t.WeaponX[c], r.WeaponX);
-    CopyArray(t.WeaponY[c], r.WeaponY);
-    CopyArray(t.Aim[c], r.Aim);
-    CopyArray(t.Convergence[c], r.Convergence);
-    CopyArray(t.FireDirection[c], r.FireDirection);
-    t.Technology[c] = r.Technology;
-    t.ImageSelection[c] = r.ImageSelection;
-    t.Missiles[c] = r.Missiles;
-    t.IonCount[c] = r.IonCount;
-    t.LaserCount[c] = r.LaserCount;
-    t.Turn[c] = r.Turn;
-    t.Acceleration[c] = r.Acceleration;
-    t.Shield[c] = r.Shield;
-    t.Hull[c] = r.Hull;
-    t.DrawScale[c] = r.DrawScale;
-    t.BoundingSphere[c] = r.BoundingSphere;
-    t.FrameCount[c] = r.FrameCount;
-    CopyArray(t.ImageFolder[c], r.ImageFolder);
-    CopyArray(t.ImageName[c], r.ImageName);
-    CopyArray(t.Name[c], r.Name);
-    t.AimLine[c] = r.AimLine;
-    t.AstroDroid[c] = r.AstroDroid;
-    t.EngineSoundKind[c] = r.EngineSoundKind;
-    CopyArray(t.TurretCover[c], r.TurretCover);
-    t.BeamCount[c] = r.BeamCount;
-    CopyArray(t.Power[c], r.Power);
-    CopyArray(t.Range[c], r.Range);
-    CopyArray(t.Armor[c], r.Armor);
-    CopyArray(t.Reserved[c], r.Reserved);
-    t.LinkAll[c] = r.LinkAll;
-    CopyArray(t.Specials[c], r.Specials);
+#define COPY_TO_CLASS(name, kind, count, at) shipdata::CopyField(t.name[c], r.name);
+    SHIPDATA_RECORD_FIELDS(COPY_TO_CLASS)
+#undef COPY_TO_CLASS
 }
 
 void SetUserClassDefaults(GameState* game) {
@@ -185,7 +119,7 @@ bool PrepareUserRecord(shipdata::ShipClassRecord& rec) {
     if (borrowed) rec.FrameCount = builtin::kBuiltInFrameCount;
 
     if (!borrowed && rec.ImageSelection != shipdata::CustomImage) return false;
-    if (rec.FrameCount < 1 || rec.FrameCount > kMaxFrames) return false;
+    if (rec.FrameCount < 1 || rec.FrameCount > kFramesPerSet) return false;
     if (rec.LaserCount < 0 || rec.IonCount < 0 || rec.BeamCount < 0) return false;
     if (std::int64_t{rec.LaserCount} + rec.IonCount + rec.BeamCount > shipdata::kWeaponSlots)
         return false;
@@ -214,7 +148,7 @@ int ClassFrameCount(const GameState* game, int cls) {
     if (IsBuiltInSelection(sel)) return builtin::kBuiltInFrameCount;
     if (sel != shipdata::CustomImage) return 0;
     const std::int32_t n = t.FrameCount[cls];
-    return n >= 1 && n <= kMaxFrames ? n : 0;
+    return n >= 1 && n <= kFramesPerSet ? n : 0;
 }
 
 std::string ClassFrameName(const GameState* game, int cls, int frame) {

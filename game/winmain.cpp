@@ -8,6 +8,7 @@
 #include "game/initgame.h"
 #include "game/videodialog.h"
 #include "platform/system.h"
+#include "shipdata/shipclassrecord.h"
 #include "vx/vxerror.h"
 #include "vx/vxformat.h"
 #include "vx/vxinput.h"
@@ -66,8 +67,6 @@ constexpr const char* kBrokenIconFiles[kIconCount] = {
     "img\\systems\\missiles2.bmp", "img\\systems\\shields2.bmp",   "img\\systems\\thrust2.bmp",
     "img\\systems\\turning2.bmp",  "img\\systems\\generator2.bmp", "img\\systems\\weapon2.bmp",
 };
-
-constexpr int kCustomImage = 100;
 
 // The colour members of UIColourSet, in the order of kUIColourRefs.
 constexpr std::uint32_t UIColourSet::*kUIColourMembers[14] = {
@@ -443,7 +442,7 @@ void TForm1::SyncShipFrames() {
         }
         if (!classes.Active[i]) continue;
         const int s = classes.ImageSelection[i];
-        if (s != kCustomImage) {
+        if (s != shipdata::CustomImage) {
             // A user class drawn with a built-in set borrows that set's row.
             // A selection outside the built-in sets has no frames to load.
             if (s < 0 || s >= kBuiltInSets) continue;

@@ -10,84 +10,44 @@ namespace shipdata {
 
 namespace {
 
-// Little-endian field writer and reader over one record's bytes.
-class Writer {
-public:
-    explicit Writer(std::uint8_t* base) : base_(base) {}
-
-    void Int(std::size_t at, std::int32_t v) { WriteLE32(base_ + at, v); }
-    void Float(std::size_t at, float v) { Int(at, std::bit_cast<std::int32_t>(v)); }
-    template <std::size_t N>
-    void Ints(std::size_t at, const std::int32_t (&v)[N]) {
-        for (std::size_t i = 0; i < N; ++i) Int(at + 4 * i, v[i]);
+// One field's little-endian bytes: a 32-bit value, a run of them, or a text
+// or byte buffer copied as it stands.
+void WriteField(std::uint8_t* at, std::int32_t v) { WriteLE32(at, v); }
+void WriteField(std::uint8_t* at, float v) { WriteLE32(at, std::bit_cast<std::int32_t>(v)); }
+template <typename T, std::size_t N>
+void WriteField(std::uint8_t* at, const T (&v)[N]) {
+    if constexpr (sizeof(T) == 1) {
+        std::memcpy(at, v, N);
+    } else {
+        for (std::size_t i = 0; i < N; ++i) WriteField(at + 4 * i, v[i]);
     }
-    template <std::size_t N>
-    void Floats(std::size_t at, const float (&v)[N]) {
-        for (std::size_t i = 0; i < N; ++i) Float(at + 4 * i, v[i]);
+}
+
+void ReadField(const std::uint8_t* at, std::int32_t& v) { v = ReadLE32(at); }
+void ReadField(const std::uint8_t* at, float& v) { v = std::bit_cast<float>(ReadLE32(at)); }
+template <typename T, std::size_t N>
+void ReadField(const std::uint8_t* at, T (&v)[N]) {
+    if constexpr (sizeof(T) == 1) {
+        std::memcpy(v, at, N);
+    } else {
+        for (std::size_t i = 0; i < N; ++i) ReadField(at + 4 * i, v[i]);
     }
-    template <std::size_t N>
-    void Bytes(std::size_t at, const char (&v)[N]) { std::memcpy(base_ + at, v, N); }
-    template <std::size_t N>
-    void Bytes(std::size_t at, const std::uint8_t (&v)[N]) { std::memcpy(base_ + at, v, N); }
+}
 
-private:
-    std::uint8_t* base_;
-};
+// Calls visit(offset, field) for every field of `rec`, in file order.
+template <typename Record, typename Visit>
+void ForEachField(Record& rec, Visit&& visit) {
+#define SHIPDATA_VISIT_FIELD(name, kind, count, at) visit(offset::name, rec.name);
+    SHIPDATA_RECORD_FIELDS(SHIPDATA_VISIT_FIELD)
+#undef SHIPDATA_VISIT_FIELD
+}
 
-class Reader {
-public:
-    explicit Reader(const std::uint8_t* base) : base_(base) {}
-
-    std::int32_t Int(std::size_t at) const { return ReadLE32(base_ + at); }
-    float Float(std::size_t at) const { return std::bit_cast<float>(Int(at)); }
-    template <std::size_t N>
-    void Ints(std::size_t at, std::int32_t (&v)[N]) const {
-        for (std::size_t i = 0; i < N; ++i) v[i] = Int(at + 4 * i);
-    }
-    template <std::size_t N>
-    void Floats(std::size_t at, float (&v)[N]) const {
-        for (std::size_t i = 0; i < N; ++i) v[i] = Float(at + 4 * i);
-    }
-    template <std::size_t N>
-    void Bytes(std::size_t at, char (&v)[N]) const { std::memcpy(v, base_ + at, N); }
-    template <std::size_t N>
-    void Bytes(std::size_t at, std::uint8_t (&v)[N]) const { std::memcpy(v, base_ + at, N); }
-
-private:
-    const std::uint8_t* base_;
-};
-
-// The 29 fields the older record shares with the current one.
-void ReadCommonFields(const Reader& r, ShipClassRecord& rec) {
-    rec.Active = r.Int(offset::Active);
-    r.Ints(offset::WeaponType, rec.WeaponType);
-    r.Ints(offset::WeaponX, rec.WeaponX);
-    r.Ints(offset::WeaponY, rec.WeaponY);
-    r.Floats(offset::Aim, rec.Aim);
-    r.Floats(offset::Convergence, rec.Convergence);
-    r.Floats(offset::FireDirection, rec.FireDirection);
-    rec.Technology = r.Int(offset::Technology);
-    rec.ImageSelection = r.Int(offset::ImageSelection);
-    rec.Missiles = r.Int(offset::Missiles);
-    rec.IonCount = r.Int(offset::IonCount);
-    rec.LaserCount = r.Int(offset::LaserCount);
-    rec.Turn = r.Int(offset::Turn);
-    rec.Acceleration = r.Float(offset::Acceleration);
-    rec.Shield = r.Int(offset::Shield);
-    rec.Hull = r.Int(offset::Hull);
-    rec.DrawScale = r.Int(offset::DrawScale);
-    rec.BoundingSphere = r.Int(offset::BoundingSphere);
-    rec.FrameCount = r.Int(offset::FrameCount);
-    r.Bytes(offset::ImageFolder, rec.ImageFolder);
-    r.Bytes(offset::ImageName, rec.ImageName);
-    r.Bytes(offset::Name, rec.Name);
-    rec.AimLine = r.Int(offset::AimLine);
-    rec.AstroDroid = r.Int(offset::AstroDroid);
-    rec.EngineSoundKind = r.Int(offset::EngineSoundKind);
-    r.Ints(offset::TurretCover, rec.TurretCover);
-    rec.BeamCount = r.Int(offset::BeamCount);
-    r.Ints(offset::Power, rec.Power);
-    r.Ints(offset::Range, rec.Range);
+// Reads every field that lies wholly inside `in`: all of them from a current
+// record, Active .. Range from an older one. The rest keep their values.
+void ReadFields(std::span<const std::uint8_t> in, ShipClassRecord& rec) {
+    ForEachField(rec, [&](std::size_t at, auto& field) {
+        if (at + sizeof field <= in.size()) ReadField(in.data() + at, field);
+    });
 }
 
 }  // namespace
@@ -120,40 +80,7 @@ ShipClassRecord FreshDesign() {
 }
 
 void EncodeRecord(const ShipClassRecord& rec, std::span<std::uint8_t, kRecordSize> out) {
-    Writer w(out.data());
-    w.Int(offset::Active, rec.Active);
-    w.Ints(offset::WeaponType, rec.WeaponType);
-    w.Ints(offset::WeaponX, rec.WeaponX);
-    w.Ints(offset::WeaponY, rec.WeaponY);
-    w.Floats(offset::Aim, rec.Aim);
-    w.Floats(offset::Convergence, rec.Convergence);
-    w.Floats(offset::FireDirection, rec.FireDirection);
-    w.Int(offset::Technology, rec.Technology);
-    w.Int(offset::ImageSelection, rec.ImageSelection);
-    w.Int(offset::Missiles, rec.Missiles);
-    w.Int(offset::IonCount, rec.IonCount);
-    w.Int(offset::LaserCount, rec.LaserCount);
-    w.Int(offset::Turn, rec.Turn);
-    w.Float(offset::Acceleration, rec.Acceleration);
-    w.Int(offset::Shield, rec.Shield);
-    w.Int(offset::Hull, rec.Hull);
-    w.Int(offset::DrawScale, rec.DrawScale);
-    w.Int(offset::BoundingSphere, rec.BoundingSphere);
-    w.Int(offset::FrameCount, rec.FrameCount);
-    w.Bytes(offset::ImageFolder, rec.ImageFolder);
-    w.Bytes(offset::ImageName, rec.ImageName);
-    w.Bytes(offset::Name, rec.Name);
-    w.Int(offset::AimLine, rec.AimLine);
-    w.Int(offset::AstroDroid, rec.AstroDroid);
-    w.Int(offset::EngineSoundKind, rec.EngineSoundKind);
-    w.Ints(offset::TurretCover, rec.TurretCover);
-    w.Int(offset::BeamCount, rec.BeamCount);
-    w.Ints(offset::Power, rec.Power);
-    w.Ints(offset::Range, rec.Range);
-    w.Ints(offset::Armor, rec.Armor);
-    w.Bytes(offset::Reserved, rec.Reserved);
-    w.Int(offset::LinkAll, rec.LinkAll);
-    w.Ints(offset::Specials, rec.Specials);
+    ForEachField(rec, [&](std::size_t at, const auto& field) { WriteField(out.data() + at, field); });
 }
 
 std::array<std::uint8_t, kRecordSize> EncodeRecord(const ShipClassRecord& rec) {
@@ -163,17 +90,12 @@ std::array<std::uint8_t, kRecordSize> EncodeRecord(const ShipClassRecord& rec) {
 }
 
 void DecodeRecord(std::span<const std::uint8_t, kRecordSize> in, ShipClassRecord& rec) {
-    Reader r(in.data());
-    ReadCommonFields(r, rec);
-    r.Ints(offset::Armor, rec.Armor);
-    r.Bytes(offset::Reserved, rec.Reserved);
-    rec.LinkAll = r.Int(offset::LinkAll);
-    r.Ints(offset::Specials, rec.Specials);
+    ReadFields(in, rec);
 }
 
 void DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize> in,
                         ShipClassRecord& rec) {
-    ReadCommonFields(Reader(in.data()), rec);
+    ReadFields(in, rec);
 }
 
 std::vector<std::uint8_t> EncodeFile(std::span<const ShipClassRecord, kFileRecords> records) {

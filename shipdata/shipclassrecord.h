@@ -5,11 +5,16 @@
 // to encode, decode or price it, and copy it back into their own arrays.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
+#include <ranges>
 #include <span>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace shipdata {
@@ -19,16 +24,6 @@ inline constexpr int kNameSize = 20;       // every text field is a 20-byte buff
 inline constexpr int kReservedSize = 356;
 inline constexpr int kSpecialCount = 10;
 inline constexpr int kArmorCount = 2;
-
-inline constexpr std::size_t kRecordSize = 1256;
-inline constexpr int kFileRecords = 20;
-inline constexpr std::size_t kFileSize = kRecordSize * kFileRecords;  // 25120
-
-// The older file: the first 848 bytes of each record (Active .. Range), ten
-// records.
-inline constexpr std::size_t kLegacyRecordSize = 848;
-inline constexpr int kLegacyFileRecords = 10;
-inline constexpr std::size_t kLegacyFileSize = kLegacyRecordSize * kLegacyFileRecords;  // 8480
 
 // WeaponType values.
 enum WeaponKind : std::int32_t {
@@ -50,81 +45,162 @@ enum SpecialIndex : int {
     Teleport = 3,      // 0/1
 };
 
-// The 33 fields in file order. The in-memory layout of this struct does not
-// matter: the codec reads and writes each field at its fixed offset.
+// The 33 fields of a record in file order, as X(name, kind, count, offset).
+// Int and Float are one little-endian 32-bit value, Ints and Floats `count`
+// of them, Text a `count`-byte text buffer and Bytes `count` raw bytes. The
+// struct, the offsets, the codec and every copy between a record and the
+// programs' own arrays are expanded from this one list; the older record is
+// the list cut after Range. Armor is [0] front, [1] back.
+#define SHIPDATA_RECORD_FIELDS(X)                \
+    X(Active, Int, 1, 0)                         \
+    X(WeaponType, Ints, kWeaponSlots, 4)         \
+    X(WeaponX, Ints, kWeaponSlots, 84)           \
+    X(WeaponY, Ints, kWeaponSlots, 164)          \
+    X(Aim, Floats, kWeaponSlots, 244)            \
+    X(Convergence, Floats, kWeaponSlots, 324)    \
+    X(FireDirection, Floats, kWeaponSlots, 404)  \
+    X(Technology, Int, 1, 484)                   \
+    X(ImageSelection, Int, 1, 488)               \
+    X(Missiles, Int, 1, 492)                     \
+    X(IonCount, Int, 1, 496)                     \
+    X(LaserCount, Int, 1, 500)                   \
+    X(Turn, Int, 1, 504)                         \
+    X(Acceleration, Float, 1, 508)               \
+    X(Shield, Int, 1, 512)                       \
+    X(Hull, Int, 1, 516)                         \
+    X(DrawScale, Int, 1, 520)                    \
+    X(BoundingSphere, Int, 1, 524)               \
+    X(FrameCount, Int, 1, 528)                   \
+    X(ImageFolder, Text, kNameSize, 532)         \
+    X(ImageName, Text, kNameSize, 552)           \
+    X(Name, Text, kNameSize, 572)                \
+    X(AimLine, Int, 1, 592)                      \
+    X(AstroDroid, Int, 1, 596)                   \
+    X(EngineSoundKind, Int, 1, 600)              \
+    X(TurretCover, Ints, kWeaponSlots, 604)      \
+    X(BeamCount, Int, 1, 684)                    \
+    X(Power, Ints, kWeaponSlots, 688)            \
+    X(Range, Ints, kWeaponSlots, 768)            \
+    X(Armor, Ints, kArmorCount, 848)             \
+    X(Reserved, Bytes, kReservedSize, 856)       \
+    X(LinkAll, Int, 1, 1212)                     \
+    X(Specials, Ints, kSpecialCount, 1216)
+
+enum class FieldKind { Int, Ints, Float, Floats, Text, Bytes };
+
+namespace detail {
+template <FieldKind Kind, std::size_t Count>
+struct FieldShape;
+template <>
+struct FieldShape<FieldKind::Int, 1> {
+    using type = std::int32_t;
+};
+template <>
+struct FieldShape<FieldKind::Float, 1> {
+    using type = float;
+};
+template <std::size_t Count>
+struct FieldShape<FieldKind::Ints, Count> {
+    using type = std::int32_t[Count];
+};
+template <std::size_t Count>
+struct FieldShape<FieldKind::Floats, Count> {
+    using type = float[Count];
+};
+template <std::size_t Count>
+struct FieldShape<FieldKind::Text, Count> {
+    using type = char[Count];
+};
+template <std::size_t Count>
+struct FieldShape<FieldKind::Bytes, Count> {
+    using type = std::uint8_t[Count];
+};
+}  // namespace detail
+
+// The C++ type of a field of the list.
+template <FieldKind Kind, std::size_t Count>
+using FieldType = typename detail::FieldShape<Kind, Count>::type;
+
+// The bytes a field takes in the file.
+constexpr std::size_t FieldBytes(FieldKind kind, std::size_t count) {
+    return kind == FieldKind::Text || kind == FieldKind::Bytes ? count : 4 * count;
+}
+
+// One member per field of the list. The in-memory layout of this struct does
+// not matter: the codec reads and writes each field at its offset.
 struct ShipClassRecord {
-    std::int32_t Active;
-    std::int32_t WeaponType[kWeaponSlots];
-    std::int32_t WeaponX[kWeaponSlots];
-    std::int32_t WeaponY[kWeaponSlots];
-    float Aim[kWeaponSlots];
-    float Convergence[kWeaponSlots];
-    float FireDirection[kWeaponSlots];
-    std::int32_t Technology;
-    std::int32_t ImageSelection;
-    std::int32_t Missiles;
-    std::int32_t IonCount;
-    std::int32_t LaserCount;
-    std::int32_t Turn;
-    float Acceleration;
-    std::int32_t Shield;
-    std::int32_t Hull;
-    std::int32_t DrawScale;
-    std::int32_t BoundingSphere;
-    std::int32_t FrameCount;
-    char ImageFolder[kNameSize];
-    char ImageName[kNameSize];
-    char Name[kNameSize];
-    std::int32_t AimLine;
-    std::int32_t AstroDroid;
-    std::int32_t EngineSoundKind;
-    std::int32_t TurretCover[kWeaponSlots];
-    std::int32_t BeamCount;
-    std::int32_t Power[kWeaponSlots];
-    std::int32_t Range[kWeaponSlots];
-    // ---- not in the older 848-byte record ----
-    std::int32_t Armor[kArmorCount];  // [0] front, [1] back
-    std::uint8_t Reserved[kReservedSize];
-    std::int32_t LinkAll;
-    std::int32_t Specials[kSpecialCount];
+#define SHIPDATA_DECLARE_FIELD(name, kind, count, at) FieldType<FieldKind::kind, count> name;
+    SHIPDATA_RECORD_FIELDS(SHIPDATA_DECLARE_FIELD)
+#undef SHIPDATA_DECLARE_FIELD
 };
 
 // Byte offsets of the fields inside one record.
 namespace offset {
-inline constexpr std::size_t Active = 0;
-inline constexpr std::size_t WeaponType = 4;
-inline constexpr std::size_t WeaponX = 84;
-inline constexpr std::size_t WeaponY = 164;
-inline constexpr std::size_t Aim = 244;
-inline constexpr std::size_t Convergence = 324;
-inline constexpr std::size_t FireDirection = 404;
-inline constexpr std::size_t Technology = 484;
-inline constexpr std::size_t ImageSelection = 488;
-inline constexpr std::size_t Missiles = 492;
-inline constexpr std::size_t IonCount = 496;
-inline constexpr std::size_t LaserCount = 500;
-inline constexpr std::size_t Turn = 504;
-inline constexpr std::size_t Acceleration = 508;
-inline constexpr std::size_t Shield = 512;
-inline constexpr std::size_t Hull = 516;
-inline constexpr std::size_t DrawScale = 520;
-inline constexpr std::size_t BoundingSphere = 524;
-inline constexpr std::size_t FrameCount = 528;
-inline constexpr std::size_t ImageFolder = 532;
-inline constexpr std::size_t ImageName = 552;
-inline constexpr std::size_t Name = 572;
-inline constexpr std::size_t AimLine = 592;
-inline constexpr std::size_t AstroDroid = 596;
-inline constexpr std::size_t EngineSoundKind = 600;
-inline constexpr std::size_t TurretCover = 604;
-inline constexpr std::size_t BeamCount = 684;
-inline constexpr std::size_t Power = 688;
-inline constexpr std::size_t Range = 768;
-inline constexpr std::size_t Armor = 848;
-inline constexpr std::size_t Reserved = 856;
-inline constexpr std::size_t LinkAll = 1212;
-inline constexpr std::size_t Specials = 1216;
+#define SHIPDATA_FIELD_OFFSET(name, kind, count, at) inline constexpr std::size_t name = at;
+SHIPDATA_RECORD_FIELDS(SHIPDATA_FIELD_OFFSET)
+#undef SHIPDATA_FIELD_OFFSET
 }  // namespace offset
+
+// The list as data: what each field is and where it lies in the record.
+struct FieldInfo {
+    std::string_view Name;
+    FieldKind Kind;
+    std::size_t Count;   // values, or bytes of a Text or Bytes field
+    std::size_t Offset;  // from the start of the record
+    std::size_t Size;    // bytes in the file
+    constexpr std::size_t End() const { return Offset + Size; }
+};
+
+inline constexpr FieldInfo kRecordFields[] = {
+#define SHIPDATA_FIELD_INFO(name, kind, count, at) \
+    {#name, FieldKind::kind, count, at, FieldBytes(FieldKind::kind, count)},
+    SHIPDATA_RECORD_FIELDS(SHIPDATA_FIELD_INFO)
+#undef SHIPDATA_FIELD_INFO
+};
+
+inline constexpr std::size_t kRecordSize = std::end(kRecordFields)[-1].End();  // 1256
+inline constexpr int kFileRecords = 20;
+inline constexpr std::size_t kFileSize = kRecordSize * kFileRecords;  // 25120
+
+// The older file: the first 848 bytes of each record (Active .. Range), ten
+// records.
+inline constexpr std::size_t kLegacyRecordSize = offset::Range + sizeof ShipClassRecord::Range;
+inline constexpr int kLegacyFileRecords = 10;
+inline constexpr std::size_t kLegacyFileSize = kLegacyRecordSize * kLegacyFileRecords;  // 8480
+
+namespace detail {
+// Each field starts where the one before it ends, from byte 0 on.
+constexpr bool FieldsFollowEachOther() {
+    std::size_t at = 0;
+    for (const FieldInfo& f : kRecordFields) {
+        if (f.Offset != at) return false;
+        at = f.End();
+    }
+    return true;
+}
+}  // namespace detail
+static_assert(detail::FieldsFollowEachOther(), "a field of the list overlaps or leaves a gap");
+
+#define SHIPDATA_CHECK_FIELD_SIZE(name, kind, count, at)                                \
+    static_assert(sizeof ShipClassRecord::name == FieldBytes(FieldKind::kind, count), \
+                  #name " is not as wide in memory as in the file");
+SHIPDATA_RECORD_FIELDS(SHIPDATA_CHECK_FIELD_SIZE)
+#undef SHIPDATA_CHECK_FIELD_SIZE
+
+// Copies one field between a record and a program's own copy of it: a value,
+// or a C array or std::array of the same type and length.
+template <typename Dst, typename Src>
+void CopyField(Dst& dst, const Src& src) {
+    if constexpr (std::is_arithmetic_v<Src>) {
+        static_assert(std::is_same_v<Dst, Src>);
+        dst = src;
+    } else {
+        static_assert(std::is_same_v<std::ranges::range_value_t<Dst>,
+                                     std::ranges::range_value_t<const Src>>);
+        static_assert(sizeof(Dst) == sizeof(Src));
+        std::ranges::copy(src, std::ranges::begin(dst));
+    }
+}
 
 // A record filled with zeros.
 ShipClassRecord ZeroRecord();

@@ -106,6 +106,38 @@ void ExpectCommonSample(const ShipClassRecord& r) {
 
 }  // namespace
 
+TEST(ShipClassRecordFields, ListCoversBothFileForms) {
+    struct Row {
+        const char* name;
+        std::size_t offset;
+        std::size_t size;
+    };
+    const Row rows[] = {
+        {"Active", 0, 4},           {"WeaponType", 4, 80},      {"WeaponX", 84, 80},
+        {"WeaponY", 164, 80},       {"Aim", 244, 80},           {"Convergence", 324, 80},
+        {"FireDirection", 404, 80}, {"Technology", 484, 4},     {"ImageSelection", 488, 4},
+        {"Missiles", 492, 4},       {"IonCount", 496, 4},       {"LaserCount", 500, 4},
+        {"Turn", 504, 4},           {"Acceleration", 508, 4},   {"Shield", 512, 4},
+        {"Hull", 516, 4},           {"DrawScale", 520, 4},      {"BoundingSphere", 524, 4},
+        {"FrameCount", 528, 4},     {"ImageFolder", 532, 20},   {"ImageName", 552, 20},
+        {"Name", 572, 20},          {"AimLine", 592, 4},        {"AstroDroid", 596, 4},
+        {"EngineSoundKind", 600, 4}, {"TurretCover", 604, 80},  {"BeamCount", 684, 4},
+        {"Power", 688, 80},         {"Range", 768, 80},         {"Armor", 848, 8},
+        {"Reserved", 856, 356},     {"LinkAll", 1212, 4},       {"Specials", 1216, 40},
+    };
+    ASSERT_EQ(std::size(kRecordFields), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(kRecordFields[i].Name, rows[i].name) << i;
+        EXPECT_EQ(kRecordFields[i].Offset, rows[i].offset) << rows[i].name;
+        EXPECT_EQ(kRecordFields[i].Size, rows[i].size) << rows[i].name;
+    }
+    EXPECT_EQ(kRecordSize, 1256u);
+    // The older record is the list cut after Range: its first 29 fields.
+    EXPECT_EQ(kLegacyRecordSize, 848u);
+    EXPECT_EQ(kRecordFields[28].Name, "Range");
+    EXPECT_EQ(kRecordFields[28].End(), kLegacyRecordSize);
+}
+
 TEST(ShipClassRecordCodec, DecodesEveryFieldAtItsOffset) {
     const RecordBytes b = SampleBytes(kRecordSize);
     ShipClassRecord r = ZeroRecord();
