@@ -142,9 +142,12 @@ public:
     void LoadShipFile();
     void LoadLegacyShipFile();
     void SaveShipFile();
-    // Makes an empty ships.dat and saves into it; false when it cannot be
+    // Writes a new ships.dat from the designs; false when it cannot be
     // written (the user has been told).
     bool CreateShipFile();
+    // Replaces ships.dat as a whole with the designs; false when it cannot
+    // be written (the user has been told).
+    bool WriteShipFile();
     void SortDesignWeapons();
     void SortDesignWeapons(int design);
     QString ShipFilePath() const;

@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <unistd.h>
 
 #include <array>
+#include <cstdio>
 #include <vector>
 
 namespace hull {
@@ -40,6 +42,34 @@ QString KeepAside(const QString& path)
         return QFile::rename(path, kept) ? kept : QString();
     }
     return QString();
+}
+
+// Writes `bytes` to `path`.tmp, flushes it to the disk and renames it over
+// `path`: the old file (or, when there was none, no file) stays as it was
+// until the new one is complete. A save cut short leaves at most that one
+// temporary file, which the next save replaces. A link is followed, so the
+// file it points to is the one replaced.
+bool ReplaceWhole(const QString& path, const std::vector<uint8_t>& bytes)
+{
+    const QFileInfo info(path);
+    const QString target = info.exists() ? info.canonicalFilePath() : path;
+    const QString temp = target + QStringLiteral(".tmp");
+    QFile::remove(temp);
+    QFile file(temp);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    bool written = file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.flush() &&
+                   ::fsync(file.handle()) == 0;
+    file.close();
+    written = written && file.error() == QFileDevice::NoError;
+    if (written && info.exists())
+        file.setPermissions(info.permissions());
+    if (!written || std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
 }
 
 QString KeptMessage(const QString& kept)
@@ -119,34 +149,32 @@ void TMainSheet::SaveShipFile()
             SlotBoxClick();
         return;
     }
+    if (WriteShipFile())
+        SlotBoxClick();
+}
+
+bool TMainSheet::WriteShipFile()
+{
     std::array<shipdata::ShipClassRecord, shipdata::kFileRecords> records;
     for (int d = 0; d < kDesigns; ++d)
         records[static_cast<size_t>(d)] = D.Record(d);
-    const std::vector<uint8_t> bytes = shipdata::EncodeFile(records);
-    // The whole file goes to a temporary file beside ships.dat, which then
-    // replaces the old one: a failed save leaves the old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    if (!ReplaceWhole(ShipFilePath(), shipdata::EncodeFile(records))) {
         ShowMessage(kCannotWrite);
-        return;
+        return false;
     }
-    SlotBoxClick();
+    return true;
 }
 
 bool TMainSheet::CreateShipFile()
 {
     ShowMessage(QStringLiteral("Creating a new dat file."));
-    QFile file(ShipFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage(kCannotWrite);
+    // Never an empty file first: a program stopped half way through leaves
+    // no ships.dat, which the next start creates again.
+    SortDesignWeapons();
+    if (!WriteShipFile())
         return false;
-    }
-    file.close();
-    SaveShipFile();
-    return QFileInfo(ShipFilePath()).size() == static_cast<qint64>(shipdata::kFileSize);
+    SlotBoxClick();
+    return true;
 }
 
 void TMainSheet::SortDesignWeapons() { SortDesignWeapons(CurrentDesign); }

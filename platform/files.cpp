@@ -117,6 +117,11 @@ bool WriteFileAtomically(const char* winPath, const void* data, std::size_t size
             ::unlink(temp.c_str());
             return false;
         }
+        // Some file systems report a failed write only when the file is closed.
+        if (std::fclose(f.release()) != 0) {
+            ::unlink(temp.c_str());
+            return false;
+        }
     }
     if (std::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
