@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "game/arenaview.h"
+#include "game/arena/arenaview.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"
 

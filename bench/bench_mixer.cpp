@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/dsound.h"
-#include "platform/mixer.h"
+#include "platform/sound/dsound.h"
+#include "platform/sound/mixer.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "game/videodialog.h"
-#include "game/winmain.h"
-#include "platform/forms.h"
-#include "platform/scriptinput.h"
+#include "game/program/videodialog.h"
+#include "game/program/winmain.h"
+#include "platform/forms/forms.h"
+#include "platform/input/scriptinput.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/presenter.h"
+#include "platform/display/presenter.h"
 #include "vx/vxsurface.h"
 
 namespace bench {

@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "platform/msgbox.h"
-#include "platform/quit.h"
+#include "platform/forms/msgbox.h"
+#include "platform/system/quit.h"
 #include "vx/vxscreen.h"
 
 const char* DirectDrawErrorName(HRESULT code) {

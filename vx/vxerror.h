@@ -2,8 +2,8 @@
 // frame loop ends; callers simply return and carry on until then.
 #pragma once
 
-#include "platform/ddraw_results.h"
-#include "platform/window_handle.h"
+#include "platform/display/ddraw_results.h"
+#include "platform/system/window_handle.h"
 
 class VXScreen;
 

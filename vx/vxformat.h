@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 // A colour as a raw value of a surface's own pixel format.
 using PixelValue = std::uint32_t;

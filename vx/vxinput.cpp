@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/systime.h"
+#include "platform/system/systime.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/dinput.h"
+#include "platform/input/dinput.h"
 
 // The state of one key or button.
 enum InputKeyState : BYTE {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/systime.h"
+#include "platform/system/systime.h"
 #include "vx/vxerror.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ddraw.h"
-#include "platform/window_handle.h"
+#include "platform/display/ddraw.h"
+#include "platform/system/window_handle.h"
 #include "vx/vxsurface.h"
 
 // One display mode; the list always ends with a node whose fields are all 0.

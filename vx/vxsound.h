@@ -1,7 +1,7 @@
 // The sound device.
 #pragma once
 
-#include "platform/dsound.h"
+#include "platform/sound/dsound.h"
 
 class VXSound {
 public:

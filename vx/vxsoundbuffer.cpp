@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <new>
 
-#include "platform/debug.h"
-#include "platform/files.h"
+#include "platform/system/debug.h"
+#include "platform/system/files.h"
 #include "vx/vxsound.h"
 
 namespace {

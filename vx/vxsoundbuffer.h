@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dsound.h"
+#include "platform/sound/dsound.h"
 
 class VXSound;
 

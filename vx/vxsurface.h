@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/ddraw.h"
-#include "platform/gdi.h"
+#include "platform/display/ddraw.h"
+#include "platform/gdi/gdi.h"
 #include "vx/vxformat.h"
 
 class VXScreen;

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include "platform/debug.h"
-#include "platform/files.h"
-#include "platform/picturelimits.h"
+#include "platform/system/debug.h"
+#include "platform/system/files.h"
+#include "platform/gdi/picturelimits.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"
 

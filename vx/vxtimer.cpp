@@ -1,6 +1,6 @@
 #include "vx/vxtimer.h"
 
-#include "platform/perfcounter.h"
+#include "platform/system/perfcounter.h"
 
 int VXTimer::Restart() {
     FallbackStart = std::chrono::steady_clock::now();

@@ -1,4 +1,4 @@
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // The controls' event rules, which the form's handlers rely on.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include "editor/controls.h"
 

@@ -1,5 +1,5 @@
 // The systems, specials and general information pages, and the help line.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 // Built-in and custom pictures, frame files, their verification and the
 // activation of a design.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Reading, creating and saving ships.dat.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include <QDir>
 #include <QFile>

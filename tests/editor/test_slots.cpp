@@ -1,6 +1,6 @@
 // Switching between design slots: every control is loaded from the design
 // without changing it.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include "shipdata/shipvalue.h"
 

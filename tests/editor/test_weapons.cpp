@@ -1,5 +1,5 @@
 // The weapons page: slots, counts, bars and the schematic.
-#include "support_editor.h"
+#include "tests/editor/support_editor.h"
 
 #include <QMouseEvent>
 #include <QApplication>

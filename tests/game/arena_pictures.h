@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "game/winmain.h"
+#include "game/program/winmain.h"
 #include "vx/vxsurface.h"
 
 // A width x height picture filled with one colour.

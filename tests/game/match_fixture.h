@@ -8,17 +8,17 @@
 #include <cstdio>
 #include <memory>
 
-#include "game/arena.h"
-#include "game/asteroid.h"
-#include "game/matchsetup.h"
-#include "game/planet.h"
-#include "game/misc.h"
-#include "game/player.h"
-#include "game/ship.h"
-#include "game/shipclasses.h"
-#include "game/shots.h"
-#include "game/world.h"
-#include "menu_fixture.h"
+#include "game/arena/arena.h"
+#include "game/arena/asteroid.h"
+#include "game/arena/matchsetup.h"
+#include "game/arena/planet.h"
+#include "game/common/misc.h"
+#include "game/data/player.h"
+#include "game/ship/ship.h"
+#include "game/data/shipclasses.h"
+#include "game/shots/shots.h"
+#include "game/arena/world.h"
+#include "tests/game/menu_fixture.h"
 #include "vx/vxscreen.h"
 
 class MatchFixture : public MenuFixture {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "game/gamestate.h"
-#include "game/menu.h"
-#include "screen_fixture.h"
+#include "game/program/gamestate.h"
+#include "game/menus/menu.h"
+#include "tests/game/screen_fixture.h"
 #include "vx/vxsoundbuffer.h"
-#include "window_script.h"
+#include "tests/game/window_script.h"
 
 class MenuFixture : public ScreenFixture {
 protected:

@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "game/miscdraw.h"
-#include "game/play.h"
-#include "game/rounds.h"
-#include "game/strokefont.h"
-#include "shot_fixture.h"
+#include "game/common/miscdraw.h"
+#include "game/arena/play.h"
+#include "game/arena/rounds.h"
+#include "game/common/strokefont.h"
+#include "tests/game/shot_fixture.h"
 
 class PlayFixture : public ShotFixture {
 protected:

@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "game/shipclasses.h"
-#include "platform/perfcounter.h"
-#include "platform/scriptinput.h"
+#include "game/data/shipclasses.h"
+#include "platform/system/perfcounter.h"
+#include "platform/input/scriptinput.h"
 #include "shipdata/shipclassrecord.h"
 #include "shipdata/shipvalue.h"
-#include "window_script.h"
+#include "tests/game/window_script.h"
 
 namespace playscript {
 

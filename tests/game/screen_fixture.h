@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "game/winmain.h"
-#include "platform/presenter.h"
-#include "platform/window_handle.h"
+#include "game/program/winmain.h"
+#include "platform/display/presenter.h"
+#include "platform/system/window_handle.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"
 

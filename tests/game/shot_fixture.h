@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "vx/vxsoundbuffer.h"
-#include "window_script.h"
-#include "world_fixture.h"
+#include "tests/game/window_script.h"
+#include "tests/game/world_fixture.h"
 
 class ShotFixture : public WorldFixture {
 protected:

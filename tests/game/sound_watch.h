@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "game/winmain.h"
+#include "game/program/winmain.h"
 #include "vx/vxsoundbuffer.h"
-#include "window_script.h"
+#include "tests/game/window_script.h"
 
 class SoundWatch {
 public:

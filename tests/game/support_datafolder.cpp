@@ -1,4 +1,4 @@
-#include "support_datafolder.h"
+#include "tests/game/support_datafolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/builtinclasses.h"
+#include "game/data/builtinclasses.h"
 
 namespace fs = std::filesystem;
 

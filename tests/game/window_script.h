@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "game/videodialog.h"
-#include "game/winmain.h"
-#include "platform/ddraw.h"
-#include "platform/dinput.h"
-#include "platform/msgbox.h"
-#include "platform/perfcounter.h"
-#include "platform/presenter.h"
-#include "platform/quit.h"
+#include "game/program/videodialog.h"
+#include "game/program/winmain.h"
+#include "platform/display/ddraw.h"
+#include "platform/input/dinput.h"
+#include "platform/forms/msgbox.h"
+#include "platform/system/perfcounter.h"
+#include "platform/display/presenter.h"
+#include "platform/system/quit.h"
 #include "vx/vxsound.h"
 
 namespace wintest {

@@ -7,17 +7,17 @@
 
 #include <memory>
 
-#include "game/arena.h"
-#include "game/asteroid.h"
-#include "game/misc.h"
-#include "game/planet.h"
-#include "game/player.h"
-#include "game/random.h"
-#include "game/ship.h"
-#include "game/shipclasses.h"
-#include "game/shots.h"
-#include "game/world.h"
-#include "screen_fixture.h"
+#include "game/arena/arena.h"
+#include "game/arena/asteroid.h"
+#include "game/common/misc.h"
+#include "game/arena/planet.h"
+#include "game/data/player.h"
+#include "game/common/random.h"
+#include "game/ship/ship.h"
+#include "game/data/shipclasses.h"
+#include "game/shots/shots.h"
+#include "game/arena/world.h"
+#include "tests/game/screen_fixture.h"
 
 class WorldFixture : public ScreenFixture {
 protected:

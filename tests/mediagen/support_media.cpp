@@ -1,4 +1,4 @@
-#include "support_media.h"
+#include "tests/mediagen/support_media.h"
 
 #include <cstdio>
 #include <fstream>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bmpfile.h"
+#include "tools/mediagen/bmpfile.h"
 
 namespace mediatest {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bytes.h"
-#include "image.h"
+#include "tools/mediagen/bytes.h"
+#include "tools/mediagen/image.h"
 
 namespace mediatest {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support_media.h"
+#include "tests/mediagen/support_media.h"
 
 using namespace mediatest;
 

@@ -1,9 +1,9 @@
 // The file writers and the readers the tests use.
 #include <gtest/gtest.h>
 
-#include "bmpfile.h"
-#include "jpegfile.h"
-#include "wavfile.h"
+#include "tools/mediagen/bmpfile.h"
+#include "tools/mediagen/jpegfile.h"
+#include "tools/mediagen/wavfile.h"
 
 using namespace mediagen;
 

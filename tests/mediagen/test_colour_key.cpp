@@ -2,8 +2,8 @@
 // pixel must never pack to 0 at 5-6-5 (nor at 5-5-5), or a hole appears.
 #include <gtest/gtest.h>
 
-#include "image.h"
-#include "support_media.h"
+#include "tools/mediagen/image.h"
+#include "tests/mediagen/support_media.h"
 
 using namespace mediatest;
 using mediagen::Rgb;

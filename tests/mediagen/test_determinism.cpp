@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog.h"
-#include "generator.h"
-#include "support_media.h"
+#include "tools/mediagen/catalog.h"
+#include "tools/mediagen/generator.h"
+#include "tests/mediagen/support_media.h"
 
 using namespace mediatest;
 

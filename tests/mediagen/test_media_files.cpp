@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support_media.h"
+#include "tests/mediagen/support_media.h"
 
 using namespace mediatest;
 using mediagen::GetU16;

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "game/builtinclasses.h"
-#include "support_media.h"
+#include "game/data/builtinclasses.h"
+#include "tests/mediagen/support_media.h"
 
 using namespace mediatest;
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support_media.h"
-#include "synth.h"
-#include "wavfile.h"
+#include "tests/mediagen/support_media.h"
+#include "tools/mediagen/synth.h"
+#include "tools/mediagen/wavfile.h"
 
 using namespace mediatest;
 

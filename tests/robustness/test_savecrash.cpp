@@ -42,10 +42,10 @@
 #include "editor/controls.h"
 #include "editor/designs.h"
 #include "editor/mainsheet.h"
-#include "game/config.h"
-#include "game/gamestate.h"
-#include "game/player.h"
-#include "game/stats.h"
+#include "game/data/config.h"
+#include "game/program/gamestate.h"
+#include "game/data/player.h"
+#include "game/data/stats.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;

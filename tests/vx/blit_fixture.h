@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 #include "vx/vxformat.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 namespace vxtest {
 

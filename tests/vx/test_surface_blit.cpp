@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "blit_fixture.h"
+#include "tests/vx/blit_fixture.h"
 
 namespace {
 

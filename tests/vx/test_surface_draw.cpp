@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "blit_fixture.h"
+#include "tests/vx/blit_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "vx/vxerror.h"
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 using vxtest::DisplayTest;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/systime.h"
+#include "platform/system/systime.h"
 #include "vx/vxinput.h"
 
 namespace {

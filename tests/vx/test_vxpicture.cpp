@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "platform/files.h"
-#include "platform/gdi.h"
-#include "vxtest_display.h"
+#include "platform/system/files.h"
+#include "platform/gdi/gdi.h"
+#include "tests/vx/vxtest_display.h"
 
 using vxtest::DisplayTest;
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 using vxtest::DisplayTest;
 

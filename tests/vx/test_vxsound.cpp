@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/debug.h"
-#include "platform/msgbox.h"
-#include "platform/quit.h"
+#include "platform/system/debug.h"
+#include "platform/forms/msgbox.h"
+#include "platform/system/quit.h"
 #include "vx/vxsound.h"
 #include "vx/vxsoundbuffer.h"
 

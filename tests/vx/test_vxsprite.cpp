@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "vx/vxsprite.h"
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 using vxtest::DisplayTest;
 

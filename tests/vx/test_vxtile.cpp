@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "vx/vxtile.h"
-#include "vxtest_display.h"
+#include "tests/vx/vxtest_display.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/perfcounter.h"
+#include "platform/system/perfcounter.h"
 #include "vx/vxtimer.h"
 
 namespace {

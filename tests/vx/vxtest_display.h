@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/debug.h"
-#include "platform/msgbox.h"
-#include "platform/presenter.h"
-#include "platform/quit.h"
-#include "platform/systime.h"
-#include "platform/window_handle.h"
+#include "platform/system/debug.h"
+#include "platform/forms/msgbox.h"
+#include "platform/display/presenter.h"
+#include "platform/system/quit.h"
+#include "platform/system/systime.h"
+#include "platform/system/window_handle.h"
 #include "vx/vxscreen.h"
 
 namespace vxtest {

@@ -1,12 +1,12 @@
-#include "asteroids.h"
+#include "tools/mediagen/asteroids.h"
 
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 #include <vector>
 
-#include "noise.h"
-#include "random.h"
+#include "tools/mediagen/noise.h"
+#include "tools/mediagen/random.h"
 
 namespace mediagen {
 

@@ -1,4 +1,4 @@
-#include "bmpfile.h"
+#include "tools/mediagen/bmpfile.h"
 
 namespace mediagen {
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "bytes.h"
-#include "image.h"
+#include "tools/mediagen/bytes.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

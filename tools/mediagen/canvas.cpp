@@ -1,10 +1,10 @@
-#include "canvas.h"
+#include "tools/mediagen/canvas.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "noise.h"
+#include "tools/mediagen/noise.h"
 
 namespace mediagen {
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

@@ -1,15 +1,15 @@
-#include "catalog.h"
+#include "tools/mediagen/catalog.h"
 
 #include <cstdio>
 
-#include "asteroids.h"
-#include "bmpfile.h"
-#include "icons.h"
-#include "jpegfile.h"
-#include "planets.h"
-#include "shipart.h"
-#include "sounds.h"
-#include "title.h"
+#include "tools/mediagen/asteroids.h"
+#include "tools/mediagen/bmpfile.h"
+#include "tools/mediagen/icons.h"
+#include "tools/mediagen/jpegfile.h"
+#include "tools/mediagen/planets.h"
+#include "tools/mediagen/shipart.h"
+#include "tools/mediagen/sounds.h"
+#include "tools/mediagen/title.h"
 
 namespace mediagen {
 

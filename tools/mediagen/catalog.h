@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bytes.h"
+#include "tools/mediagen/bytes.h"
 
 namespace mediagen {
 

@@ -2,15 +2,15 @@
 // ship class, the planets, rock frames, icons, pointer, backdrop and title.
 #include <algorithm>
 
-#include "asteroids.h"
-#include "bmpfile.h"
-#include "catalog.h"
-#include "game/builtinclasses.h"
-#include "icons.h"
-#include "pixelfont.h"
-#include "planets.h"
-#include "shipart.h"
-#include "title.h"
+#include "tools/mediagen/asteroids.h"
+#include "tools/mediagen/bmpfile.h"
+#include "tools/mediagen/catalog.h"
+#include "game/data/builtinclasses.h"
+#include "tools/mediagen/icons.h"
+#include "tools/mediagen/pixelfont.h"
+#include "tools/mediagen/planets.h"
+#include "tools/mediagen/shipart.h"
+#include "tools/mediagen/title.h"
 
 namespace mediagen {
 

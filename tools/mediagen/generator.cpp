@@ -1,4 +1,4 @@
-#include "generator.h"
+#include "tools/mediagen/generator.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "catalog.h"
+#include "tools/mediagen/catalog.h"
 
 namespace mediagen {
 

@@ -1,11 +1,11 @@
-#include "icons.h"
+#include "tools/mediagen/icons.h"
 
 #include <cmath>
 
-#include "canvas.h"
-#include "noise.h"
-#include "pixelfont.h"
-#include "random.h"
+#include "tools/mediagen/canvas.h"
+#include "tools/mediagen/noise.h"
+#include "tools/mediagen/pixelfont.h"
+#include "tools/mediagen/random.h"
 
 namespace mediagen {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

@@ -1,4 +1,4 @@
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "jpegfile.h"
+#include "tools/mediagen/jpegfile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "bytes.h"
-#include "image.h"
+#include "tools/mediagen/bytes.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

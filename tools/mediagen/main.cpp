@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "generator.h"
+#include "tools/mediagen/generator.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

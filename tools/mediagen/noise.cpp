@@ -1,4 +1,4 @@
-#include "noise.h"
+#include "tools/mediagen/noise.h"
 
 #include <cmath>
 

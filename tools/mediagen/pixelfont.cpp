@@ -1,4 +1,4 @@
-#include "pixelfont.h"
+#include "tools/mediagen/pixelfont.h"
 
 #include <cctype>
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

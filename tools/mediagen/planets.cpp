@@ -1,11 +1,11 @@
-#include "planets.h"
+#include "tools/mediagen/planets.h"
 
 #include <cmath>
 #include <cstring>
 #include <numbers>
 
-#include "noise.h"
-#include "random.h"
+#include "tools/mediagen/noise.h"
+#include "tools/mediagen/random.h"
 
 namespace mediagen {
 

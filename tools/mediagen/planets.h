@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

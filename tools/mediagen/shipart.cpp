@@ -1,10 +1,10 @@
-#include "shipart.h"
+#include "tools/mediagen/shipart.h"
 
 #include <cmath>
 #include <memory>
 #include <numbers>
 
-#include "game/builtinclasses.h"
+#include "game/data/builtinclasses.h"
 
 namespace mediagen {
 

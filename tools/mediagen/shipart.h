@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "tools/mediagen/canvas.h"
 
 namespace mediagen {
 

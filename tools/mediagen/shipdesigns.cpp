@@ -2,7 +2,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "shipart.h"
+#include "tools/mediagen/shipart.h"
 
 namespace mediagen {
 

@@ -1,4 +1,4 @@
-#include "sounds.h"
+#include "tools/mediagen/sounds.h"
 
 namespace mediagen {
 

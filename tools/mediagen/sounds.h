@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "synth.h"
+#include "tools/mediagen/synth.h"
 
 namespace mediagen {
 

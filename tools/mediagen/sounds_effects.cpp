@@ -2,8 +2,8 @@
 // sweeps of the special systems.
 #include <algorithm>
 
-#include "noise.h"
-#include "sounds.h"
+#include "tools/mediagen/noise.h"
+#include "tools/mediagen/sounds.h"
 
 namespace mediagen {
 

@@ -1,6 +1,6 @@
 // The engine drones: each loops seamlessly (rendered past its loop length
 // and closed with a crossfade), and each class family has its own timbre.
-#include "sounds.h"
+#include "tools/mediagen/sounds.h"
 
 namespace mediagen {
 

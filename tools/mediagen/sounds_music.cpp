@@ -4,7 +4,7 @@
 // still sounding at the end carry on into the start: the loop has no seam.
 #include <algorithm>
 
-#include "sounds.h"
+#include "tools/mediagen/sounds.h"
 
 namespace mediagen {
 

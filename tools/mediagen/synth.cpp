@@ -1,4 +1,4 @@
-#include "synth.h"
+#include "tools/mediagen/synth.h"
 
 #include <algorithm>
 

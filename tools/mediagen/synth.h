@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "random.h"
-#include "wavfile.h"
+#include "tools/mediagen/random.h"
+#include "tools/mediagen/wavfile.h"
 
 namespace mediagen {
 

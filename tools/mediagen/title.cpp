@@ -1,13 +1,13 @@
-#include "title.h"
+#include "tools/mediagen/title.h"
 
 #include <cmath>
 #include <vector>
 
-#include "canvas.h"
-#include "noise.h"
-#include "planets.h"
-#include "random.h"
-#include "shipart.h"
+#include "tools/mediagen/canvas.h"
+#include "tools/mediagen/noise.h"
+#include "tools/mediagen/planets.h"
+#include "tools/mediagen/random.h"
+#include "tools/mediagen/shipart.h"
 
 namespace mediagen {
 

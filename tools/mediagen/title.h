@@ -2,7 +2,7 @@
 // the art kept to the edges so the dialog in the middle covers only stars.
 #pragma once
 
-#include "image.h"
+#include "tools/mediagen/image.h"
 
 namespace mediagen {
 

@@ -1,4 +1,4 @@
-#include "wavfile.h"
+#include "tools/mediagen/wavfile.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "bytes.h"
+#include "tools/mediagen/bytes.h"
 
 namespace mediagen {
 

@@ -1,7 +1,0 @@
-// The battle menu, and the pick of each side's next ship in a battle.
-#pragma once
-
-#include "game/gamestate.h"
-
-int BattleMenuScreen(GameState* game);
-int BattlePickScreen(GameState* game);

@@ -1,4 +1,0 @@
-// Korvanth: the game program.
-#include "game/winmain.h"
-
-int main() { return WinMain(); }

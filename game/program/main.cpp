@@ -1,0 +1,4 @@
+// Korvanth: the game program.
+#include "game/program/winmain.h"
+
+int main() { return WinMain(); }

@@ -1,6 +1,0 @@
-// The quick game: both pilots pick a class and fight round after round.
-#pragma once
-
-#include "game/gamestate.h"
-
-int QuickGameScreen(GameState* game);

@@ -1,0 +1,342 @@
+// The pixel loops are written for the compiler to vectorise; ask for that
+// whatever the build's optimisation level.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("O3")
+#endif
+
+#include "platform/display/pixelblit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <type_traits>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace plat {
+namespace {
+
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using u32 = std::uint32_t;
+using u64 = std::uint64_t;
+
+// A 3-byte pixel, so that the 24-bit loops share the code of the others.
+struct Pixel24 {
+    u8 b[3];
+};
+static_assert(sizeof(Pixel24) == 3);
+
+template <class P>
+u32 Value(P p) {
+    if constexpr (std::is_same_v<P, Pixel24>) return p.b[0] | (u32{p.b[1]} << 8) | (u32{p.b[2]} << 16);
+    else return p;
+}
+
+template <class P>
+P FromValue(u32 v) {
+    if constexpr (std::is_same_v<P, Pixel24>) return Pixel24{{u8(v), u8(v >> 8), u8(v >> 16)}};
+    else return static_cast<P>(v);
+}
+
+// The first row is filled pixel by pixel and copied into the others, so
+// every later row goes at the speed of the library's block copy.
+template <class P>
+void FillRows(u8* first, std::ptrdiff_t pitch, int w, int h, u32 value) {
+    const P v = FromValue<P>(value);
+    std::fill_n(reinterpret_cast<P*>(first), w, v);
+    const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(P);
+    for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
+}
+
+// Whether every byte of the pixel's bytesPerPixel bytes is the same, so the
+// fill is a plain byte fill.
+bool OneByte(u32 value, int bytesPerPixel) {
+    const u32 b = value & 0xFF;
+    for (int i = 1; i < bytesPerPixel; ++i)
+        if (((value >> (8 * i)) & 0xFF) != b) return false;
+    return true;
+}
+
+// Fills `pixels` 2- or 4-byte pixels from `first` on as 32-bit words through
+// wmemset, when the platform's wide character is such a word and `first` is
+// aligned for it. Returns false, having written nothing, otherwise.
+bool FillWords(u8* first, long long pixels, int bytesPerPixel, u32 value) {
+    if constexpr (sizeof(wchar_t) != 4) {
+        return false;
+    } else {
+        if (bytesPerPixel != 2 && bytesPerPixel != 4) return false;
+        if (reinterpret_cast<std::uintptr_t>(first) % alignof(wchar_t) != 0) return false;
+        const u32 word = bytesPerPixel == 2 ? (value & 0xFFFF) * 0x10001u : value;
+        const long long bytes = pixels * bytesPerPixel;
+        std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(word), static_cast<std::size_t>(bytes / 4));
+        if (bytes % 4 != 0) {
+            const u16 half = static_cast<u16>(value);
+            std::memcpy(first + bytes - 2, &half, 2);
+        }
+        return true;
+    }
+}
+
+// One row of a keyed copy at the same width. `in` is the key range as an
+// offset from keyLow, so one unsigned compare tests it; the select keeps the
+// loop branch-free and lets it vectorise.
+template <class P>
+void KeyedRow(const P* __restrict s, P* __restrict d, int w, u32 keyLow, u32 span) {
+    for (int i = 0; i < w; ++i) {
+        const P sv = s[i];
+        const bool key = static_cast<u32>(Value(sv) - keyLow) <= span;
+        d[i] = key ? d[i] : sv;
+    }
+}
+
+template <>
+void KeyedRow<Pixel24>(const Pixel24* __restrict s, Pixel24* __restrict d, int w, u32 keyLow, u32 span) {
+    for (int i = 0; i < w; ++i)
+        if (static_cast<u32>(Value(s[i]) - keyLow) > span) d[i] = s[i];
+}
+
+// memcpy, but a large block goes with stores that bypass the caches: a
+// whole-surface copy is larger than the caches, and the stores then need not
+// read the destination in first.
+void CopyBlock(u8* dst, const u8* src, std::size_t bytes) {
+#if defined(__SSE2__)
+    constexpr std::size_t kStreamFrom = std::size_t{1} << 20;
+    if (bytes >= kStreamFrom) {
+        const std::size_t head = (16 - reinterpret_cast<std::uintptr_t>(dst) % 16) % 16;
+        std::memcpy(dst, src, head);
+        dst += head;
+        src += head;
+        bytes -= head;
+        const std::size_t blocks = bytes / 64;
+        for (std::size_t i = 0; i < blocks; ++i, dst += 64, src += 64) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32));
+            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 48));
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst), a);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 16), b);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 32), c);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(dst + 48), d);
+        }
+        _mm_sfence();
+        std::memcpy(dst, src, bytes % 64);
+        return;
+    }
+#endif
+    std::memcpy(dst, src, bytes);
+}
+
+// The source index of each of `count` destination indices for a nearest-
+// pixel stretch from `from` to `count`: floor(c * from / count), reversed
+// when mirrored. Stepped with a remainder instead of divided, so the values
+// are exact; the table is kept between calls.
+const int* StretchTable(std::vector<int>& table, int from, int count, bool mirrored) {
+    if (table.size() < static_cast<std::size_t>(count)) table.resize(static_cast<std::size_t>(count));
+    const int step = from / count, rest = from % count;
+    int q = 0, r = 0;
+    for (int c = 0; c < count; ++c) {
+        table[static_cast<std::size_t>(mirrored ? count - 1 - c : c)] = q;
+        q += step;
+        r += rest;
+        if (r >= count) {
+            r -= count;
+            ++q;
+        }
+    }
+    return table.data();
+}
+
+template <class P>
+void Blit(const PixelBlit& b) {
+    const u32 span = b.keyHigh - b.keyLow;
+    // An empty key range (low above high) keys nothing.
+    const bool keyed = b.keyed && b.keyLow <= b.keyHigh;
+    const bool sameWidth = b.srcWidth == b.dstWidth && !b.mirrorLeftRight;
+    if (sameWidth && !keyed && !b.mirrorUpDown && b.srcHeight == b.dstHeight && b.wholeRows &&
+        b.srcPitch == b.dstPitch) {
+        const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
+        CopyBlock(b.dst, b.src, static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
+        return;
+    }
+    thread_local std::vector<int> columnTable, rowTable;
+    const int* col = sameWidth ? nullptr : StretchTable(columnTable, b.srcWidth, b.dstWidth, b.mirrorLeftRight);
+    const int* rows = StretchTable(rowTable, b.srcHeight, b.dstHeight, b.mirrorUpDown);
+    const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
+    for (int j = 0; j < b.dstHeight; ++j) {
+        const int sy = rows[j];
+        const P* srow = reinterpret_cast<const P*>(b.src + sy * b.srcPitch);
+        P* drow = reinterpret_cast<P*>(b.dst + j * b.dstPitch);
+        if (sameWidth) {
+            if (keyed) KeyedRow<P>(srow, drow, b.dstWidth, b.keyLow, span);
+            else std::memcpy(drow, srow, rowBytes);
+            continue;
+        }
+        if (keyed) {
+            for (int i = 0; i < b.dstWidth; ++i) {
+                const P sv = srow[col[i]];
+                if (static_cast<u32>(Value(sv) - b.keyLow) > span) drow[i] = sv;
+            }
+        } else if (j > 0 && rows[j - 1] == sy) {
+            // The same source row as the row above: the same pixels.
+            std::memcpy(drow, reinterpret_cast<const u8*>(drow) - b.dstPitch, rowBytes);
+        } else {
+            for (int i = 0; i < b.dstWidth; ++i) drow[i] = srow[col[i]];
+        }
+    }
+}
+
+// n bytes, sizeof(T) <= n <= 2 * sizeof(T), as two moves that may overlap.
+template <class T>
+inline void CopyOverlapped(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
+    T first, last;
+    std::memcpy(&first, src, sizeof(T));
+    std::memcpy(&last, src + n - sizeof(T), sizeof(T));
+    std::memcpy(dst, &first, sizeof(T));
+    std::memcpy(dst + n - sizeof(T), &last, sizeof(T));
+}
+
+// One move of sizeof(T) bytes.
+template <class T>
+inline void Move(u8* __restrict dst, const u8* __restrict src) {
+    T v;
+    std::memcpy(&v, src, sizeof(T));
+    std::memcpy(dst, &v, sizeof(T));
+}
+
+struct Bytes16 {
+    u64 lo, hi;
+};
+
+// A short run is copied with moves that may overlap rather than a call; a
+// run of up to 256 bytes goes as 16-byte moves, the last one ending on the
+// run's end.
+inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
+    if (n > 256) std::memcpy(dst, src, n);
+    else if (n >= 16) {
+        for (std::size_t i = 0; i + 16 < n; i += 16) Move<Bytes16>(dst + i, src + i);
+        Move<Bytes16>(dst + n - 16, src + n - 16);
+    }
+    else if (n >= 8) CopyOverlapped<u64>(dst, src, n);
+    else if (n >= 4) CopyOverlapped<u32>(dst, src, n);
+    else if (n >= 2) CopyOverlapped<u16>(dst, src, n);
+    else if (n == 1) *dst = *src;
+}
+
+}  // namespace
+
+void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
+                std::uint32_t value, bool wholeRows) {
+    if (w <= 0 || h <= 0 || bytesPerPixel < 1 || bytesPerPixel > 4) return;
+    // Whole rows whose pitch holds whole pixels are one long run from the
+    // first pixel to the last, filled at the speed of the library's fills.
+    if (wholeRows && h > 1 && pitch > 0 && pitch % bytesPerPixel == 0) {
+        const long long pixels = static_cast<long long>(pitch / bytesPerPixel) * (h - 1) + w;
+        if (OneByte(value, bytesPerPixel)) {
+            std::memset(first, static_cast<int>(value & 0xFF), static_cast<std::size_t>(pixels * bytesPerPixel));
+            return;
+        }
+        if (FillWords(first, pixels, bytesPerPixel, value)) return;
+    }
+    if (OneByte(value, bytesPerPixel)) {
+        const std::size_t bytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(bytesPerPixel);
+        for (int y = 0; y < h; ++y) std::memset(first + y * pitch, static_cast<int>(value & 0xFF), bytes);
+        return;
+    }
+    switch (bytesPerPixel) {
+        case 1: FillRows<u8>(first, pitch, w, h, value); break;
+        case 2: FillRows<u16>(first, pitch, w, h, value); break;
+        case 3: FillRows<Pixel24>(first, pitch, w, h, value); break;
+        case 4: FillRows<u32>(first, pitch, w, h, value); break;
+        default: break;
+    }
+}
+
+void BlitPixels(const PixelBlit& blit) {
+    if (blit.dstWidth <= 0 || blit.dstHeight <= 0 || blit.srcWidth <= 0 || blit.srcHeight <= 0) return;
+    switch (blit.bytesPerPixel) {
+        case 1: Blit<u8>(blit); break;
+        case 2: Blit<u16>(blit); break;
+        case 3: Blit<Pixel24>(blit); break;
+        case 4: Blit<u32>(blit); break;
+        default: break;
+    }
+}
+
+KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
+                        std::uint32_t keyLow, std::uint32_t keyHigh) {
+    KeyedRuns out;
+    out.width = w;
+    out.height = h;
+    out.rowStart.reserve(static_cast<std::size_t>(h) + 1);
+    const u32 span = keyHigh - keyLow;
+    const bool keyed = keyLow <= keyHigh;
+    for (int y = 0; y < h; ++y) {
+        out.rowStart.push_back(static_cast<u32>(out.runs.size()));
+        const u8* row = first + y * pitch;
+        int x = 0;
+        while (x < w) {
+            auto shown = [&](int i) {
+                const u8* p = row + static_cast<std::ptrdiff_t>(i) * bytesPerPixel;
+                u32 v = p[0];
+                for (int k = 1; k < bytesPerPixel; ++k) v |= u32{p[k]} << (8 * k);
+                return !keyed || static_cast<u32>(v - keyLow) > span;
+            };
+            while (x < w && !shown(x)) ++x;
+            const int start = x;
+            while (x < w && shown(x)) ++x;
+            if (x > start) out.runs.push_back({start, y, x - start});
+        }
+    }
+    out.rowStart.push_back(static_cast<u32>(out.runs.size()));
+    return out;
+}
+
+void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdiff_t srcPitch, int bytesPerPixel,
+                   int left, int top, int w, int h, std::uint8_t* dst, std::ptrdiff_t dstPitch) {
+    if (w <= 0 || h <= 0 || left < 0 || top < 0 || left + w > runs.width || top + h > runs.height) return;
+    const int right = left + w;
+    const auto bpp = static_cast<std::size_t>(bytesPerPixel);
+    if (left == 0 && top == 0 && w == runs.width && h == runs.height) {
+        // The whole picture: one pass over all its runs.
+        for (const KeyedRuns::Run& run : runs.runs) {
+            const std::size_t at = static_cast<std::size_t>(run.x) * bpp;
+            CopyRun(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at, static_cast<std::size_t>(run.count) * bpp);
+        }
+        return;
+    }
+    if (left == 0 && w == runs.width) {
+        // Whole rows: every run goes as it is.
+        for (int j = 0; j < h; ++j) {
+            const auto y = static_cast<std::size_t>(top + j);
+            const u8* srow = origin + static_cast<std::ptrdiff_t>(y) * srcPitch;
+            u8* drow = dst + j * dstPitch;
+            const KeyedRuns::Run* run = runs.runs.data() + runs.rowStart[y];
+            const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[y + 1];
+            for (; run != end; ++run) {
+                const std::size_t at = static_cast<std::size_t>(run->x) * bpp;
+                CopyRun(drow + at, srow + at, static_cast<std::size_t>(run->count) * bpp);
+            }
+        }
+        return;
+    }
+    for (int j = 0; j < h; ++j) {
+        const int y = top + j;
+        const u8* srow = origin + y * srcPitch;
+        u8* drow = dst + j * dstPitch - static_cast<std::ptrdiff_t>(left) * bytesPerPixel;
+        const KeyedRuns::Run* run = runs.runs.data() + runs.rowStart[static_cast<std::size_t>(y)];
+        const KeyedRuns::Run* end = runs.runs.data() + runs.rowStart[static_cast<std::size_t>(y) + 1];
+        for (; run != end && run->x < right; ++run) {
+            const int a = std::max(run->x, left);
+            const int b = std::min(run->x + run->count, right);
+            if (b <= a) continue;
+            CopyRun(drow + static_cast<std::size_t>(a) * bpp, srow + static_cast<std::size_t>(a) * bpp,
+                    static_cast<std::size_t>(b - a) * bpp);
+        }
+    }
+}
+
+}  // namespace plat

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/common/miscdraw.h"
+#include "game/common/strokefont.h"
+#include "tests/game/screen_fixture.h"
+
+namespace {
+
+class StrokeFontTest : public ScreenFixture {
+protected:
+    StrokeFontTest() : ScreenFixture(800, 100) {}
+
+    // Pixels set by drawing text on a cleared surface.
+    std::vector<PixelValue> Render(const char* text, float x, float y, float size) {
+        Clear();
+        LockWork();
+        SetDrawColour(kInk);
+        DrawStrokeText(text, x, y, size);
+        UnlockWork();
+        return Pixels();
+    }
+
+    static constexpr PixelValue kInk = 0x7BEF;
+};
+
+}  // namespace
+
+TEST(StrokeGlyphs, TableHasAllGlyphsWithinTheirBox) {
+    int glyphs = 0, segments = 0;
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 'a' && c <= 'z') continue;
+        const auto segs = StrokeGlyph(static_cast<unsigned char>(c));
+        if (segs.empty()) continue;
+        ++glyphs;
+        segments += static_cast<int>(segs.size());
+        for (const StrokeSegment& s : segs) {
+            for (int x : {s.x1, s.x2}) {
+                EXPECT_GE(x, 0) << char(c);
+                EXPECT_LE(x, 20) << char(c);
+            }
+            for (int y : {s.y1, s.y2}) {
+                EXPECT_GE(y, -2) << char(c);
+                EXPECT_LE(y, 31) << char(c);
+            }
+        }
+    }
+    EXPECT_EQ(glyphs, kStrokeGlyphCount);
+    EXPECT_EQ(segments, kStrokeSegmentCount);
+
+    for (char c : std::string("0123456789@.,\"~/:()-+%")) EXPECT_FALSE(StrokeGlyph(c).empty()) << c;
+    for (int c : {32, '#' + 0, '!' + 0, '?' + 0, '\'' + 0, '_' + 0, '[' + 0, 127, 128, 200, 255}) EXPECT_TRUE(StrokeGlyph(c).empty()) << c;
+    EXPECT_EQ(StrokeGlyph('B').size(), 8u);
+    EXPECT_EQ(StrokeGlyph('I').size(), 1u);
+    // The comma dips below the baseline, the double quote above the top.
+    EXPECT_EQ(StrokeGlyph(',')[2].y2, -2);
+    EXPECT_EQ(StrokeGlyph('"')[0].y2, 31);
+}
+
+TEST(StrokeGlyphs, LowerCaseDrawsTheCapital) {
+    for (char c = 'a'; c <= 'z'; ++c) {
+        const auto lower = StrokeGlyph(c), upper = StrokeGlyph(c - 'a' + 'A');
+        ASSERT_EQ(lower.data(), upper.data()) << c;
+        ASSERT_EQ(lower.size(), upper.size()) << c;
+    }
+}
+
+TEST_F(StrokeFontTest, GoldenLine) {
+    // "HELLO" at size 10 centred on x 36, baseline 20: advance 13, so the
+    // letters start at 3.5, 16.5, 29.5, 42.5 and 55.5; glyph unit 0.5 pixel.
+    Resize(72, 24);
+    const std::vector<PixelValue> got = Render("HELLO", 36, 20, 10);
+    const char* expected[24] = {
+        "........................................................................",
+        "........................................................................",
+        "........................................................................",
+        "........................................................................",
+        "........................................................................",
+        "...#.........#..###########..#............#............###########......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...###########..#########....#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..#............#............#............#.........#......",
+        "...#.........#..###########..###########..###########..###########......",
+        "........................................................................",
+        "........................................................................",
+        "........................................................................",
+    };
+    for (int y = 0; y < 24; ++y) {
+        std::string row;
+        for (int x = 0; x < 72; ++x) row += got[y * 72 + x] == kInk ? '#' : got[y * 72 + x] == 0 ? '.' : '?';
+        EXPECT_EQ(row, expected[y]) << "row " << y;
+    }
+}
+
+TEST_F(StrokeFontTest, TwoLettersAreCentredWithTheTrailingGap) {
+    // "AB" at size 20 on x 400: A's left edge at 400 - 23 = 377, B's at 400.
+    const std::vector<PixelValue> px = Render("AB", 400, 60, 20);
+    auto columnInked = [&](int x) {
+        for (int y = 0; y < Height(); ++y)
+            if (px[y * Width() + x] == kInk) return true;
+        return false;
+    };
+    int leftmost = -1, rightmost = -1;
+    for (int x = 0; x < Width(); ++x)
+        if (columnInked(x)) {
+            if (leftmost < 0) leftmost = x;
+            rightmost = x;
+        }
+    EXPECT_EQ(leftmost, 377);
+    EXPECT_TRUE(columnInked(397));  // A's right leg
+    EXPECT_FALSE(columnInked(398));
+    EXPECT_FALSE(columnInked(399));
+    EXPECT_TRUE(columnInked(400));  // B's spine
+    EXPECT_EQ(rightmost, 420);
+    // Glyphs are 1.5 x size tall above the baseline.
+    EXPECT_EQ(px[60 * Width() + 400], kInk);
+    EXPECT_EQ(px[30 * Width() + 400], kInk);
+    EXPECT_NE(px[29 * Width() + 400], kInk);
+}
+
+TEST_F(StrokeFontTest, LowerCaseRendersLikeUpperCase) {
+    EXPECT_EQ(Render("vantorra 2.80", 300, 60, 12), Render("VANTORRA 2.80", 300, 60, 12));
+}
+
+TEST_F(StrokeFontTest, CharactersWithoutGlyphLeaveAGapOfOneAdvance) {
+    // Three characters advance 23 each at size 20: A starts at x - 34.5 and
+    // B at x + 11.5, exactly where A and B alone centred 23 to either side go.
+    const std::vector<PixelValue> spaced = Render("A B", 400, 60, 20);
+    EXPECT_EQ(Render("A#B", 400, 60, 20), spaced);
+    EXPECT_EQ(Render("A\xE9" "B", 400, 60, 20), spaced);
+
+    Clear();
+    LockWork();
+    SetDrawColour(kInk);
+    DrawStrokeText("A", 377, 60, 20);
+    DrawStrokeText("B", 423, 60, 20);
+    UnlockWork();
+    EXPECT_EQ(Pixels(), spaced);
+}
+
+TEST_F(StrokeFontTest, EmptyStringDrawsNothing) {
+    EXPECT_EQ(Render("", 400, 60, 20), Render("   ", 400, 60, 20));
+    for (PixelValue p : Render("", 400, 60, 20)) ASSERT_EQ(p, 0u);
+    for (PixelValue p : Render("    ", 400, 60, 20)) ASSERT_EQ(p, 0u);
+}
+
+TEST_F(StrokeFontTest, SmallSizeCollapsesShortSegmentsToPixels) {
+    // At size 5 the full stop's two one-unit strokes are a quarter pixel
+    // long and a quarter apart: one pixel.
+    const std::vector<PixelValue> dot = Render(".", 20, 20.5f, 5);
+    int inked = 0;
+    for (PixelValue p : dot) inked += p == kInk;
+    EXPECT_EQ(inked, 1);
+    EXPECT_EQ(dot[20 * Width() + 16], kInk);
+
+    // A glyph is 5 x 7.5 pixels: "L" from x 16 to 21, rows 12 to 20.
+    const std::vector<PixelValue> l = Render("L", 20, 20, 5);
+    EXPECT_EQ(l[20 * Width() + 16], kInk);
+    EXPECT_EQ(l[20 * Width() + 21], kInk);
+    EXPECT_EQ(l[12 * Width() + 16], kInk);
+    EXPECT_NE(l[11 * Width() + 16], kInk);
+    EXPECT_NE(l[20 * Width() + 22], kInk);
+}
+
+TEST_F(StrokeFontTest, SegmentsWithBothEndsOffScreenAreSkipped) {
+    Resize(100, 40);
+    // A minus at size 200 centred on 50 runs from -31.5 to 128.5 on row 20:
+    // both ends are off screen, so nothing shows although the line crosses
+    // the screen.
+    for (PixelValue p : Render("-", 50, 170, 200)) ASSERT_EQ(p, 0u);
+    // Centred on 30 at size 150 the right end (88.5, 17.5) is on screen: the
+    // line is drawn, clipped at the left edge.
+    const std::vector<PixelValue> px = Render("-", 30, 130, 150);
+    const int row = 17;
+    for (int x = 0; x <= 88; ++x) EXPECT_EQ(px[row * 100 + x], kInk) << x;
+    EXPECT_NE(px[row * 100 + 89], kInk);
+}
