@@ -4,7 +4,7 @@ VXSprite::VXSprite() { Init(); }
 
 VXSprite::~VXSprite() {
     Tile = nullptr;
-    m_OwnTile.reset();
+    ownTile_.reset();
 }
 
 void VXSprite::Init() {
@@ -27,8 +27,8 @@ int VXSprite::Create(VXScreen* screen, const char* fileName, int blockWidth, int
     Frame = 0;
     // A tile made by an earlier Create goes; a borrowed one is left to its owner.
     Tile = nullptr;
-    m_OwnTile = std::make_unique<VXTile>(screen, fileName, blockWidth, blockHeight, blockCount, type);
-    Tile = m_OwnTile.get();
+    ownTile_ = std::make_unique<VXTile>(screen, fileName, blockWidth, blockHeight, blockCount, type);
+    Tile = ownTile_.get();
     Shade = 0;
     Alpha = 0;
     OwnsTile = 1;

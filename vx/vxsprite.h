@@ -84,5 +84,5 @@ public:
     VXTile* Tile = nullptr;  // the tile drawn from; the sprite's own when OwnsTile
 
 private:
-    std::unique_ptr<VXTile> m_OwnTile;  // the tile Create made
+    std::unique_ptr<VXTile> ownTile_;  // the tile Create made
 };

@@ -93,18 +93,18 @@ std::vector<plat::DisplaySize> DesktopModes() {
 // ---- Palette ------------------------------------------------------------------
 
 IDirectDrawPalette::IDirectDrawPalette(const PALETTEENTRY* entries) {
-    std::copy(entries, entries + 256, m_Entries);
+    std::copy(entries, entries + 256, entries_);
 }
 
 HRESULT IDirectDrawPalette::GetEntries(DWORD, DWORD base, DWORD count, PALETTEENTRY* out) const {
     if (!out || base > 256 || count > 256 - base) return DDERR_INVALIDPARAMS;
-    std::copy(m_Entries + base, m_Entries + base + count, out);
+    std::copy(entries_ + base, entries_ + base + count, out);
     return DD_OK;
 }
 
 HRESULT IDirectDrawPalette::SetEntries(DWORD, DWORD base, DWORD count, const PALETTEENTRY* in) {
     if (!in || base > 256 || count > 256 - base) return DDERR_INVALIDPARAMS;
-    std::copy(in, in + count, m_Entries + base);
+    std::copy(in, in + count, entries_ + base);
     return DD_OK;
 }
 
@@ -118,30 +118,30 @@ HRESULT IDirectDraw4::SetCooperativeLevel(HWND window, DWORD flags) {
         if (!(flags & DDSCL_FULLSCREEN)) return DDERR_INVALIDPARAMS;
         if (!window) return DDERR_NOHWND;
     }
-    m_Window = window;
-    m_CoopFlags = flags;
+    window_ = window;
+    coopFlags_ = flags;
     return DD_OK;
 }
 
 HRESULT IDirectDraw4::SetDisplayMode(DWORD width, DWORD height, DWORD bpp, DWORD, DWORD) {
-    if (!(m_CoopFlags & DDSCL_EXCLUSIVE) || !m_Window) return DDERR_NOEXCLUSIVEMODE;
+    if (!(coopFlags_ & DDSCL_EXCLUSIVE) || !window_) return DDERR_NOEXCLUSIVEMODE;
     if (bpp != 16) return DDERR_INVALIDMODE;
     auto modes = DesktopModes();
     bool listed = std::any_of(modes.begin(), modes.end(), [&](const plat::DisplaySize& m) {
         return static_cast<DWORD>(m.width) == width && static_cast<DWORD>(m.height) == height;
     });
     if (!listed) return DDERR_INVALIDMODE;
-    if (!plat::CurrentPresenter().SetMode(m_Window, static_cast<int>(width), static_cast<int>(height)))
+    if (!plat::CurrentPresenter().SetMode(window_, static_cast<int>(width), static_cast<int>(height)))
         return DDERR_UNSUPPORTEDMODE;
-    m_ModeWidth = static_cast<int>(width);
-    m_ModeHeight = static_cast<int>(height);
-    m_Window->DisplayModeSet(m_ModeWidth, m_ModeHeight);
+    modeWidth_ = static_cast<int>(width);
+    modeHeight_ = static_cast<int>(height);
+    window_->DisplayModeSet(modeWidth_, modeHeight_);
     return DD_OK;
 }
 
 HRESULT IDirectDraw4::RestoreDisplayMode() {
-    if (m_ModeWidth != 0) plat::CurrentPresenter().RestoreMode();
-    m_ModeWidth = m_ModeHeight = 0;
+    if (modeWidth_ != 0) plat::CurrentPresenter().RestoreMode();
+    modeWidth_ = modeHeight_ = 0;
     return DD_OK;
 }
 
@@ -172,18 +172,18 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
         return DDERR_INVALIDPARAMS;
     DWORD caps = desc->ddsCaps.dwCaps;
     if ((caps & DDSCAPS_VIDEOMEMORY) && (caps & DDSCAPS_SYSTEMMEMORY)) return DDERR_INVALIDCAPS;
-    if ((caps & DDSCAPS_VIDEOMEMORY) && m_NoVideoMemory) return DDERR_OUTOFVIDEOMEMORY;
+    if ((caps & DDSCAPS_VIDEOMEMORY) && noVideoMemory_) return DDERR_OUTOFVIDEOMEMORY;
     DWORD memory = caps & (DDSCAPS_VIDEOMEMORY | DDSCAPS_SYSTEMMEMORY);
-    if (!memory) memory = m_NoVideoMemory ? DDSCAPS_SYSTEMMEMORY : (DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM);
+    if (!memory) memory = noVideoMemory_ ? DDSCAPS_SYSTEMMEMORY : (DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM);
     if (caps & DDSCAPS_VIDEOMEMORY) memory |= DDSCAPS_LOCALVIDMEM;
 
-    m_Surfaces.erase(std::remove_if(m_Surfaces.begin(), m_Surfaces.end(),
+    surfaces_.erase(std::remove_if(surfaces_.begin(), surfaces_.end(),
                                     [](const std::weak_ptr<IDirectDrawSurface4>& w) { return w.expired(); }),
-                     m_Surfaces.end());
+                     surfaces_.end());
 
     if (caps & DDSCAPS_PRIMARYSURFACE) {
-        if (!(m_CoopFlags & DDSCL_EXCLUSIVE) || m_ModeWidth == 0) return DDERR_NOEXCLUSIVEMODE;
-        if (!m_Primary.expired()) return DDERR_PRIMARYSURFACEALREADYEXISTS;
+        if (!(coopFlags_ & DDSCL_EXCLUSIVE) || modeWidth_ == 0) return DDERR_NOEXCLUSIVEMODE;
+        if (!primary_.expired()) return DDERR_PRIMARYSURFACEALREADYEXISTS;
         bool flip = (caps & DDSCAPS_FLIP) != 0;
         if (flip) {
             if (!(caps & DDSCAPS_COMPLEX) || !(desc->dwFlags & DDSD_BACKBUFFERCOUNT) || desc->dwBackBufferCount < 1)
@@ -191,14 +191,14 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
             if (desc->dwBackBufferCount > 1) return DDERR_UNSUPPORTED;
         }
         DWORD keep = caps & (DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE);
-        auto primary = NewSurface(m_ModeWidth, m_ModeHeight, plat::DisplayPixelFormat(),
+        auto primary = NewSurface(modeWidth_, modeHeight_, plat::DisplayPixelFormat(),
                                   DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER | keep | memory);
         if (flip) {
-            primary->m_BackBuffer =
-                NewSurface(m_ModeWidth, m_ModeHeight, plat::DisplayPixelFormat(), DDSCAPS_BACKBUFFER | keep | memory);
-            primary->m_BackBuffer->m_Implicit = true;
+            primary->backBuffer_ =
+                NewSurface(modeWidth_, modeHeight_, plat::DisplayPixelFormat(), DDSCAPS_BACKBUFFER | keep | memory);
+            primary->backBuffer_->implicit_ = true;
         }
-        m_Primary = primary;
+        primary_ = primary;
         *out = std::move(primary);
         return DD_OK;
     }
@@ -223,8 +223,8 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
 
 LPDIRECTDRAWSURFACE4 IDirectDraw4::NewSurface(int width, int height, const DDPIXELFORMAT& format, DWORD caps) {
     auto surface = std::make_shared<IDirectDrawSurface4>(IDirectDrawSurface4::Private{}, width, height, format, caps);
-    surface->m_Owner = weak_from_this();
-    m_Surfaces.push_back(surface);
+    surface->owner_ = weak_from_this();
+    surfaces_.push_back(surface);
     return surface;
 }
 
@@ -247,8 +247,8 @@ HRESULT IDirectDraw4::WaitForVerticalBlank(DWORD flags, HANDLE) {
 }
 
 void IDirectDraw4::LoseAllSurfaces() {
-    for (auto& w : m_Surfaces)
-        if (auto s = w.lock()) s->m_Lost = true;
+    for (auto& w : surfaces_)
+        if (auto s = w.lock()) s->lost_ = true;
 }
 
 void IDirectDraw4::Present(const IDirectDrawSurface4& primary, bool vsync) {
@@ -260,7 +260,7 @@ HRESULT IDirectDraw::QueryInterface(DirectDrawInterfaceId, LPDIRECTDRAW4* out) {
     if (!out) return DDERR_INVALIDPARAMS;
     out->reset();
     if (g_QueryFailure != DD_OK) return g_QueryFailure;
-    *out = m_Object;
+    *out = object_;
     return DD_OK;
 }
 

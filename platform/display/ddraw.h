@@ -166,7 +166,7 @@ public:
     HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* in);
 
 private:
-    PALETTEENTRY m_Entries[256];
+    PALETTEENTRY entries_[256];
 };
 
 // ---- Surface ----------------------------------------------------------------
@@ -202,39 +202,39 @@ public:
     HRESULT Restore();
 
     // ---- for the platform itself and for tests ----
-    int Width() const { return m_Width; }
-    int Height() const { return m_Height; }
-    int Pitch() const { return m_Pitch; }
-    int BytesPerPixel() const { return m_Bpp; }
-    const DDPIXELFORMAT& PixelFormat() const { return m_Format; }
-    DWORD Caps() const { return m_Caps; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Pitch() const { return pitch_; }
+    int BytesPerPixel() const { return bpp_; }
+    const DDPIXELFORMAT& PixelFormat() const { return format_; }
+    DWORD Caps() const { return caps_; }
     // Writable pixels: they may change from here on.
     BYTE* Pixels() {
         Touch();
-        return m_Pixels.data();
+        return pixels_.data();
     }
-    const BYTE* Pixels() const { return m_Pixels.data(); }
+    const BYTE* Pixels() const { return pixels_.data(); }
     // Raw pixel value at (x, y), inside the surface, whatever the state.
     DWORD PixelAt(int x, int y) const;
     void SetPixelAt(int x, int y, DWORD value);
-    bool IsLocked() const { return m_Locked; }
-    bool HasDC() const { return m_DC != nullptr; }
-    bool IsPrimary() const { return (m_Caps & DDSCAPS_PRIMARYSURFACE) != 0; }
+    bool IsLocked() const { return locked_; }
+    bool HasDC() const { return dC_ != nullptr; }
+    bool IsPrimary() const { return (caps_ & DDSCAPS_PRIMARYSURFACE) != 0; }
     // Marks the surface lost, as DirectDraw does when the display is taken
     // away. Losing the primary loses its back buffer too.
     void SetLost(bool lost);
     // While set, Restore keeps failing (as it does while the program's
     // window is not active).
-    void SetRestoreRefused(bool refused) { m_RestoreRefused = refused; }
-    int RestoreCount() const { return m_RestoreCount; }
-    bool HasSourceKey() const { return m_HasSrcKey; }
-    const LPDIRECTDRAWPALETTE& Palette() const { return m_Palette; }
+    void SetRestoreRefused(bool refused) { restoreRefused_ = refused; }
+    int RestoreCount() const { return restoreCount_; }
+    bool HasSourceKey() const { return hasSrcKey_; }
+    const LPDIRECTDRAWPALETTE& Palette() const { return palette_; }
 
 private:
     friend class IDirectDraw4;
-    bool Busy() const { return m_Locked || m_DC; }
+    bool Busy() const { return locked_ || dC_; }
     // The pixels may change: whatever was learnt about them is stale.
-    void Touch() { ++m_Generation; }
+    void Touch() { ++generation_; }
     // The runs of the pixels outside the key range, when the pixels have
     // not changed since the previous keyed copy from this surface with the
     // same key; none the first time, so a surface drawn into between its
@@ -248,33 +248,33 @@ private:
     bool RectInside(const RECT& r) const;
     // The first byte of the pixel at (x, y).
     BYTE* PixelAddress(int x, int y) {
-        return m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp;
+        return pixels_.data() + static_cast<std::size_t>(y) * pitch_ + static_cast<std::size_t>(x) * bpp_;
     }
     const BYTE* PixelAddress(int x, int y) const {
-        return m_Pixels.data() + static_cast<std::size_t>(y) * m_Pitch + static_cast<std::size_t>(x) * m_Bpp;
+        return pixels_.data() + static_cast<std::size_t>(y) * pitch_ + static_cast<std::size_t>(x) * bpp_;
     }
 
-    int m_Width;
-    int m_Height;
-    int m_Bpp;
-    int m_Pitch;
-    DDPIXELFORMAT m_Format;
-    DWORD m_Caps;
-    std::vector<BYTE> m_Pixels;
-    bool m_Locked = false;
-    bool m_Lost = false;
-    bool m_RestoreRefused = false;
-    int m_RestoreCount = 0;
-    bool m_HasSrcKey = false;
-    DDCOLORKEY m_SrcKey;
-    std::unique_ptr<DeviceContext> m_DC;
-    std::weak_ptr<IDirectDraw4> m_Owner;
-    LPDIRECTDRAWPALETTE m_Palette;
-    LPDIRECTDRAWSURFACE4 m_BackBuffer;     // primary only: the attached back buffer
-    bool m_Implicit = false;               // made as part of a flipping chain
-    std::uint64_t m_Generation = 0;        // moves on whenever the pixels may change
+    int width_;
+    int height_;
+    int bpp_;
+    int pitch_;
+    DDPIXELFORMAT format_;
+    DWORD caps_;
+    std::vector<BYTE> pixels_;
+    bool locked_ = false;
+    bool lost_ = false;
+    bool restoreRefused_ = false;
+    int restoreCount_ = 0;
+    bool hasSrcKey_ = false;
+    DDCOLORKEY srcKey_;
+    std::unique_ptr<DeviceContext> dC_;
+    std::weak_ptr<IDirectDraw4> owner_;
+    LPDIRECTDRAWPALETTE palette_;
+    LPDIRECTDRAWSURFACE4 backBuffer_;     // primary only: the attached back buffer
+    bool implicit_ = false;               // made as part of a flipping chain
+    std::uint64_t generation_ = 0;        // moves on whenever the pixels may change
     struct RunCache;
-    std::unique_ptr<RunCache> m_Runs;
+    std::unique_ptr<RunCache> runs_;
 };
 
 // ---- DirectDraw object ------------------------------------------------------
@@ -300,14 +300,14 @@ public:
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
 
     // ---- for the platform itself and for tests ----
-    bool ModeSet() const { return m_ModeWidth != 0; }
-    int ModeWidth() const { return m_ModeWidth; }
-    int ModeHeight() const { return m_ModeHeight; }
-    HWND CooperativeWindow() const { return m_Window; }
+    bool ModeSet() const { return modeWidth_ != 0; }
+    int ModeWidth() const { return modeWidth_; }
+    int ModeHeight() const { return modeHeight_; }
+    HWND CooperativeWindow() const { return window_; }
     // Loses every live surface made on this object.
     void LoseAllSurfaces();
     // While set, surfaces asked for in video memory are refused.
-    void SetVideoMemoryExhausted(bool exhausted) { m_NoVideoMemory = exhausted; }
+    void SetVideoMemoryExhausted(bool exhausted) { noVideoMemory_ = exhausted; }
     // Presents the primary's pixels (called by Flip).
     void Present(const IDirectDrawSurface4& primary, bool vsync);
 
@@ -315,13 +315,13 @@ private:
     // A surface owned by this object and kept in its list of live surfaces.
     LPDIRECTDRAWSURFACE4 NewSurface(int width, int height, const DDPIXELFORMAT& format, DWORD caps);
 
-    HWND m_Window = nullptr;
-    DWORD m_CoopFlags = 0;
-    int m_ModeWidth = 0;
-    int m_ModeHeight = 0;
-    bool m_NoVideoMemory = false;
-    std::weak_ptr<IDirectDrawSurface4> m_Primary;
-    std::vector<std::weak_ptr<IDirectDrawSurface4>> m_Surfaces;
+    HWND window_ = nullptr;
+    DWORD coopFlags_ = 0;
+    int modeWidth_ = 0;
+    int modeHeight_ = 0;
+    bool noVideoMemory_ = false;
+    std::weak_ptr<IDirectDrawSurface4> primary_;
+    std::vector<std::weak_ptr<IDirectDrawSurface4>> surfaces_;
 };
 
 // The first interface DirectDrawCreate hands out; QueryInterface gives the
@@ -331,11 +331,11 @@ inline constexpr DirectDrawInterfaceId IID_IDirectDraw4 = DirectDrawInterfaceId:
 
 class IDirectDraw {
 public:
-    explicit IDirectDraw(LPDIRECTDRAW4 object) : m_Object(std::move(object)) {}
+    explicit IDirectDraw(LPDIRECTDRAW4 object) : object_(std::move(object)) {}
     HRESULT QueryInterface(DirectDrawInterfaceId id, LPDIRECTDRAW4* out);
 
 private:
-    LPDIRECTDRAW4 m_Object;
+    LPDIRECTDRAW4 object_;
 };
 using LPDIRECTDRAW = std::shared_ptr<IDirectDraw>;
 

@@ -41,55 +41,55 @@ public:
         SDL_Rect desktop{0, 0, width, height};
         SDL_GetDisplayBounds(0, &desktop);
         if (!target) {
-            if (!m_OwnWindow) {
-                m_OwnWindow.reset(SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
+            if (!ownWindow_) {
+                ownWindow_.reset(SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
                                                    SDL_WINDOW_BORDERLESS));
-                if (!m_OwnWindow) return false;
+                if (!ownWindow_) return false;
             }
-            target = m_OwnWindow.get();
+            target = ownWindow_.get();
         } else {
             SDL_SetWindowBordered(target, SDL_FALSE);
             SDL_SetWindowPosition(target, desktop.x, desktop.y);
             SDL_SetWindowSize(target, desktop.w, desktop.h);
         }
-        m_Window = target;
-        SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        SDL_ShowWindow(m_Window);
+        window_ = target;
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_ShowWindow(window_);
         SDL_Renderer* renderer = window ? window->NativeRenderer() : nullptr;
         if (!renderer) {
-            if (!m_OwnRenderer) {
-                m_OwnRenderer.reset(SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_ACCELERATED));
-                if (!m_OwnRenderer) m_OwnRenderer.reset(SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE));
-                if (!m_OwnRenderer) return false;
+            if (!ownRenderer_) {
+                ownRenderer_.reset(SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED));
+                if (!ownRenderer_) ownRenderer_.reset(SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE));
+                if (!ownRenderer_) return false;
             }
-            renderer = m_OwnRenderer.get();
+            renderer = ownRenderer_.get();
         }
-        m_Renderer = renderer;
+        renderer_ = renderer;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        SDL_RenderSetLogicalSize(m_Renderer, width, height);
-        m_Texture.reset(
-            SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height));
-        if (!m_Texture) return false;
-        m_Width = width;
-        m_Height = height;
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+        texture_.reset(
+            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height));
+        if (!texture_) return false;
+        width_ = width;
+        height_ = height;
         return true;
     }
 
     void Present(const std::uint8_t* pixels, int pitch, int width, int height, bool vsync) override {
-        if (!m_Texture || width != m_Width || height != m_Height) return;
-        if (vsync != m_VSync) {
-            SDL_RenderSetVSync(m_Renderer, vsync ? 1 : 0);
-            m_VSync = vsync;
+        if (!texture_ || width != width_ || height != height_) return;
+        if (vsync != vSync_) {
+            SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
+            vSync_ = vsync;
         }
-        SDL_UpdateTexture(m_Texture.get(), nullptr, pixels, pitch);
-        SDL_SetRenderDrawColor(m_Renderer, 0, 0, 0, 255);
-        SDL_RenderClear(m_Renderer);
-        SDL_RenderCopy(m_Renderer, m_Texture.get(), nullptr, nullptr);
-        SDL_RenderPresent(m_Renderer);
+        SDL_UpdateTexture(texture_.get(), nullptr, pixels, pitch);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_.get(), nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
     }
 
     void RestoreMode() override {
-        if (m_Window) SDL_SetWindowFullscreen(m_Window, 0);
+        if (window_) SDL_SetWindowFullscreen(window_, 0);
         Close();
     }
 
@@ -98,24 +98,24 @@ private:
         if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
         return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
-    void DropTexture() { m_Texture.reset(); }
+    void DropTexture() { texture_.reset(); }
     void Close() {
         DropTexture();
-        m_OwnRenderer.reset();
-        m_OwnWindow.reset();
-        m_Renderer = nullptr;
-        m_Window = nullptr;
-        m_Width = m_Height = 0;
+        ownRenderer_.reset();
+        ownWindow_.reset();
+        renderer_ = nullptr;
+        window_ = nullptr;
+        width_ = height_ = 0;
     }
 
-    SDL_Window* m_Window = nullptr;      // the one shown (ours or the program's), not owned
-    SDL_Renderer* m_Renderer = nullptr;  // the one drawn with, not owned
-    SdlHandle<SDL_Window> m_OwnWindow;   // made here when the program gave none
-    SdlHandle<SDL_Renderer> m_OwnRenderer;
-    SdlHandle<SDL_Texture> m_Texture;
-    int m_Width = 0;
-    int m_Height = 0;
-    bool m_VSync = false;
+    SDL_Window* window_ = nullptr;      // the one shown (ours or the program's), not owned
+    SDL_Renderer* renderer_ = nullptr;  // the one drawn with, not owned
+    SdlHandle<SDL_Window> ownWindow_;   // made here when the program gave none
+    SdlHandle<SDL_Renderer> ownRenderer_;
+    SdlHandle<SDL_Texture> texture_;
+    int width_ = 0;
+    int height_ = 0;
+    bool vSync_ = false;
 };
 
 std::unique_ptr<Presenter>& Slot() {

@@ -14,39 +14,39 @@ public:
     template <class T>
     T* Add(std::unique_ptr<T> object) {
         T* handle = object.get();
-        m_Objects.emplace(handle, std::move(object));
+        objects_.emplace(handle, std::move(object));
         return handle;
     }
     // An object still selected into a context is not deleted.
     bool Remove(HGDIOBJ object) {
-        for (const auto& [handle, dc] : m_Contexts)
+        for (const auto& [handle, dc] : contexts_)
             if (dc->bitmap == object || dc->font == object) return false;
-        return m_Objects.erase(object) != 0;
+        return objects_.erase(object) != 0;
     }
     // Takes an object out of the table; the caller owns it from then on.
     void Release(HGDIOBJ object) {
-        auto it = m_Objects.find(object);
-        if (it != m_Objects.end()) {
+        auto it = objects_.find(object);
+        if (it != objects_.end()) {
             (void)it->second.release();
-            m_Objects.erase(it);
+            objects_.erase(it);
         }
     }
     template <class T>
     T* Find(HGDIOBJ object) const {
-        auto it = m_Objects.find(object);
-        return it == m_Objects.end() ? nullptr : dynamic_cast<T*>(it->second.get());
+        auto it = objects_.find(object);
+        return it == objects_.end() ? nullptr : dynamic_cast<T*>(it->second.get());
     }
     HDC AddContext() {
         auto dc = std::make_unique<DeviceContext>();
         HDC handle = dc.get();
-        m_Contexts.emplace(handle, std::move(dc));
+        contexts_.emplace(handle, std::move(dc));
         return handle;
     }
-    bool RemoveContext(HDC dc) { return m_Contexts.erase(dc) != 0; }
+    bool RemoveContext(HDC dc) { return contexts_.erase(dc) != 0; }
 
 private:
-    std::unordered_map<HGDIOBJ, std::unique_ptr<GdiObject>> m_Objects;
-    std::unordered_map<HDC, std::unique_ptr<DeviceContext>> m_Contexts;
+    std::unordered_map<HGDIOBJ, std::unique_ptr<GdiObject>> objects_;
+    std::unordered_map<HDC, std::unique_ptr<DeviceContext>> contexts_;
 };
 
 GdiRegistry& Gdi();

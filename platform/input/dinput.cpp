@@ -220,12 +220,12 @@ constexpr std::uint32_t kJoystickTag = 0x4A4F5953;  // the instance GUIDs of joy
 // level and the acquired state, lost with the window's focus.
 class SdlDevice : public IDirectInputDevice2 {
 public:
-    explicit SdlDevice(const DIDATAFORMAT& format) : m_Format(format) {}
+    explicit SdlDevice(const DIDATAFORMAT& format) : format_(format) {}
 
     HRESULT SetDataFormat(const DIDATAFORMAT* format) override {
-        if (m_Acquired) return DIERR_ACQUIRED;
-        if (!format || format->dwDataSize != m_Format.dwDataSize) return DIERR_INVALIDPARAM;
-        m_FormatSet = true;
+        if (acquired_) return DIERR_ACQUIRED;
+        if (!format || format->dwDataSize != format_.dwDataSize) return DIERR_INVALIDPARAM;
+        formatSet_ = true;
         return DI_OK;
     }
 
@@ -234,37 +234,37 @@ public:
         const bool foreground = flags & DISCL_FOREGROUND, background = flags & DISCL_BACKGROUND;
         if (exclusive == nonexclusive || foreground == background) return DIERR_INVALIDPARAM;
         if (foreground && !window) return DIERR_INVALIDPARAM;
-        if (m_Acquired) return DIERR_ACQUIRED;
-        m_Window = window;
-        m_Flags = flags;
+        if (acquired_) return DIERR_ACQUIRED;
+        window_ = window;
+        flags_ = flags;
         return DI_OK;
     }
 
     HRESULT Acquire() override {
-        if (!m_FormatSet) return DIERR_INVALIDPARAM;
-        if (m_Acquired) return DI_NOEFFECT;
-        const bool first = !m_TriedAcquire;
-        m_TriedAcquire = true;
+        if (!formatSet_) return DIERR_INVALIDPARAM;
+        if (acquired_) return DI_NOEFFECT;
+        const bool first = !triedAcquire_;
+        triedAcquire_ = true;
         // Only the first attempt waits for the focus; a device taken away
         // later is refused at once, as long as the window lacks the focus.
-        if ((m_Flags & DISCL_FOREGROUND) && !HasFocus(m_Window) && !(first && AwaitFocus(m_Window)))
+        if ((flags_ & DISCL_FOREGROUND) && !HasFocus(window_) && !(first && AwaitFocus(window_)))
             return DIERR_OTHERAPPHASPRIO;
-        m_Acquired = true;
+        acquired_ = true;
         OnAcquire();
         return DI_OK;
     }
 
     HRESULT Unacquire() override {
-        if (!m_Acquired) return DI_NOEFFECT;
-        m_Acquired = false;
+        if (!acquired_) return DI_NOEFFECT;
+        acquired_ = false;
         OnUnacquire();
         return DI_OK;
     }
 
     HRESULT GetDeviceState(DWORD size, void* data) override {
-        if (!data || size != m_Format.dwDataSize) return DIERR_INVALIDPARAM;
-        if (!m_Acquired) return DIERR_NOTACQUIRED;
-        if ((m_Flags & DISCL_FOREGROUND) && !HasFocus(m_Window)) {
+        if (!data || size != format_.dwDataSize) return DIERR_INVALIDPARAM;
+        if (!acquired_) return DIERR_NOTACQUIRED;
+        if ((flags_ & DISCL_FOREGROUND) && !HasFocus(window_)) {
             Unacquire();
             return DIERR_INPUTLOST;
         }
@@ -277,22 +277,22 @@ public:
         return header ? DIERR_UNSUPPORTED : DIERR_INVALIDPARAM;
     }
 
-    HRESULT Poll() override { return m_Acquired ? DI_NOEFFECT : DIERR_NOTACQUIRED; }
+    HRESULT Poll() override { return acquired_ ? DI_NOEFFECT : DIERR_NOTACQUIRED; }
 
 protected:
     virtual void OnAcquire() {}
     virtual void OnUnacquire() {}
     virtual void Read(void* data) = 0;
-    bool Exclusive() const { return (m_Flags & DISCL_EXCLUSIVE) != 0; }
-    bool Acquired() const { return m_Acquired; }
+    bool Exclusive() const { return (flags_ & DISCL_EXCLUSIVE) != 0; }
+    bool Acquired() const { return acquired_; }
 
 private:
-    DIDATAFORMAT m_Format;
-    bool m_FormatSet = false;
-    bool m_Acquired = false;
-    bool m_TriedAcquire = false;
-    HWND m_Window = nullptr;
-    DWORD m_Flags = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
+    DIDATAFORMAT format_;
+    bool formatSet_ = false;
+    bool acquired_ = false;
+    bool triedAcquire_ = false;
+    HWND window_ = nullptr;
+    DWORD flags_ = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 };
 
 // The keys or buttons that went down since the last read, as SDL reports
@@ -300,42 +300,42 @@ private:
 // let go between two reads still reads as down for that one read.
 class PressWatch {
 public:
-    explicit PressWatch(Uint32 downEvent) : m_DownEvent(downEvent) {}
+    explicit PressWatch(Uint32 downEvent) : downEvent_(downEvent) {}
     ~PressWatch() { Stop(); }
     PressWatch(const PressWatch&) = delete;
     PressWatch& operator=(const PressWatch&) = delete;
 
     // Presses from before belong to nobody.
     void Start() {
-        for (auto& p : m_Pressed) p = false;
-        if (!m_Watching) SDL_AddEventWatch(&PressWatch::OnEvent, this);
-        m_Watching = true;
+        for (auto& p : pressed_) p = false;
+        if (!watching_) SDL_AddEventWatch(&PressWatch::OnEvent, this);
+        watching_ = true;
     }
     void Stop() {
-        if (m_Watching) SDL_DelEventWatch(&PressWatch::OnEvent, this);
-        m_Watching = false;
+        if (watching_) SDL_DelEventWatch(&PressWatch::OnEvent, this);
+        watching_ = false;
     }
     // Whether `index` (scancode or button) went down since the last take.
     bool Take(int index) {
-        return index >= 0 && index < static_cast<int>(m_Pressed.size()) &&
-               m_Pressed[static_cast<std::size_t>(index)].exchange(false);
+        return index >= 0 && index < static_cast<int>(pressed_.size()) &&
+               pressed_[static_cast<std::size_t>(index)].exchange(false);
     }
 
 private:
     static int OnEvent(void* self, SDL_Event* event) {
         auto* watch = static_cast<PressWatch*>(self);
-        if (event->type != watch->m_DownEvent) return 0;
+        if (event->type != watch->downEvent_) return 0;
         int index = -1;
         if (event->type == SDL_KEYDOWN && !event->key.repeat) index = event->key.keysym.scancode;
         if (event->type == SDL_MOUSEBUTTONDOWN) index = event->button.button;
-        if (index >= 0 && index < static_cast<int>(watch->m_Pressed.size()))
-            watch->m_Pressed[static_cast<std::size_t>(index)] = true;
+        if (index >= 0 && index < static_cast<int>(watch->pressed_.size()))
+            watch->pressed_[static_cast<std::size_t>(index)] = true;
         return 0;
     }
 
-    Uint32 m_DownEvent;
-    bool m_Watching = false;
-    std::array<std::atomic<bool>, SDL_NUM_SCANCODES> m_Pressed{};
+    Uint32 downEvent_;
+    bool watching_ = false;
+    std::array<std::atomic<bool>, SDL_NUM_SCANCODES> pressed_{};
 };
 
 class SdlKeyboard final : public SdlDevice {
@@ -343,21 +343,21 @@ public:
     SdlKeyboard() : SdlDevice(c_dfDIKeyboard) {}
 
 protected:
-    void OnAcquire() override { m_Presses.Start(); }
-    void OnUnacquire() override { m_Presses.Stop(); }
+    void OnAcquire() override { presses_.Start(); }
+    void OnUnacquire() override { presses_.Stop(); }
     void Read(void* data) override {
         auto* keys = static_cast<BYTE*>(data);
         int count = 0;
         const Uint8* state = SDL_GetKeyboardState(&count);
         for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
             const bool held = state && sc < count && state[sc];
-            if (m_Presses.Take(sc) || held)
+            if (presses_.Take(sc) || held)
                 if (BYTE dik = ScanCodeFromSdlScancode(sc)) keys[dik] = 0x80;
         }
     }
 
 private:
-    PressWatch m_Presses{SDL_KEYDOWN};
+    PressWatch presses_{SDL_KEYDOWN};
 };
 
 // The system mouse: the motion SDL summed since the last read, and the
@@ -374,10 +374,10 @@ protected:
     void OnAcquire() override {
         if (Exclusive()) SDL_SetRelativeMouseMode(SDL_TRUE);
         SDL_GetRelativeMouseState(nullptr, nullptr);  // motion from before belongs to nobody
-        m_Presses.Start();
+        presses_.Start();
     }
     void OnUnacquire() override {
-        m_Presses.Stop();
+        presses_.Stop();
         if (Exclusive()) SDL_SetRelativeMouseMode(SDL_FALSE);
     }
     void Read(void* data) override {
@@ -388,19 +388,19 @@ protected:
         m->lY = dy;
         const int order[4] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1};
         for (int i = 0; i < 4; ++i)
-            m->rgbButtons[i] = (m_Presses.Take(order[i]) || (buttons & SDL_BUTTON(order[i]))) ? 0x80 : 0;
+            m->rgbButtons[i] = (presses_.Take(order[i]) || (buttons & SDL_BUTTON(order[i]))) ? 0x80 : 0;
     }
 
 private:
-    PressWatch m_Presses{SDL_MOUSEBUTTONDOWN};
+    PressWatch presses_{SDL_MOUSEBUTTONDOWN};
 };
 
 class SdlJoystick final : public SdlDevice {
 public:
     SdlJoystick(std::shared_ptr<JoystickService> service, SDL_Joystick* joystick)
-        : SdlDevice(c_dfDIJoystick), m_Service(std::move(service)), m_Joystick(joystick) {}
+        : SdlDevice(c_dfDIJoystick), service_(std::move(service)), joystick_(joystick) {}
     ~SdlJoystick() override {
-        if (m_Joystick) SDL_JoystickClose(m_Joystick);
+        if (joystick_) SDL_JoystickClose(joystick_);
     }
 
     HRESULT SetProperty(DIPROPID property, const DIPROPHEADER* header) override {
@@ -418,8 +418,8 @@ public:
             const auto* r = reinterpret_cast<const DIPROPRANGE*>(header);
             if (r->lMin >= r->lMax) return DIERR_INVALIDPARAM;
             for (int a = first; a <= last; ++a) {
-                m_Axes[a].min = r->lMin;
-                m_Axes[a].max = r->lMax;
+                axes_[a].min = r->lMin;
+                axes_[a].max = r->lMax;
             }
             return DI_OK;
         }
@@ -427,7 +427,7 @@ public:
             if (header->dwSize != sizeof(DIPROPDWORD)) return DIERR_INVALIDPARAM;
             const DWORD v = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
             if (v > 10000) return DIERR_INVALIDPARAM;
-            for (int a = first; a <= last; ++a) (property == DIPROP_DEADZONE ? m_Axes[a].deadZone : m_Axes[a].saturation) = v;
+            for (int a = first; a <= last; ++a) (property == DIPROP_DEADZONE ? axes_[a].deadZone : axes_[a].saturation) = v;
             return DI_OK;
         }
         return DIERR_UNSUPPORTED;
@@ -443,14 +443,14 @@ protected:
     void Read(void* data) override {
         auto* j = static_cast<DIJOYSTATE*>(data);
         LONG* axes[kAxes] = {&j->lX, &j->lY, &j->lZ, &j->lRx, &j->lRy, &j->lRz};
-        const int count = SDL_JoystickNumAxes(m_Joystick);
+        const int count = SDL_JoystickNumAxes(joystick_);
         for (int a = 0; a < kAxes; ++a) {
-            const Axis& ax = m_Axes[a];
-            const int raw = a < count ? SDL_JoystickGetAxis(m_Joystick, a) : 0;
+            const Axis& ax = axes_[a];
+            const int raw = a < count ? SDL_JoystickGetAxis(joystick_, a) : 0;
             *axes[a] = ScaleJoystickAxis(raw, ax.min, ax.max, ax.deadZone, ax.saturation);
         }
-        const int buttons = std::min(SDL_JoystickNumButtons(m_Joystick), 32);
-        for (int b = 0; b < buttons; ++b) j->rgbButtons[b] = SDL_JoystickGetButton(m_Joystick, b) ? 0x80 : 0;
+        const int buttons = std::min(SDL_JoystickNumButtons(joystick_), 32);
+        for (int b = 0; b < buttons; ++b) j->rgbButtons[b] = SDL_JoystickGetButton(joystick_, b) ? 0x80 : 0;
     }
 
 private:
@@ -463,14 +463,14 @@ private:
         DWORD saturation = 10000;
     };
 
-    std::shared_ptr<JoystickService> m_Service;
-    SDL_Joystick* m_Joystick;  // closed by the destructor
-    Axis m_Axes[kAxes];
+    std::shared_ptr<JoystickService> service_;
+    SDL_Joystick* joystick_;  // closed by the destructor
+    Axis axes_[kAxes];
 };
 
 class SdlDirectInput final : public IDirectInput {
 public:
-    SdlDirectInput() : m_Service(std::make_shared<JoystickService>()) {}
+    SdlDirectInput() : service_(std::make_shared<JoystickService>()) {}
 
     HRESULT CreateDevice(const GUID& guid, LPDIRECTINPUTDEVICE* out, void* outer) override {
         if (!out) return DIERR_INVALIDPARAM;
@@ -484,10 +484,10 @@ public:
             *out = std::make_shared<SdlMouse>();
             return DI_OK;
         }
-        if (guid.Data1 == kJoystickTag && m_Service->Up) {
+        if (guid.Data1 == kJoystickTag && service_->Up) {
             SDL_Joystick* j = SDL_JoystickOpen(guid.Data2);
             if (!j) return DIERR_DEVICENOTREG;
-            *out = std::make_shared<SdlJoystick>(m_Service, j);
+            *out = std::make_shared<SdlJoystick>(service_, j);
             return DI_OK;
         }
         return DIERR_DEVICENOTREG;
@@ -505,7 +505,7 @@ public:
         if ((type == 0 || type == DIDEVTYPE_MOUSE) && !offer(GUID_SysMouse, DIDEVTYPE_MOUSE, "Mouse")) return DI_OK;
         if ((type == 0 || type == DIDEVTYPE_KEYBOARD) && !offer(GUID_SysKeyboard, DIDEVTYPE_KEYBOARD, "Keyboard"))
             return DI_OK;
-        if ((type == 0 || type == DIDEVTYPE_JOYSTICK) && m_Service->Up) {
+        if ((type == 0 || type == DIDEVTYPE_JOYSTICK) && service_->Up) {
             const int count = SDL_NumJoysticks();
             for (int i = 0; i < count; ++i) {
                 GUID guid;
@@ -519,7 +519,7 @@ public:
     }
 
 private:
-    std::shared_ptr<JoystickService> m_Service;
+    std::shared_ptr<JoystickService> service_;
 };
 
 }  // namespace

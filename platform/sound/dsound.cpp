@@ -77,8 +77,8 @@ struct SoundCore {
     void LoseAll() {
         Lock();
         for (IDirectSoundBuffer* b : Buffers) {
-            b->m_Lost = true;
-            b->m_Voice.playing = false;
+            b->lost_ = true;
+            b->voice_.playing = false;
         }
         Unlock();
     }
@@ -102,13 +102,13 @@ namespace {
 
 class CoreLock {
 public:
-    explicit CoreLock(SoundCore& core) : m_Core(core) { m_Core.Lock(); }
-    ~CoreLock() { m_Core.Unlock(); }
+    explicit CoreLock(SoundCore& core) : core_(core) { core_.Lock(); }
+    ~CoreLock() { core_.Unlock(); }
     CoreLock(const CoreLock&) = delete;
     CoreLock& operator=(const CoreLock&) = delete;
 
 private:
-    SoundCore& m_Core;
+    SoundCore& core_;
 };
 
 bool ValidFormat(const WAVEFORMATEX& f) {
@@ -128,40 +128,40 @@ using plat::CoreLock;
 
 IDirectSoundBuffer::IDirectSoundBuffer(std::shared_ptr<plat::SoundCore> core, std::shared_ptr<plat::SoundData> data,
                                        DWORD flags)
-    : m_Core(std::move(core)), m_Data(std::move(data)), m_Flags(flags) {
-    const WAVEFORMATEX& f = m_Data->format;
-    m_Voice.samples = m_Data->bytes.data();
-    m_Voice.frames = static_cast<std::uint32_t>(m_Data->bytes.size() / f.nBlockAlign);
-    m_Voice.channels = static_cast<std::uint8_t>(f.nChannels);
-    m_Voice.bits = static_cast<std::uint8_t>(f.wBitsPerSample);
-    m_Voice.frequency = f.nSamplesPerSec;
+    : core_(std::move(core)), data_(std::move(data)), flags_(flags) {
+    const WAVEFORMATEX& f = data_->format;
+    voice_.samples = data_->bytes.data();
+    voice_.frames = static_cast<std::uint32_t>(data_->bytes.size() / f.nBlockAlign);
+    voice_.channels = static_cast<std::uint8_t>(f.nChannels);
+    voice_.bits = static_cast<std::uint8_t>(f.wBitsPerSample);
+    voice_.frequency = f.nSamplesPerSec;
     UpdateGains();
-    CoreLock lock(*m_Core);
-    m_Core->Buffers.push_back(this);
-    m_Core->Voices.push_back(&m_Voice);
+    CoreLock lock(*core_);
+    core_->Buffers.push_back(this);
+    core_->Voices.push_back(&voice_);
 }
 
 IDirectSoundBuffer::~IDirectSoundBuffer() {
-    CoreLock lock(*m_Core);
-    auto& buffers = m_Core->Buffers;
+    CoreLock lock(*core_);
+    auto& buffers = core_->Buffers;
     const auto it = std::find(buffers.begin(), buffers.end(), this);
     if (it != buffers.end()) {
-        m_Core->Voices.erase(m_Core->Voices.begin() + (it - buffers.begin()));
+        core_->Voices.erase(core_->Voices.begin() + (it - buffers.begin()));
         buffers.erase(it);
     }
 }
 
 void IDirectSoundBuffer::UpdateGains() {
-    plat::GainsFromVolumeAndPan(m_Volume, m_Pan, &m_Voice.gainLeft, &m_Voice.gainRight);
+    plat::GainsFromVolumeAndPan(volume_, pan_, &voice_.gainLeft, &voice_.gainRight);
 }
 
 HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** part1, DWORD* bytes1, void** part2, DWORD* bytes2,
                                  DWORD flags) {
     if (!part1 || !bytes1) return DSERR_INVALIDPARAM;
-    m_Core->CheckLost();
-    if (m_Lost) return DSERR_BUFFERLOST;
-    if (m_Locked) return DSERR_INVALIDCALL;
-    const DWORD size = static_cast<DWORD>(m_Data->bytes.size());
+    core_->CheckLost();
+    if (lost_) return DSERR_BUFFERLOST;
+    if (locked_) return DSERR_INVALIDCALL;
+    const DWORD size = static_cast<DWORD>(data_->bytes.size());
     if (flags & DSBLOCK_ENTIREBUFFER) {
         offset = 0;
         bytes = size;
@@ -172,58 +172,58 @@ HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** part1, DWORD*
     const DWORD first = std::min(bytes, size - offset);
     const DWORD second = bytes - first;
     if (second > 0 && (!part2 || !bytes2)) return DSERR_INVALIDPARAM;
-    *part1 = m_Data->bytes.data() + offset;
+    *part1 = data_->bytes.data() + offset;
     *bytes1 = first;
-    if (part2) *part2 = second > 0 ? m_Data->bytes.data() : nullptr;
+    if (part2) *part2 = second > 0 ? data_->bytes.data() : nullptr;
     if (bytes2) *bytes2 = second;
-    m_Locked = true;
+    locked_ = true;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::Unlock(void* part1, DWORD bytes1, void* part2, DWORD bytes2) {
-    if (!m_Locked) return DSERR_INVALIDCALL;
-    std::uint8_t* base = m_Data->bytes.data();
-    const std::size_t size = m_Data->bytes.size();
+    if (!locked_) return DSERR_INVALIDCALL;
+    std::uint8_t* base = data_->bytes.data();
+    const std::size_t size = data_->bytes.size();
     auto inside = [&](void* p, DWORD n) {
         if (!p) return n == 0;
         auto* b = static_cast<std::uint8_t*>(p);
         return b >= base && b <= base + size && n <= static_cast<std::size_t>(base + size - b);
     };
     if (!inside(part1, bytes1) || !inside(part2, bytes2)) return DSERR_INVALIDPARAM;
-    m_Locked = false;
+    locked_ = false;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags) {
-    m_Core->CheckLost();
-    if (m_Lost) return DSERR_BUFFERLOST;
-    CoreLock lock(*m_Core);
-    m_Voice.looping = (flags & DSBPLAY_LOOPING) != 0;
-    m_Voice.playing = m_Voice.frames > 0;
+    core_->CheckLost();
+    if (lost_) return DSERR_BUFFERLOST;
+    CoreLock lock(*core_);
+    voice_.looping = (flags & DSBPLAY_LOOPING) != 0;
+    voice_.playing = voice_.frames > 0;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::Stop() {
-    CoreLock lock(*m_Core);
-    m_Voice.playing = false;
+    CoreLock lock(*core_);
+    voice_.playing = false;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::GetStatus(DWORD* status) {
     if (!status) return DSERR_INVALIDPARAM;
-    m_Core->CheckLost();
-    CoreLock lock(*m_Core);
+    core_->CheckLost();
+    CoreLock lock(*core_);
     DWORD s = 0;
-    if (m_Voice.playing) s |= DSBSTATUS_PLAYING | (m_Voice.looping ? DSBSTATUS_LOOPING : 0);
-    if (m_Lost) s |= DSBSTATUS_BUFFERLOST;
+    if (voice_.playing) s |= DSBSTATUS_PLAYING | (voice_.looping ? DSBSTATUS_LOOPING : 0);
+    if (lost_) s |= DSBSTATUS_BUFFERLOST;
     *status = s;
     return DS_OK;
 }
 
 DWORD IDirectSoundBuffer::PlayOffset() {
     // The mixer moves the position on: read it under the device lock.
-    CoreLock lock(*m_Core);
-    return static_cast<DWORD>(m_Voice.position >> 32) * m_Data->format.nBlockAlign;
+    CoreLock lock(*core_);
+    return static_cast<DWORD>(voice_.position >> 32) * data_->format.nBlockAlign;
 }
 
 HRESULT IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
@@ -234,55 +234,55 @@ HRESULT IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
 }
 
 HRESULT IDirectSoundBuffer::SetCurrentPosition(DWORD position) {
-    if (position >= m_Data->bytes.size()) return DSERR_INVALIDPARAM;
-    CoreLock lock(*m_Core);
-    m_Voice.position = static_cast<std::uint64_t>(position / m_Data->format.nBlockAlign) << 32;
+    if (position >= data_->bytes.size()) return DSERR_INVALIDPARAM;
+    CoreLock lock(*core_);
+    voice_.position = static_cast<std::uint64_t>(position / data_->format.nBlockAlign) << 32;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::SetVolume(LONG volume) {
-    if (!(m_Flags & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
+    if (!(flags_ & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
-    CoreLock lock(*m_Core);
-    m_Volume = volume;
+    CoreLock lock(*core_);
+    volume_ = volume;
     UpdateGains();
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::GetVolume(LONG* volume) {
     if (!volume) return DSERR_INVALIDPARAM;
-    *volume = m_Volume;
+    *volume = volume_;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::SetPan(LONG pan) {
-    if (!(m_Flags & DSBCAPS_CTRLPAN)) return DSERR_CONTROLUNAVAIL;
+    if (!(flags_ & DSBCAPS_CTRLPAN)) return DSERR_CONTROLUNAVAIL;
     if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
-    CoreLock lock(*m_Core);
-    m_Pan = pan;
+    CoreLock lock(*core_);
+    pan_ = pan;
     UpdateGains();
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::GetPan(LONG* pan) {
     if (!pan) return DSERR_INVALIDPARAM;
-    *pan = m_Pan;
+    *pan = pan_;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::SetFrequency(DWORD frequency) {
-    if (!(m_Flags & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
-    if (frequency == DSBFREQUENCY_ORIGINAL) frequency = m_Data->format.nSamplesPerSec;
+    if (!(flags_ & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
+    if (frequency == DSBFREQUENCY_ORIGINAL) frequency = data_->format.nSamplesPerSec;
     if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX) return DSERR_INVALIDPARAM;
-    CoreLock lock(*m_Core);
-    m_Voice.frequency = frequency;
+    CoreLock lock(*core_);
+    voice_.frequency = frequency;
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::GetFrequency(DWORD* frequency) {
     if (!frequency) return DSERR_INVALIDPARAM;
-    CoreLock lock(*m_Core);
-    *frequency = m_Voice.frequency;
+    CoreLock lock(*core_);
+    *frequency = voice_.frequency;
     return DS_OK;
 }
 
@@ -290,35 +290,35 @@ HRESULT IDirectSoundBuffer::GetFormat(WAVEFORMATEX* format, DWORD size, DWORD* w
     if (!format && !written) return DSERR_INVALIDPARAM;
     if (format) {
         if (size < sizeof(WAVEFORMATEX)) return DSERR_INVALIDPARAM;
-        *format = m_Data->format;
+        *format = data_->format;
     }
     if (written) *written = sizeof(WAVEFORMATEX);
     return DS_OK;
 }
 
 HRESULT IDirectSoundBuffer::Restore() {
-    if (!m_Lost) return DS_OK;
-    if (m_Core->Disconnected()) {
-        if (!m_Core->Reopen()) return DSERR_BUFFERLOST;
-        m_Core->LossSeen = false;
+    if (!lost_) return DS_OK;
+    if (core_->Disconnected()) {
+        if (!core_->Reopen()) return DSERR_BUFFERLOST;
+        core_->LossSeen = false;
     }
-    CoreLock lock(*m_Core);
-    m_Lost = false;
+    CoreLock lock(*core_);
+    lost_ = false;
     return DS_OK;
 }
 
 // ---- IDirectSound ----------------------------------------------------------
 
 IDirectSound::IDirectSound(DWORD outputRate)
-    : m_Core(std::make_shared<plat::SoundCore>(outputRate > 0 ? outputRate : plat::kSoundDeviceRate)) {}
+    : core_(std::make_shared<plat::SoundCore>(outputRate > 0 ? outputRate : plat::kSoundDeviceRate)) {}
 
-IDirectSound::IDirectSound(std::shared_ptr<plat::SoundCore> core) : m_Core(std::move(core)) {}
+IDirectSound::IDirectSound(std::shared_ptr<plat::SoundCore> core) : core_(std::move(core)) {}
 
 IDirectSound::~IDirectSound() = default;
 
 HRESULT IDirectSound::SetCooperativeLevel(HWND, DWORD level) {
     if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) return DSERR_INVALIDPARAM;
-    m_Level = level;
+    level_ = level;
     return DS_OK;
 }
 
@@ -326,7 +326,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, LPDIRECTSOUNDB
     if (!out) return DSERR_INVALIDPARAM;
     out->reset();
     if (outer) return DSERR_NOAGGREGATION;
-    if (m_Level == 0) return DSERR_UNINITIALIZED;
+    if (level_ == 0) return DSERR_UNINITIALIZED;
     if (!desc || (desc->dwSize != DSBUFFERDESC_SIZE && desc->dwSize != sizeof(DSBUFFERDESC)))
         return DSERR_INVALIDPARAM;
     if (desc->dwFlags & DSBCAPS_PRIMARYBUFFER) return DSERR_UNSUPPORTED;
@@ -338,7 +338,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, LPDIRECTSOUNDB
         data->format = *desc->lpwfxFormat;
         data->format.cbSize = 0;
         data->bytes.assign(desc->dwBufferBytes, desc->lpwfxFormat->wBitsPerSample == 8 ? 0x80 : 0);
-        *out = std::make_shared<IDirectSoundBuffer>(m_Core, std::move(data), desc->dwFlags);
+        *out = std::make_shared<IDirectSoundBuffer>(core_, std::move(data), desc->dwFlags);
     } catch (const std::bad_alloc&) {
         return DSERR_OUTOFMEMORY;
     }
@@ -348,9 +348,9 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, LPDIRECTSOUNDB
 HRESULT IDirectSound::DuplicateSoundBuffer(const LPDIRECTSOUNDBUFFER& original, LPDIRECTSOUNDBUFFER* out) {
     if (!out) return DSERR_INVALIDPARAM;
     out->reset();
-    if (!original || original->m_Core != m_Core) return DSERR_INVALIDPARAM;
+    if (!original || original->core_ != core_) return DSERR_INVALIDPARAM;
     try {
-        *out = std::make_shared<IDirectSoundBuffer>(m_Core, original->m_Data, original->m_Flags);
+        *out = std::make_shared<IDirectSoundBuffer>(core_, original->data_, original->flags_);
     } catch (const std::bad_alloc&) {
         return DSERR_OUTOFMEMORY;
     }
@@ -368,16 +368,16 @@ HRESULT IDirectSound::GetCaps(DSCAPS* caps) {
     return DS_OK;
 }
 
-DWORD IDirectSound::OutputRate() const { return m_Core->Rate; }
+DWORD IDirectSound::OutputRate() const { return core_->Rate; }
 
 HRESULT IDirectSound::MixNextFrames(std::int16_t* out, std::size_t frames) {
     if (!out) return DSERR_INVALIDPARAM;
-    if (m_Core->HadDevice) return DSERR_INVALIDCALL;
-    m_Core->Render(out, frames);
+    if (core_->HadDevice) return DSERR_INVALIDCALL;
+    core_->Render(out, frames);
     return DS_OK;
 }
 
-void IDirectSound::LoseBuffers() { m_Core->LoseAll(); }
+void IDirectSound::LoseBuffers() { core_->LoseAll(); }
 
 HRESULT DirectSoundCreate(const void* device, LPDIRECTSOUND* out, void* outer) {
     if (!out) return DSERR_INVALIDPARAM;

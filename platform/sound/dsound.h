@@ -141,14 +141,14 @@ private:
     void UpdateGains();
     DWORD PlayOffset();  // the play position in bytes
 
-    std::shared_ptr<plat::SoundCore> m_Core;
-    std::shared_ptr<plat::SoundData> m_Data;
-    DWORD m_Flags = 0;
-    LONG m_Volume = 0;
-    LONG m_Pan = 0;
-    bool m_Lost = false;
-    bool m_Locked = false;
-    plat::MixVoice m_Voice;  // read by the mixer under the device lock
+    std::shared_ptr<plat::SoundCore> core_;
+    std::shared_ptr<plat::SoundData> data_;
+    DWORD flags_ = 0;
+    LONG volume_ = 0;
+    LONG pan_ = 0;
+    bool lost_ = false;
+    bool locked_ = false;
+    plat::MixVoice voice_;  // read by the mixer under the device lock
 };
 
 // The sound device.
@@ -178,8 +178,8 @@ private:
     friend HRESULT DirectSoundCreate(const void*, LPDIRECTSOUND*, void*);
     explicit IDirectSound(std::shared_ptr<plat::SoundCore> core);
 
-    std::shared_ptr<plat::SoundCore> m_Core;
-    DWORD m_Level = 0;
+    std::shared_ptr<plat::SoundCore> core_;
+    DWORD level_ = 0;
 };
 
 // Opens the default output device (`device` must be none). Fails with

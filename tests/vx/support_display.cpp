@@ -22,8 +22,8 @@ void DisplayTest::TearDown() {
     plat::SetDebugOutputSink({});
     plat::SetMessageBoxHandler({});
     plat::ClearQuit();
-    if (!m_OldFolder.empty()) {
-        std::filesystem::current_path(m_OldFolder);
+    if (!oldFolder_.empty()) {
+        std::filesystem::current_path(oldFolder_);
         std::filesystem::remove_all(scratch);
     }
 }
@@ -40,7 +40,7 @@ void DisplayTest::UseScratchFolder() {
               (std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(scratch);
     std::filesystem::create_directories(scratch);
-    m_OldFolder = std::filesystem::current_path();
+    oldFolder_ = std::filesystem::current_path();
     std::filesystem::current_path(scratch);
 }
 

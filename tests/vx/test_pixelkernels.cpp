@@ -21,37 +21,37 @@ class Canvas {
 public:
     static constexpr std::uint8_t Guard = 0xA5;
     Canvas(int depth, int w, int h, int padBytes = 6)
-        : m_Bpp(vx::BytesPerPixelOf(depth)), m_W(w), m_H(h),
-          m_Pitch(((w * m_Bpp + padBytes) + 3) / 4 * 4),
-          m_Bytes(static_cast<std::size_t>(m_Pitch * (h + 2)), Guard) {}
+        : bpp_(vx::BytesPerPixelOf(depth)), w_(w), h_(h),
+          pitch_(((w * bpp_ + padBytes) + 3) / 4 * 4),
+          bytes_(static_cast<std::size_t>(pitch_ * (h + 2)), Guard) {}
 
-    std::uint8_t* At(int x, int y) { return m_Bytes.data() + (y + 1) * m_Pitch + x * m_Bpp; }
-    void Set(int x, int y, std::uint32_t v) { std::memcpy(At(x, y), &v, static_cast<std::size_t>(m_Bpp)); }
+    std::uint8_t* At(int x, int y) { return bytes_.data() + (y + 1) * pitch_ + x * bpp_; }
+    void Set(int x, int y, std::uint32_t v) { std::memcpy(At(x, y), &v, static_cast<std::size_t>(bpp_)); }
     std::uint32_t Get(int x, int y) {
         std::uint32_t v = 0;
-        std::memcpy(&v, At(x, y), static_cast<std::size_t>(m_Bpp));
+        std::memcpy(&v, At(x, y), static_cast<std::size_t>(bpp_));
         return v;
     }
     void FillAll(std::uint32_t v) {
-        for (int y = 0; y < m_H; ++y)
-            for (int x = 0; x < m_W; ++x) Set(x, y, v);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) Set(x, y, v);
     }
-    PixelRows Rows(int x = 0, int y = 0) { return {At(x, y), m_Pitch}; }
-    ConstPixelRows CRows(int x = 0, int y = 0) { return {At(x, y), m_Pitch}; }
+    PixelRows Rows(int x = 0, int y = 0) { return {At(x, y), pitch_}; }
+    ConstPixelRows CRows(int x = 0, int y = 0) { return {At(x, y), pitch_}; }
     // Every byte outside the pixels (row padding, the rows above and below)
     // still holds the guard value.
     bool GuardsIntact() const {
-        for (int row = 0; row < m_H + 2; ++row)
-            for (int b = 0; b < m_Pitch; ++b) {
-                const bool inside = row >= 1 && row <= m_H && b < m_W * m_Bpp;
-                if (!inside && m_Bytes[static_cast<std::size_t>(row * m_Pitch + b)] != Guard) return false;
+        for (int row = 0; row < h_ + 2; ++row)
+            for (int b = 0; b < pitch_; ++b) {
+                const bool inside = row >= 1 && row <= h_ && b < w_ * bpp_;
+                if (!inside && bytes_[static_cast<std::size_t>(row * pitch_ + b)] != Guard) return false;
             }
         return true;
     }
 
 private:
-    int m_Bpp, m_W, m_H, m_Pitch;
-    std::vector<std::uint8_t> m_Bytes;
+    int bpp_, w_, h_, pitch_;
+    std::vector<std::uint8_t> bytes_;
 };
 
 enum class Mode { HalfBlend, Alpha, Shade, HalfShade, AlphaMap };

@@ -40,7 +40,7 @@ protected:
     std::filesystem::path scratch;
 
 private:
-    std::filesystem::path m_OldFolder;
+    std::filesystem::path oldFolder_;
 };
 
 // A 24-bit BMP file of w x h pixels given as 0x00RRGGBB, rows top-down.
