@@ -12,6 +12,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "shipdata/shipclassrecord.h"
+
 class Iterator;
 class Ship;
 class Player;
@@ -21,10 +23,10 @@ class Asteroid;
 inline constexpr int kClassCount = 44;         // 0..23 built in, 24..43 from ships.dat
 inline constexpr int kFirstUserClass = 24;
 inline constexpr int kUserClassCount = 20;
-inline constexpr int kClassSlots = 20;         // weapon slots per class
-inline constexpr int kClassNameSize = 20;
-inline constexpr int kClassReservedSize = 356;
-inline constexpr int kClassSpecials = 10;
+inline constexpr int kClassSlots = shipdata::kWeaponSlots;
+inline constexpr int kClassNameSize = shipdata::kNameSize;
+inline constexpr int kClassReservedSize = shipdata::kReservedSize;
+inline constexpr int kClassSpecials = shipdata::kSpecialCount;
 inline constexpr int kPilotCount = 12;         // 10 named pilots, 2 "NO Pilot" players
 inline constexpr int kNamedPilots = 10;
 inline constexpr int kNoPilotBlue = 10;
@@ -37,39 +39,9 @@ inline constexpr int kMenuStarCount = 999;
 // The ship classes, one class-indexed array per ship-class record field.
 // Classes 0..23 are the built-in ones, 24..43 the user classes of ships.dat.
 struct ClassTable {
-    std::int32_t Active[kClassCount];
-    std::int32_t Technology[kClassCount];
-    std::int32_t ImageSelection[kClassCount];
-    std::int32_t Missiles[kClassCount];
-    std::int32_t IonCount[kClassCount];
-    std::int32_t LaserCount[kClassCount];
-    std::int32_t Turn[kClassCount];
-    std::int32_t Shield[kClassCount];
-    std::int32_t Hull[kClassCount];
-    std::int32_t DrawScale[kClassCount];
-    std::int32_t BoundingSphere[kClassCount];
-    std::int32_t FrameCount[kClassCount];
-    std::int32_t AimLine[kClassCount];
-    std::int32_t AstroDroid[kClassCount];
-    std::int32_t EngineSoundKind[kClassCount];
-    std::int32_t BeamCount[kClassCount];
-    std::int32_t LinkAll[kClassCount];
-    float Acceleration[kClassCount];
-    std::int32_t WeaponType[kClassCount][kClassSlots];  // -1 empty, 0 laser, 1 ion cannon, 2 beam
-    std::int32_t WeaponX[kClassCount][kClassSlots];
-    std::int32_t WeaponY[kClassCount][kClassSlots];
-    std::int32_t TurretCover[kClassCount][kClassSlots];
-    std::int32_t Power[kClassCount][kClassSlots];
-    std::int32_t Range[kClassCount][kClassSlots];
-    float Aim[kClassCount][kClassSlots];
-    float Convergence[kClassCount][kClassSlots];
-    float FireDirection[kClassCount][kClassSlots];
-    char ImageFolder[kClassCount][kClassNameSize];
-    char ImageName[kClassCount][kClassNameSize];
-    char Name[kClassCount][kClassNameSize];
-    std::int32_t Armor[kClassCount][2];  // [0] front, [1] back
-    std::int32_t Specials[kClassCount][kClassSpecials];  // [0] Drive, [1] Cloak, [2] DeathBlossom, [3] Teleport
-    std::uint8_t Reserved[kClassCount][kClassReservedSize];
+#define GAME_CLASS_COLUMN(name, kind, count, at) decltype(shipdata::ShipClassRecord::name) name[kClassCount];
+    SHIPDATA_RECORD_FIELDS(GAME_CLASS_COLUMN)
+#undef GAME_CLASS_COLUMN
 };
 
 struct GameState {
