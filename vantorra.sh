@@ -39,7 +39,7 @@ run_tests() {  # run_tests <folder>
 # The fuzz targets and how many inputs each tries in CI's short run, chosen so
 # that all of them together, run side by side, take about a minute.
 FUZZ_RUNS=(picture:25000 sound:60000 shipdata:120000 gameships:6000 keymap:60000
-           config:20000 stats:20000 jpeg:40000 editorships:3000)
+           config:20000 stats:20000 jpeg:40000 editorships:2000)
 
 run_fuzz() {  # run_fuzz <build folder>: every target at once; fails on any finding.
     # The targets change their working folder, so every path given is absolute.
