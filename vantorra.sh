@@ -37,9 +37,9 @@ run_tests() {  # run_tests <folder>
 }
 
 # The fuzz targets and how many inputs each tries in CI's short run, chosen so
-# that all of them together, run side by side, take about a minute.
-FUZZ_RUNS=(picture:25000 sound:60000 shipdata:120000 gameships:6000 keymap:60000
-           config:20000 stats:20000 jpeg:40000 editorships:2000)
+# that all of them together, run side by side, take a minute or two.
+FUZZ_RUNS=(picture:20000 sound:120000 shipdata:200000 gameships:9000 keymap:120000
+           config:40000 stats:40000 jpeg:60000 editorships:2000)
 
 run_fuzz() {  # run_fuzz <build folder>: every target at once; fails on any finding.
     # The targets change their working folder, so every path given is absolute.
