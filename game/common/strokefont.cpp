@@ -7,6 +7,8 @@
 namespace {
 
 // Every segment of every glyph, glyph after glyph, each in drawing order.
+// One line a glyph.
+// clang-format off
 constexpr StrokeSegment kSegments[kStrokeSegmentCount] = {
     // A
     {0, 0, 0, 20}, {0, 20, 10, 30}, {10, 30, 20, 20}, {20, 20, 20, 0}, {0, 15, 20, 15},
@@ -105,6 +107,7 @@ constexpr StrokeSegment kSegments[kStrokeSegmentCount] = {
     // %
     {20, 30, 0, 0}, {5, 25, 7, 27}, {15, 5, 17, 3},
 };
+// clang-format on
 
 struct GlyphEntry {
     char ch;

@@ -30,6 +30,8 @@ struct Note {
 };
 
 // The lead, bar by bar (four beats each).
+// One line a phrase.
+// clang-format off
 const Note kMelody[] = {
     // A: Am F C G Am F G E
     {0, 1.5f, 69}, {1.5f, 0.5f, 76}, {2, 1, 76}, {3, 0.5f, 74}, {3.5f, 0.5f, 72},
@@ -50,6 +52,7 @@ const Note kMelody[] = {
     {56, 2, 80}, {58, 1, 76}, {59, 1, 71},
     {60, 2, 76}, {62.5f, 0.5f, 74}, {63, 0.5f, 72}, {63.5f, 0.5f, 71},
 };
+// clang-format on
 
 struct Chord {
     int bass;
