@@ -119,8 +119,9 @@ void ThroughScratchOurs(benchmark::State& state, Sprite* sprite, Screen* screen,
     picture.SetSrcRect(0, 0, picture.Height, picture.Width);
     for (auto _ : state)
         for (SDL_Point p : screen->positions)
-            StretchThroughScratch(picture, *scene.scratch, s, s,
-                                  [&](const RECT& r) { scene.scratch->DrawKeyedRect(screen->work.get(), p.x, p.y, r); });
+            StretchThroughScratch(picture, *scene.scratch, s, s, [&](const RECT& r) {
+                scene.scratch->DrawKeyedRect(screen->work.get(), p.x, p.y, r);
+            });
 }
 
 void ScaledSdl(benchmark::State& state, SDL_Surface* source, Screen* screen, int s) {
@@ -265,7 +266,8 @@ void CopyOurs(benchmark::State& state, Screen* screen) {
     for (auto _ : state) benchmark::DoNotOptimize(screen->work->DrawOpaqueRect(screen->back.get(), 0, 0, whole));
 }
 void CopySdl(benchmark::State& state, Screen* screen) {
-    for (auto _ : state) benchmark::DoNotOptimize(SDL_BlitSurface(screen->sdlWork.get(), nullptr, screen->sdlBack.get(), nullptr));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SDL_BlitSurface(screen->sdlWork.get(), nullptr, screen->sdlBack.get(), nullptr));
 }
 void CopyMemcpy(benchmark::State& state, Screen* screen) {
     for (auto _ : state) {

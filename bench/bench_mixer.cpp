@@ -34,7 +34,8 @@ std::vector<std::uint8_t> Tone(int voice, double seconds) {
 // Seconds of work per second of audio, as a percentage of one core.
 void SetCorePercent(benchmark::State& state, std::chrono::steady_clock::duration spent) {
     const double seconds = std::chrono::duration<double>(spent).count();
-    state.counters["core_percent"] = state.iterations() ? 100.0 * seconds / static_cast<double>(state.iterations()) : 0.0;
+    state.counters["core_percent"] =
+        state.iterations() ? 100.0 * seconds / static_cast<double>(state.iterations()) : 0.0;
 }
 
 void BM_MixVoices(benchmark::State& state) {

@@ -39,18 +39,20 @@
 
 namespace {
 
-constexpr int kBlueClass = 18;   // StarFury: six lasers
-constexpr int kGreenClass = 3;   // B-Wing: three lasers, three ion cannons
+constexpr int kBlueClass = 18;  // StarFury: six lasers
+constexpr int kGreenClass = 3;  // B-Wing: three lasers, three ion cannons
 constexpr int kLoadedClass = 18;
 constexpr int kLargestAsteroidOption = 17;
 constexpr int kWarmUpFrames = 60;
 constexpr int kFramesPerScene = 300;
 
-const char* const kPlanetNames[kPlanetPictureCount] = {
-    "earth1", "jupiter", "io",      "calisteo", "mars",    "titan", "titania", "tethys", "venus",  "ganymede", "neptune",
-    "uranus", "ariel",   "encelad", "iapetus",  "umbriel", "rhea",  "mimas",   "miranda", "europa", "moon"};
+const char* const kPlanetNames[kPlanetPictureCount] = {"earth1",  "jupiter", "io",      "calisteo", "mars",    "titan",
+                                                       "titania", "tethys",  "venus",   "ganymede", "neptune", "uranus",
+                                                       "ariel",   "encelad", "iapetus", "umbriel",  "rhea",    "mimas",
+                                                       "miranda", "europa",  "moon"};
 const char* const kIconNames[kIconCount] = {"missiles", "shields", "thrust", "turning", "generator", "weapon1"};
-const char* const kBrokenIconNames[kIconCount] = {"missiles2", "shields2", "thrust2", "turning2", "generator2", "weapon2"};
+const char* const kBrokenIconNames[kIconCount] = {"missiles2", "shields2",   "thrust2",
+                                                  "turning2",  "generator2", "weapon2"};
 
 std::unique_ptr<VXSurface> Load(VXScreen* display, const std::string& name, bool keyed = true) {
     auto s = std::make_unique<VXSurface>();
@@ -68,7 +70,8 @@ public:
         Form1->SoundsOn = 0;
         Form1->ModeWidth = size.Width;
         Form1->ModeHeight = size.Height;
-        for (int i = 0; i < kImageSets; ++i) Form1->FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
+        for (int i = 0; i < kImageSets; ++i)
+            Form1->FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
         Form1->Display = std::make_unique<VXScreen>();
         VXScreen* display = Form1->Display.get();
         if (!display->CreateFullScreen(&handle_, size.Width, size.Height, 16, 0)) std::abort();
@@ -91,8 +94,10 @@ public:
                 Load(display, std::string("img\\planets\\") + kPlanetNames[i] + ".bmp", i <= 1);
         }
         for (int k = 0; k < kIconCount; ++k) {
-            Form1->DamagedIcons[static_cast<std::size_t>(k)] = Load(display, std::string("img\\systems\\") + kIconNames[k] + ".bmp");
-            Form1->BrokenIcons[static_cast<std::size_t>(k)] = Load(display, std::string("img\\systems\\") + kBrokenIconNames[k] + ".bmp");
+            Form1->DamagedIcons[static_cast<std::size_t>(k)] =
+                Load(display, std::string("img\\systems\\") + kIconNames[k] + ".bmp");
+            Form1->BrokenIcons[static_cast<std::size_t>(k)] =
+                Load(display, std::string("img\\systems\\") + kBrokenIconNames[k] + ".bmp");
         }
         Form1->Game = MakeGameState();
         InitGame(Form1->Game.get(), size.Width, size.Height);
@@ -239,12 +244,14 @@ void LoadFrameSetFread(benchmark::State& state) {
             if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
             std::fclose(f);
             auto le32 = [&](std::size_t at) {
-                return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+                return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                                  bytes[at + 3] << 24);
             };
             const std::uint32_t offset = le32(10);
             const int w = static_cast<int>(le32(18)), h = static_cast<int>(le32(22));
             const int rowBytes = (w * 3 + 3) & ~3;
-            std::vector<std::uint16_t>& out = frames.emplace_back(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+            std::vector<std::uint16_t>& out =
+                frames.emplace_back(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
             for (int y = 0; y < h; ++y) {
                 const unsigned char* row = bytes.data() + offset + static_cast<std::size_t>(h - 1 - y) * rowBytes;
                 std::uint16_t* to = out.data() + static_cast<std::size_t>(y) * w;
@@ -265,7 +272,8 @@ void RegisterAll() {
                 ->MeasureProcessCPUTime();
         }
     }
-    benchmark::RegisterBenchmark("frame set of one class, warm :: ours", LoadFrameSetOurs)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("frame set of one class, warm :: ours", LoadFrameSetOurs)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("frame set of one class, warm :: fread + convert", LoadFrameSetFread)
         ->Unit(benchmark::kMillisecond);
 }

@@ -24,15 +24,12 @@ public:
         : QObject(widget), type_(type), handler_(std::move(handler)) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != type_ || !handler_)
-            return false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != type_ || !handler_) return false;
         handler_();
         // A plain mouse move stops here, so the help of the page beneath
         // does not replace the help of the control under the mouse.
-        if (type_ == QEvent::MouseMove)
-            return static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
+        if (type_ == QEvent::MouseMove) return static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
         return false;
     }
 
@@ -41,30 +38,25 @@ private:
     Event handler_;
 };
 
-void Fire(const Event& event)
-{
-    if (event)
-        event();
+void Fire(const Event& event) {
+    if (event) event();
 }
 
-} // namespace
+}  // namespace
 
-void OnMouseMove(QWidget* widget, Event handler)
-{
+void OnMouseMove(QWidget* widget, Event handler) {
     widget->setMouseTracking(true);
     widget->installEventFilter(new EventHook(widget, QEvent::MouseMove, std::move(handler)));
 }
 
-void OnEnter(QWidget* widget, Event handler)
-{
+void OnEnter(QWidget* widget, Event handler) {
     widget->installEventFilter(new EventHook(widget, QEvent::FocusIn, std::move(handler)));
 }
 
 // ---- TTrackBar ----
 
 TTrackBar::TTrackBar(QWidget* parent, int min, int max, int position)
-    : QSlider(Qt::Horizontal, parent), min_(min), max_(max), position_(std::clamp(position, min, max))
-{
+    : QSlider(Qt::Horizontal, parent), min_(min), max_(max), position_(std::clamp(position, min, max)) {
     setTickPosition(QSlider::TicksBelow);
     setTickInterval(std::max(1, (max - min) / 10));
     setPageStep(std::max(1, (max - min) / 10));
@@ -72,15 +64,13 @@ TTrackBar::TTrackBar(QWidget* parent, int min, int max, int position)
     connect(this, &QSlider::valueChanged, this, [this](int value) { Apply(value); });
 }
 
-void TTrackBar::Sync()
-{
+void TTrackBar::Sync() {
     const QSignalBlocker block(this);
     setRange(min_, max_);
     setValue(position_);
 }
 
-void TTrackBar::Apply(int position)
-{
+void TTrackBar::Apply(int position) {
     position = std::clamp(position, min_, max_);
     if (position == position_) {
         Sync();
@@ -93,8 +83,7 @@ void TTrackBar::Apply(int position)
 
 void TTrackBar::SetPosition(int position) { Apply(position); }
 
-void TTrackBar::SetRange(int min, int max)
-{
+void TTrackBar::SetRange(int min, int max) {
     min_ = min;
     max_ = std::max(min, max);
     Apply(position_);
@@ -103,15 +92,12 @@ void TTrackBar::SetRange(int min, int max)
 
 // ---- TCheckBox ----
 
-TCheckBox::TCheckBox(QWidget* parent, const QString& caption) : QCheckBox(caption, parent)
-{
+TCheckBox::TCheckBox(QWidget* parent, const QString& caption) : QCheckBox(caption, parent) {
     connect(this, &QCheckBox::toggled, this, [this](bool on) { Apply(on); });
 }
 
-void TCheckBox::Apply(bool checked)
-{
-    if (checked == checked_)
-        return;
+void TCheckBox::Apply(bool checked) {
+    if (checked == checked_) return;
     checked_ = checked;
     {
         const QSignalBlocker block(this);
@@ -125,8 +111,7 @@ void TCheckBox::SetChecked(bool checked) { Apply(checked); }
 // ---- TRadioGroup ----
 
 TRadioGroup::TRadioGroup(QWidget* parent, const QString& caption, const QStringList& items)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this))
-{
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
@@ -136,13 +121,11 @@ TRadioGroup::TRadioGroup(QWidget* parent, const QString& caption, const QStringL
     }
     layout->addStretch();
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on)
-            Apply(id);
+        if (on) Apply(id);
     });
 }
 
-void TRadioGroup::Sync()
-{
+void TRadioGroup::Sync() {
     const QSignalBlocker block(group_);
     group_->setExclusive(false);
     for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -152,10 +135,8 @@ void TRadioGroup::Sync()
     group_->setExclusive(true);
 }
 
-void TRadioGroup::Apply(int index)
-{
-    if (index < -1 || index >= Count())
-        index = -1;
+void TRadioGroup::Apply(int index) {
+    if (index < -1 || index >= Count()) index = -1;
     if (index == index_) {
         Sync();
         return;
@@ -169,14 +150,12 @@ void TRadioGroup::SetItemIndex(int index) { Apply(index); }
 
 // ---- TMaskEdit, TEdit ----
 
-TMaskEdit::TMaskEdit(QWidget* parent, int maxLength) : QLineEdit(parent)
-{
+TMaskEdit::TMaskEdit(QWidget* parent, int maxLength) : QLineEdit(parent) {
     setMaxLength(maxLength);
     connect(this, &QLineEdit::textEdited, this, [this](const QString&) { Fire(OnChange); });
 }
 
-void TMaskEdit::SetText(const QString& text)
-{
+void TMaskEdit::SetText(const QString& text) {
     {
         const QSignalBlocker block(this);
         setText(text);
@@ -184,16 +163,14 @@ void TMaskEdit::SetText(const QString& text)
     Fire(OnChange);
 }
 
-TEdit::TEdit(QWidget* parent, bool enabled) : QLineEdit(parent)
-{
+TEdit::TEdit(QWidget* parent, bool enabled) : QLineEdit(parent) {
     setReadOnly(true);
     setEnabled(enabled);
 }
 
 // ---- TComboBox ----
 
-TComboBox::TComboBox(QWidget* parent, const QStringList& items, const QString& placeholder) : QComboBox(parent)
-{
+TComboBox::TComboBox(QWidget* parent, const QStringList& items, const QString& placeholder) : QComboBox(parent) {
     setEditable(false);
     addItems(items);
     setPlaceholderText(placeholder);
@@ -201,8 +178,7 @@ TComboBox::TComboBox(QWidget* parent, const QStringList& items, const QString& p
     connect(this, &QComboBox::activated, this, [this](int) { Fire(OnChange); });
 }
 
-void TComboBox::SetItemIndex(int index)
-{
+void TComboBox::SetItemIndex(int index) {
     const QSignalBlocker block(this);
     setCurrentIndex(index >= 0 && index < count() ? index : -1);
 }
@@ -210,8 +186,7 @@ void TComboBox::SetItemIndex(int index)
 // ---- TListBox ----
 
 TListBox::TListBox(QWidget* parent, const QStringList& items, int columns)
-    : QListWidget(parent), rows_((static_cast<int>(items.size()) + columns - 1) / std::max(1, columns))
-{
+    : QListWidget(parent), rows_((static_cast<int>(items.size()) + columns - 1) / std::max(1, columns)) {
     addItems(items);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -219,13 +194,11 @@ TListBox::TListBox(QWidget* parent, const QStringList& items, int columns)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            Fire(OnClick);
+        if (row >= 0) Fire(OnClick);
     });
 }
 
-void TListBox::SetItemIndex(int index)
-{
+void TListBox::SetItemIndex(int index) {
     const QSignalBlocker block(this);
     setCurrentRow(index >= 0 && index < count() ? index : -1);
 }
@@ -233,8 +206,7 @@ void TListBox::SetItemIndex(int index)
 // ---- TStringGrid ----
 
 TStringGrid::TStringGrid(QWidget* parent, int columns, int rows, const std::vector<int>& widths, int rowHeight)
-    : QTableWidget(rows, columns, parent)
-{
+    : QTableWidget(rows, columns, parent) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -245,42 +217,32 @@ TStringGrid::TStringGrid(QWidget* parent, int columns, int rows, const std::vect
     for (int c = 0; c < columns && c < static_cast<int>(widths.size()); ++c)
         setColumnWidth(c, widths[static_cast<size_t>(c)]);
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            setItem(r, c, new QTableWidgetItem);
+        for (int c = 0; c < columns; ++c) setItem(r, c, new QTableWidgetItem);
     connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-        if (row >= 0)
-            Select(col, row);
+        if (row >= 0) Select(col, row);
     });
     // A click on the row that is already current selects it again.
     connect(this, &QTableWidget::cellPressed, this, [this](int row, int col) {
-        if (row == currentRow())
-            Select(col, row);
+        if (row == currentRow()) Select(col, row);
     });
 }
 
-QString TStringGrid::Cell(int col, int row) const
-{
+QString TStringGrid::Cell(int col, int row) const {
     const QTableWidgetItem* cell = item(row, col);
     return cell ? cell->text() : QString();
 }
 
-void TStringGrid::SetCell(int col, int row, const QString& text)
-{
-    if (QTableWidgetItem* cell = item(row, col))
-        cell->setText(text);
+void TStringGrid::SetCell(int col, int row, const QString& text) {
+    if (QTableWidgetItem* cell = item(row, col)) cell->setText(text);
 }
 
-void TStringGrid::Select(int col, int row)
-{
+void TStringGrid::Select(int col, int row) {
     row_ = row;
-    if (OnSelectCell)
-        OnSelectCell(col, row);
+    if (OnSelectCell) OnSelectCell(col, row);
 }
 
-void TStringGrid::SetRow(int row)
-{
-    if (row < 0 || row >= rowCount())
-        return;
+void TStringGrid::SetRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
     {
         const QSignalBlocker block(this);
         setCurrentCell(row, std::max(0, currentColumn()));
@@ -290,19 +252,17 @@ void TStringGrid::SetRow(int row)
 
 // ---- TCanvas ----
 
-QColor ColorFromBgr(unsigned bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+QColor ColorFromBgr(unsigned bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-void TCanvas::MoveTo(int x, int y)
-{
+void TCanvas::MoveTo(int x, int y) {
     penX_ = x;
     penY_ = y;
 }
 
-void TCanvas::LineTo(int x, int y)
-{
+void TCanvas::LineTo(int x, int y) {
     if (!picture_.isNull()) {
         QPainter painter(&picture_);
         painter.setPen(QPen(penColor, 0));
@@ -313,16 +273,11 @@ void TCanvas::LineTo(int x, int y)
     owner_->update();
 }
 
-void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
-{
-    if (picture_.isNull())
-        return;
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x2 - x1 < 1 || y2 - y1 < 1)
-        return;
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    if (picture_.isNull()) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 - x1 < 1 || y2 - y1 < 1) return;
     QPainter painter(&picture_);
     painter.setPen(QPen(penColor, 0));
     if (brushClear)
@@ -336,21 +291,17 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 
 // ---- TImage ----
 
-TImage::TImage(QWidget* parent, int width, int height, bool transparent) : QWidget(parent), transparent_(transparent)
-{
+TImage::TImage(QWidget* parent, int width, int height, bool transparent) : QWidget(parent), transparent_(transparent) {
     resize(width, height);
-    if (transparent)
-        setAttribute(Qt::WA_TranslucentBackground);
+    if (transparent) setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void TImage::SetPicture(const QImage& picture)
-{
+void TImage::SetPicture(const QImage& picture) {
     picture_ = picture;
     update();
 }
 
-TCanvas& TImage::Canvas()
-{
+TCanvas& TImage::Canvas() {
     if (picture_.isNull()) {
         picture_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32);
         picture_.fill(transparent_ ? QColor(0, 0, 0, 0) : QColor(Qt::white));
@@ -358,51 +309,41 @@ TCanvas& TImage::Canvas()
     return canvas_;
 }
 
-void TImage::paintEvent(QPaintEvent*)
-{
-    if (picture_.isNull())
-        return;
+void TImage::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) return;
     QPainter painter(this);
     painter.drawImage(rect(), picture_);
 }
 
-void TImage::mouseMoveEvent(QMouseEvent* event)
-{
-    if (OnMouseMove)
-        OnMouseMove(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
+void TImage::mouseMoveEvent(QMouseEvent* event) {
+    if (OnMouseMove) OnMouseMove(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
 }
 
-void TImage::mousePressEvent(QMouseEvent* event)
-{
+void TImage::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown)
         OnMouseDown(event->buttons(), static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
 }
 
-void TImage::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Fire(OnClick);
+void TImage::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) Fire(OnClick);
 }
 
 // ---- messages and the open dialog ----
 
 namespace {
-MessageSink& Sink()
-{
+MessageSink& Sink() {
     static MessageSink sink;
     return sink;
 }
-TOpenDialog::Chooser& DialogChooser()
-{
+TOpenDialog::Chooser& DialogChooser() {
     static TOpenDialog::Chooser chooser;
     return chooser;
 }
-} // namespace
+}  // namespace
 
 void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
 
-void ShowMessage(const QString& text)
-{
+void ShowMessage(const QString& text) {
     if (Sink()) {
         Sink()(text);
         return;
@@ -413,8 +354,7 @@ void ShowMessage(const QString& text)
 
 void TOpenDialog::SetChooser(Chooser chooser) { DialogChooser() = std::move(chooser); }
 
-bool TOpenDialog::Execute()
-{
+bool TOpenDialog::Execute() {
     QString chosen;
     if (DialogChooser()) {
         chosen = DialogChooser()(*this);
@@ -422,15 +362,13 @@ bool TOpenDialog::Execute()
         // "Name|pattern" pairs become Qt's "Name (pattern)" filters.
         QStringList parts = Filter.split('|');
         QStringList filters;
-        for (int i = 0; i + 1 < parts.size(); i += 2)
-            filters << parts[i] + " (" + parts[i + 1] + ")";
+        for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + parts[i + 1] + ")";
         chosen = QFileDialog::getOpenFileName(Parent, Title, InitialDir, filters.join(";;"), nullptr,
                                               QFileDialog::DontUseNativeDialog);
     }
-    if (chosen.isEmpty())
-        return false;
+    if (chosen.isEmpty()) return false;
     FileName = chosen;
     return true;
 }
 
-} // namespace hull
+}  // namespace hull

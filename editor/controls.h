@@ -180,7 +180,7 @@ public:
 
 private:
     QImage& picture_;
-    QWidget* owner_; // repainted after each drawing call
+    QWidget* owner_;  // repainted after each drawing call
     int penX_ = 0;
     int penY_ = 0;
 };
@@ -243,4 +243,4 @@ public:
     static void SetChooser(Chooser chooser);
 };
 
-} // namespace hull
+}  // namespace hull

@@ -12,7 +12,7 @@ namespace hull {
 
 constexpr int kDesigns = shipdata::kFileRecords;
 constexpr int kSlots = shipdata::kWeaponSlots;
-constexpr int kTextSize = shipdata::kNameSize; // 19 characters and the NUL
+constexpr int kTextSize = shipdata::kNameSize;  // 19 characters and the NUL
 constexpr int kReservedSize = shipdata::kReservedSize;
 
 constexpr int32_t kEmpty = shipdata::NoWeapon;
@@ -44,8 +44,7 @@ using DesignValue = typename DesignValueOf<Field>::type;
 struct Designs {
     // One array per record field, named as in the record: PerDesign of a
     // value, or of a std::array as long as the record's array.
-#define HULL_DESIGN_FIELD(name, kind, count, at) \
-    PerDesign<DesignValue<decltype(shipdata::ShipClassRecord::name)>> name;
+#define HULL_DESIGN_FIELD(name, kind, count, at) PerDesign<DesignValue<decltype(shipdata::ShipClassRecord::name)>> name;
     SHIPDATA_RECORD_FIELDS(HULL_DESIGN_FIELD)
 #undef HULL_DESIGN_FIELD
 
@@ -65,4 +64,4 @@ constexpr int kCloak = shipdata::Cloak;
 constexpr int kDeathBlossom = shipdata::DeathBlossom;
 constexpr int kTeleport = shipdata::Teleport;
 
-} // namespace hull
+}  // namespace hull

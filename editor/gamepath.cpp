@@ -6,8 +6,7 @@
 
 namespace hull {
 
-QString ResolveGamePath(const QString& gamePath)
-{
+QString ResolveGamePath(const QString& gamePath) {
     QString path = gamePath;
     path.replace('\\', '/');
     const QStringList parts = path.split('/', Qt::SkipEmptyParts);
@@ -26,15 +25,11 @@ QString ResolveGamePath(const QString& gamePath)
             }
         }
         resolved += name;
-        if (i + 1 < parts.size())
-            resolved += '/';
+        if (i + 1 < parts.size()) resolved += '/';
     }
     return resolved;
 }
 
-bool GameFileExists(const QString& gamePath)
-{
-    return QFileInfo(ResolveGamePath(gamePath)).isFile();
-}
+bool GameFileExists(const QString& gamePath) { return QFileInfo(ResolveGamePath(gamePath)).isFile(); }
 
-} // namespace hull
+}  // namespace hull

@@ -14,4 +14,4 @@ QString ResolveGamePath(const QString& gamePath);
 // True when the file that `gamePath` names exists as a regular file.
 bool GameFileExists(const QString& gamePath);
 
-} // namespace hull
+}  // namespace hull

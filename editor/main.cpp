@@ -14,8 +14,7 @@ namespace {
 class Application : public QApplication {
 public:
     using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override
-    {
+    bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
@@ -26,10 +25,9 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Application app(argc, argv);
     try {
         auto MainSheet = std::make_unique<hull::TMainSheet>();

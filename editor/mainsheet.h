@@ -47,12 +47,12 @@ public:
     QLabel* InfoLabel = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr; // Weapons
-    QWidget* TabSheet6 = nullptr; // Specials
-    QWidget* TabSheet2 = nullptr; // Systems
-    QWidget* TabSheet3 = nullptr; // General Information
-    QWidget* TabSheet4 = nullptr; // Images
-    QWidget* TabSheet5 = nullptr; // Files
+    QWidget* TabSheet1 = nullptr;  // Weapons
+    QWidget* TabSheet6 = nullptr;  // Specials
+    QWidget* TabSheet2 = nullptr;  // Systems
+    QWidget* TabSheet3 = nullptr;  // General Information
+    QWidget* TabSheet4 = nullptr;  // Images
+    QWidget* TabSheet5 = nullptr;  // Files
 
     // Weapons
     TStringGrid* WeaponBox = nullptr;
@@ -108,7 +108,7 @@ public:
     TCheckBox* R2Unit = nullptr;
 
     // Images
-    std::array<TImage*, 24> Thumbnails{}; // in layout order, which is Tag order
+    std::array<TImage*, 24> Thumbnails{};  // in layout order, which is Tag order
     TEdit* Selec = nullptr;
     QPushButton* ClearShipImage = nullptr;
     QPushButton* Button1 = nullptr;
@@ -123,7 +123,7 @@ public:
     TOpenDialog ShipLoader;
 
     // ---- editor state ----
-    std::array<TImage*, 24> BuiltInPictures{}; // by Tag
+    std::array<TImage*, 24> BuiltInPictures{};  // by Tag
     int SelectedRow = -1;
     int CurrentDesign = 0;
     QString StartDirectory;
@@ -232,4 +232,4 @@ void SetFieldText(Text& field, const QString& text);
 // The grid's name of a weapon kind, with or without a turret arc.
 QString WeaponKindName(int32_t kind, int32_t turretCover);
 
-} // namespace hull
+}  // namespace hull

@@ -21,15 +21,13 @@ namespace hull {
 
 namespace {
 
-QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16)
-{
+QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, w, h);
     return label;
 }
 
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 24)
-{
+QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 24) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(x, y, w, h);
@@ -38,8 +36,7 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, i
 
 // A captioned track bar with its echo field to the right.
 TTrackBar* AddBar(QWidget* parent, const char* name, const QString& caption, int min, int max, int position, int x,
-                  int y, TEdit** echo, const char* echoName)
-{
+                  int y, TEdit** echo, const char* echoName) {
     AddLabel(parent, caption, x, y, 260);
     auto* bar = new TTrackBar(parent, min, max, position);
     bar->setObjectName(name);
@@ -51,14 +48,13 @@ TTrackBar* AddBar(QWidget* parent, const char* name, const QString& caption, int
 }
 
 constexpr const char* kThumbnailNames[24] = {
-    "XWing", "YWing", "AWing",   "BWing", "KWing", "EWing", "TWing", "HHunt",  "Tiefi", "Tiebm", "Tiein", "Tiead",
-    "Tiede", "Skipr", "Asgun",   "Mboat", "Viper", "CRaider", "Sfury", "Nial", "Type9", "Pereg", "Tacfig", "Runabout",
+    "XWing", "YWing", "AWing", "BWing", "KWing", "EWing",   "TWing", "HHunt", "Tiefi", "Tiebm", "Tiein",  "Tiead",
+    "Tiede", "Skipr", "Asgun", "Mboat", "Viper", "CRaider", "Sfury", "Nial",  "Type9", "Pereg", "Tacfig", "Runabout",
 };
 
-} // namespace
+}  // namespace
 
-void TMainSheet::BuildForm()
-{
+void TMainSheet::BuildForm() {
     setWindowTitle(QStringLiteral("Vantorra Fighter Editor V 1.0"));
     setFixedSize(802, 642);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -91,8 +87,7 @@ void TMainSheet::BuildForm()
     slotPanel->setFrameShadow(QFrame::Raised);
     slotPanel->setGeometry(18, 4, 86, 330);
     QStringList slotItems;
-    for (int i = 0; i < kDesigns; ++i)
-        slotItems << QString::number(i);
+    for (int i = 0; i < kDesigns; ++i) slotItems << QString::number(i);
     SlotBox = new TListBox(slotPanel, slotItems, 2);
     SlotBox->setObjectName("SlotBox");
     SlotBox->setFrameShape(QFrame::NoFrame);
@@ -107,7 +102,7 @@ void TMainSheet::BuildForm()
     AddLabel(client, QStringLiteral("Ship value:"), 4, 372, 88);
     Value = new TEdit(client, true);
     Value->setObjectName("Value");
-    Value->setReadOnly(false); // editable as laid out; what is typed is never read
+    Value->setReadOnly(false);  // editable as laid out; what is typed is never read
     Value->setGeometry(4, 390, 84, 22);
 
     // Picture area: the ship picture with the schematic laid over it.
@@ -190,8 +185,7 @@ void TMainSheet::BuildForm()
     ConnectHelp();
 }
 
-void TMainSheet::BuildWeaponsPage()
-{
+void TMainSheet::BuildWeaponsPage() {
     QWidget* page = TabSheet1;
     WeaponBox = new TStringGrid(page, 4, kSlots, {100, 40, 30, 30}, 16);
     WeaponBox->setObjectName("WeaponBox");
@@ -233,11 +227,11 @@ void TMainSheet::BuildWeaponsPage()
     LinkCheck->OnClick = [this] { LinkCheckClick(); };
 }
 
-void TMainSheet::BuildSpecialsPage()
-{
+void TMainSheet::BuildSpecialsPage() {
     QWidget* page = TabSheet6;
-    DriveG = new TRadioGroup(page, QStringLiteral("Select Drive System"),
-                             {QStringLiteral("Normal"), QStringLiteral("Star Wars"), QStringLiteral("Inertialess Drive")});
+    DriveG =
+        new TRadioGroup(page, QStringLiteral("Select Drive System"),
+                        {QStringLiteral("Normal"), QStringLiteral("Star Wars"), QStringLiteral("Inertialess Drive")});
     DriveG->setObjectName("DriveG");
     DriveG->setGeometry(8, 8, 220, 120);
     DriveG->SetItemIndex(0);
@@ -258,8 +252,7 @@ void TMainSheet::BuildSpecialsPage()
     TeleC->OnClick = [this] { TeleCClick(); };
 }
 
-void TMainSheet::BuildSystemsPage()
-{
+void TMainSheet::BuildSystemsPage() {
     QWidget* page = TabSheet2;
     const int x1 = 8;
     const int x2 = 350;
@@ -288,8 +281,7 @@ void TMainSheet::BuildSystemsPage()
     ArmorBarBack->OnChange = [this] { ArmorBarBackChange(); };
 }
 
-void TMainSheet::BuildGeneralPage()
-{
+void TMainSheet::BuildGeneralPage() {
     QWidget* page = TabSheet3;
     ScaleBar = AddBar(page, "ScaleBar", QStringLiteral("Draw Scale"), 15, 100, 25, 8, 4, &ScaleR, "ScaleR");
     BoundBar = AddBar(page, "BoundBar", QStringLiteral("Bounding Sphere"), 15, 100, 25, 8, 60, &BoundR, "BoundR");
@@ -299,23 +291,23 @@ void TMainSheet::BuildGeneralPage()
     BoundBar->OnChange = [this] { BoundBarChange(); };
 
     AddLabel(page, QStringLiteral("Ship Technology"), 8, 124, 200);
-    Universe = new TComboBox(page,
-                             {QStringLiteral("Rebel"), QStringLiteral("Imperial"), QStringLiteral("Colonial"),
-                              QStringLiteral("Cylon"), QStringLiteral("Earth Alliance"), QStringLiteral("Minbari"),
-                              QStringLiteral("Star Fleet")},
-                             QStringLiteral("Select Technology"));
+    Universe = new TComboBox(
+        page,
+        {QStringLiteral("Rebel"), QStringLiteral("Imperial"), QStringLiteral("Colonial"), QStringLiteral("Cylon"),
+         QStringLiteral("Earth Alliance"), QStringLiteral("Minbari"), QStringLiteral("Star Fleet")},
+        QStringLiteral("Select Technology"));
     Universe->setObjectName("Universe");
     Universe->setGeometry(8, 140, 200, 24);
     Universe->OnChange = [this] { UniverseChange(); };
 
     AddLabel(page, QStringLiteral("Engine Sound"), 230, 124, 200);
-    EngineSound = new TComboBox(
-        page,
-        {QStringLiteral("XWing"), QStringLiteral("YWing"), QStringLiteral("AWing"), QStringLiteral("BWing"),
-         QStringLiteral("Tie"), QStringLiteral("Assault Gunship"), QStringLiteral("Viper"),
-         QStringLiteral("Cylon Raider"), QStringLiteral("Enteprise Bridge"), QStringLiteral("Minbari Fighter"),
-         QStringLiteral("Minbari Cruiser"), QStringLiteral("Silent")},
-        QStringLiteral("EngineSound"));
+    EngineSound =
+        new TComboBox(page,
+                      {QStringLiteral("XWing"), QStringLiteral("YWing"), QStringLiteral("AWing"),
+                       QStringLiteral("BWing"), QStringLiteral("Tie"), QStringLiteral("Assault Gunship"),
+                       QStringLiteral("Viper"), QStringLiteral("Cylon Raider"), QStringLiteral("Enteprise Bridge"),
+                       QStringLiteral("Minbari Fighter"), QStringLiteral("Minbari Cruiser"), QStringLiteral("Silent")},
+                      QStringLiteral("EngineSound"));
     EngineSound->setObjectName("EngineSound");
     EngineSound->setMaxVisibleItems(9);
     EngineSound->setGeometry(230, 140, 200, 24);
@@ -338,8 +330,7 @@ void TMainSheet::BuildGeneralPage()
     R2Unit->OnClick = [this] { R2UnitClick(); };
 }
 
-void TMainSheet::BuildImagesPage()
-{
+void TMainSheet::BuildImagesPage() {
     QWidget* page = TabSheet4;
     RegisterThumbnails();
     for (int i = 0; i < 24; ++i) {
@@ -374,8 +365,7 @@ void TMainSheet::BuildImagesPage()
     custom->setWordWrap(true);
 }
 
-void TMainSheet::BuildFilesPage()
-{
+void TMainSheet::BuildFilesPage() {
     QWidget* page = TabSheet5;
     AddLabel(page, QStringLiteral("Image file naming"), 8, 8, 200);
     NameE = new TMaskEdit(page, kTextSize - 1);
@@ -409,8 +399,7 @@ void TMainSheet::BuildFilesPage()
     }
 }
 
-void TMainSheet::ConnectHelp()
-{
+void TMainSheet::ConnectHelp() {
     auto help = [this](QWidget* widget, const char* text) {
         OnMouseMove(widget, [this, text] { ShowHelp(QString::fromUtf8(text)); });
     };
@@ -424,36 +413,37 @@ void TMainSheet::ConnectHelp()
     help(RemoveWeapon, "Remove the selected weapon.");
     help(LinkCheck, "When this is checked full link firing mode fires all energy weapons at once.");
     help(Button1, "The naming conventions of file naming already apply. See Files page for description.");
-    help(Button2, "This program has to in the folder where the game exe and IMG folder reside for the verification "
-                  "to be successful.");
-    help(Activate, "Finally try to activate your design. If you do not activate the design you wont be able to use "
-                   "it. You will be notified on errors.");
+    help(Button2,
+         "This program has to in the folder where the game exe and IMG folder reside for the verification "
+         "to be successful.");
+    help(Activate,
+         "Finally try to activate your design. If you do not activate the design you wont be able to use "
+         "it. You will be notified on errors.");
     help(TeleC, "Subspace teleporter instantaneously moves your ship from one place to another.");
     help(BlossomC, "Death blossom fires all your remaining energy and missiles wildly spinning to all directions.");
     for (int i = 0; i < DriveG->Count(); ++i)
-        OnEnter(DriveG->Button(i), [this] { ShowHelp(QStringLiteral("Select an approriate drive system for your design.")); });
+        OnEnter(DriveG->Button(i),
+                [this] { ShowHelp(QStringLiteral("Select an approriate drive system for your design.")); });
     for (int i = 0; i < CloakS->Count(); ++i)
         OnEnter(CloakS->Button(i), [this] {
-            ShowHelp(QStringLiteral("Normal cloaking device makes your ship invisible. Phasing cloak makes your ship "
-                                    "pass through normal matter."));
+            ShowHelp(
+                QStringLiteral("Normal cloaking device makes your ship invisible. Phasing cloak makes your ship "
+                               "pass through normal matter."));
         });
 }
 
 void TMainSheet::ShowHelp(const QString& text) { InfoLabel->setText(text); }
 
-TMainSheet::TMainSheet()
-{
+TMainSheet::TMainSheet() {
     BuildForm();
     StartDirectory = QDir::currentPath();
-    for (TImage* image : Thumbnails)
-        BuiltInPictures[static_cast<size_t>(image->Tag)] = image;
+    for (TImage* image : Thumbnails) BuiltInPictures[static_cast<size_t>(image->Tag)] = image;
     SelectedRow = -1;
     CurrentDesign = 0;
     SlotBox->SetItemIndex(0);
     Universe->SetItemIndex(0);
     EngineSound->SetItemIndex(0);
-    for (int d = 0; d < kDesigns; ++d)
-        D.SetDefaults(d);
+    for (int d = 0; d < kDesigns; ++d) D.SetDefaults(d);
     Selec->SetText(QStringLiteral("Custom"));
     LoadShipFile();
     SlotBoxClick();
@@ -462,4 +452,4 @@ TMainSheet::TMainSheet()
 
 TMainSheet::~TMainSheet() = default;
 
-} // namespace hull
+}  // namespace hull

@@ -13,10 +13,9 @@ namespace {
 constexpr int kBuiltInFrames = 60;
 bool IsBuiltInSet(int32_t selection) { return selection >= 0 && selection < 24; }
 const QString kBuiltInText = QStringLiteral("Built in images.");
-} // namespace
+}  // namespace
 
-QString TMainSheet::FramePath(int frame) const
-{
+QString TMainSheet::FramePath(int frame) const {
     // Both texts are at most 19 characters (FieldText stops there).
     const QByteArray folder = FieldText(D.ImageFolder[CurrentDesign]).toLatin1();
     const QByteArray name = FieldText(D.ImageName[CurrentDesign]).toLatin1();
@@ -25,8 +24,7 @@ QString TMainSheet::FramePath(int frame) const
 
 void TMainSheet::RestoreDirectory() const { QDir::setCurrent(StartDirectory); }
 
-void TMainSheet::SetImageFieldsBuiltIn()
-{
+void TMainSheet::SetImageFieldsBuiltIn() {
     NameE->SetText(kBuiltInText);
     FolderE->SetText(kBuiltInText);
     NameE->SetReadOnly(true);
@@ -34,8 +32,7 @@ void TMainSheet::SetImageFieldsBuiltIn()
 }
 
 // Shows the current design's picture and picture fields.
-void TMainSheet::ShowPicture()
-{
+void TMainSheet::ShowPicture() {
     const int d = CurrentDesign;
     const int32_t selection = D.ImageSelection[d];
     if (IsBuiltInSet(selection)) {
@@ -54,16 +51,13 @@ void TMainSheet::ShowPicture()
     NameE->SetText(FieldText(D.ImageName[d]));
     FolderE->SetText(FieldText(D.ImageFolder[d]));
     QImage first;
-    if (selection == kCustomImage && GameFileExists(FramePath(1)))
-        first.load(ResolveGamePath(FramePath(1)));
-    if (first.isNull())
-        first = EmptyPic->Picture();
+    if (selection == kCustomImage && GameFileExists(FramePath(1))) first.load(ResolveGamePath(FramePath(1)));
+    if (first.isNull()) first = EmptyPic->Picture();
     ShipImage->SetPicture(first);
     ShipImage2->SetPicture(first);
 }
 
-void TMainSheet::XWingClick(TImage* sender)
-{
+void TMainSheet::XWingClick(TImage* sender) {
     ShipImage->SetPicture(sender->Picture());
     ShipImage2->SetPicture(sender->Picture());
     D.ImageSelection[CurrentDesign] = sender->Tag;
@@ -72,10 +66,8 @@ void TMainSheet::XWingClick(TImage* sender)
     FrBar->SetPosition(kBuiltInFrames);
 }
 
-void TMainSheet::Button1Click()
-{
-    if (!ShipLoader.Execute())
-        return;
+void TMainSheet::Button1Click() {
+    if (!ShipLoader.Execute()) return;
     RestoreDirectory();
     QImage picture(ShipLoader.FileName);
     ShipImage->SetPicture(picture);
@@ -86,25 +78,21 @@ void TMainSheet::Button1Click()
     FolderE->SetReadOnly(false);
     // Showing a built-in set put "Built in images." in the edits but left the
     // design's own names as they were; the edits now show those names.
-    if (NameE->Text() != FieldText(D.ImageName[CurrentDesign]))
-        NameE->SetText(FieldText(D.ImageName[CurrentDesign]));
+    if (NameE->Text() != FieldText(D.ImageName[CurrentDesign])) NameE->SetText(FieldText(D.ImageName[CurrentDesign]));
     if (FolderE->Text() != FieldText(D.ImageFolder[CurrentDesign]))
         FolderE->SetText(FieldText(D.ImageFolder[CurrentDesign]));
     Activate->SetChecked(false);
     D.Active[CurrentDesign] = 0;
 }
 
-void TMainSheet::ClearShipImageClick()
-{
+void TMainSheet::ClearShipImageClick() {
     ShipImage->SetPicture(EmptyPic->Picture());
     ShipImage2->SetPicture(EmptyPic->Picture());
 }
 
-void TMainSheet::FrBarChange()
-{
+void TMainSheet::FrBarChange() {
     // A built-in set always has its 60 frames.
-    if (IsBuiltInSet(D.ImageSelection[CurrentDesign]))
-        FrBar->SetPosition(kBuiltInFrames);
+    if (IsBuiltInSet(D.ImageSelection[CurrentDesign])) FrBar->SetPosition(kBuiltInFrames);
     FrCount->SetText(QString::number(FrBar->Position()));
     D.FrameCount[CurrentDesign] = FrBar->Position();
 }
@@ -113,11 +101,9 @@ void TMainSheet::NameEChange() { SetFieldText(D.ImageName[CurrentDesign], NameE-
 
 void TMainSheet::FolderEChange() { SetFieldText(D.ImageFolder[CurrentDesign], FolderE->Text()); }
 
-void TMainSheet::Button2Click()
-{
+void TMainSheet::Button2Click() {
     RestoreDirectory();
-    if (IsBuiltInSet(D.ImageSelection[CurrentDesign]))
-        return;
+    if (IsBuiltInSet(D.ImageSelection[CurrentDesign])) return;
     const int count = D.FrameCount[CurrentDesign];
     const int frames = std::clamp(count, 0, kMaxFrameCount);
     bool missing = false;
@@ -130,28 +116,23 @@ void TMainSheet::Button2Click()
     // A frame count outside 1..180 (a damaged file) can never be activated,
     // so it is never reported as found ok.
     if (count < 1 || count > kMaxFrameCount)
-        ShowMessage(QStringLiteral("Frame count ") + QString::number(count) +
-                    QStringLiteral(" is not in 1 to ") + QString::number(kMaxFrameCount) +
-                    QStringLiteral("."));
+        ShowMessage(QStringLiteral("Frame count ") + QString::number(count) + QStringLiteral(" is not in 1 to ") +
+                    QString::number(kMaxFrameCount) + QStringLiteral("."));
     else if (!missing)
         ShowMessage(QStringLiteral("Files found ok."));
 }
 
 // Every frame of the custom files exists. A damaged selection number or a
 // frame count outside the bar's range never counts as complete.
-bool TMainSheet::AllFramesExist()
-{
+bool TMainSheet::AllFramesExist() {
     const int frames = D.FrameCount[CurrentDesign];
-    if (D.ImageSelection[CurrentDesign] != kCustomImage || frames < 1 || frames > kMaxFrameCount)
-        return false;
+    if (D.ImageSelection[CurrentDesign] != kCustomImage || frames < 1 || frames > kMaxFrameCount) return false;
     for (int n = 1; n <= frames; ++n)
-        if (!GameFileExists(FramePath(n)))
-            return false;
+        if (!GameFileExists(FramePath(n))) return false;
     return true;
 }
 
-void TMainSheet::ActivateClick()
-{
+void TMainSheet::ActivateClick() {
     const int d = CurrentDesign;
     if (!Activate->Checked()) {
         D.Active[d] = 0;
@@ -177,4 +158,4 @@ void TMainSheet::ActivateClick()
     D.Active[d] = 1;
 }
 
-} // namespace hull
+}  // namespace hull

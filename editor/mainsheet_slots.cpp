@@ -7,23 +7,19 @@
 
 namespace hull {
 
-QString FieldText(const Text& field)
-{
+QString FieldText(const Text& field) {
     size_t length = 0;
-    while (length < field.size() - 1 && field[length] != '\0')
-        ++length;
+    while (length < field.size() - 1 && field[length] != '\0') ++length;
     return QString::fromLatin1(field.data(), static_cast<qsizetype>(length));
 }
 
-void SetFieldText(Text& field, const QString& text)
-{
+void SetFieldText(Text& field, const QString& text) {
     const QByteArray bytes = text.toLatin1().left(kTextSize - 1);
     field.fill(0);
     std::copy(bytes.begin(), bytes.end(), field.begin());
 }
 
-void TMainSheet::SlotBoxClick()
-{
+void TMainSheet::SlotBoxClick() {
     // 1-2: leave the current design sorted and take the chosen one.
     SortDesignWeapons();
     CurrentDesign = std::clamp(SlotBox->ItemIndex(), 0, kDesigns - 1);
@@ -81,16 +77,14 @@ void TMainSheet::SlotBoxClick()
     // The design as it was, except that an activation the check refused
     // stays off.
     D.SetRecord(d, stored);
-    if (!Activate->Checked())
-        D.Active[d] = 0;
+    if (!Activate->Checked()) D.Active[d] = 0;
     FillWeaponBox();
     ShipImage2->resize(2 * ScaleBar->Position(), 2 * ScaleBar->Position());
     DrawWeaponSchematic();
     ComputeShipValue();
 }
 
-void TMainSheet::Load1Click()
-{
+void TMainSheet::Load1Click() {
     LoadShipFile();
     SlotBoxClick();
 }
@@ -99,12 +93,12 @@ void TMainSheet::N1Click() { SaveShipFile(); }
 
 void TMainSheet::Quit1Click() { close(); }
 
-void TMainSheet::About1Click()
-{
-    ShowMessage(QStringLiteral("Vantorra version 2. Hullsmith v. 1.0\n"
-                               "Ship editor and game: the Vantorra developers.\n"
-                               "Ship pictures and sounds: drawn and synthesised for Vantorra.\n"
-                               "Thanks to every pilot who flew the first designs."));
+void TMainSheet::About1Click() {
+    ShowMessage(
+        QStringLiteral("Vantorra version 2. Hullsmith v. 1.0\n"
+                       "Ship editor and game: the Vantorra developers.\n"
+                       "Ship pictures and sounds: drawn and synthesised for Vantorra.\n"
+                       "Thanks to every pilot who flew the first designs."));
 }
 
-} // namespace hull
+}  // namespace hull

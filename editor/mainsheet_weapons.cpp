@@ -12,22 +12,19 @@ namespace {
 
 // Truncates toward zero, keeping damaged values (huge, infinite, NaN) inside
 // a range every caller can draw or show safely.
-int SafeTrunc(double v)
-{
-    if (std::isnan(v))
-        return 0;
+int SafeTrunc(double v) {
+    if (std::isnan(v)) return 0;
     return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6));
 }
 
 bool IsWeapon(int32_t type) { return type == kLaser || type == kIonCannon || type == kCuttingBeam; }
 
-int32_t* KindCount(Designs& designs, int d, int32_t kind)
-{
+int32_t* KindCount(Designs& designs, int d, int32_t kind) {
     switch (kind) {
-    case kLaser: return &designs.LaserCount[d];
-    case kIonCannon: return &designs.IonCount[d];
-    case kCuttingBeam: return &designs.BeamCount[d];
-    default: return nullptr;
+        case kLaser: return &designs.LaserCount[d];
+        case kIonCannon: return &designs.IonCount[d];
+        case kCuttingBeam: return &designs.BeamCount[d];
+        default: return nullptr;
     }
 }
 
@@ -37,21 +34,19 @@ constexpr unsigned kSelectedBrush = 0xFFFFEE;
 constexpr unsigned kSelectedPen = 0xFFFF55;
 constexpr unsigned kLineColour = 0x00FFFF;
 
-} // namespace
+}  // namespace
 
-QString WeaponKindName(int32_t kind, int32_t turretCover)
-{
+QString WeaponKindName(int32_t kind, int32_t turretCover) {
     const bool turret = turretCover != 0;
     switch (kind) {
-    case kLaser: return turret ? QStringLiteral("Laser Turret") : QStringLiteral("Laser");
-    case kIonCannon: return turret ? QStringLiteral("Ion Turret") : QStringLiteral("Ion Cannon");
-    case kCuttingBeam: return turret ? QStringLiteral("Beam Turret") : QStringLiteral("Cutting Beam");
-    default: return QString();
+        case kLaser: return turret ? QStringLiteral("Laser Turret") : QStringLiteral("Laser");
+        case kIonCannon: return turret ? QStringLiteral("Ion Turret") : QStringLiteral("Ion Cannon");
+        case kCuttingBeam: return turret ? QStringLiteral("Beam Turret") : QStringLiteral("Cutting Beam");
+        default: return QString();
     }
 }
 
-void TMainSheet::FillWeaponBox()
-{
+void TMainSheet::FillWeaponBox() {
     const int d = CurrentDesign;
     for (int s = 0; s < kSlots; ++s) {
         if (IsWeapon(D.WeaponType[d][s])) {
@@ -60,16 +55,13 @@ void TMainSheet::FillWeaponBox()
             WeaponBox->SetCell(2, s, QString::number(D.WeaponX[d][s]));
             WeaponBox->SetCell(3, s, QString::number(D.WeaponY[d][s]));
         } else {
-            for (int c = 0; c < 4; ++c)
-                WeaponBox->SetCell(c, s, QString());
+            for (int c = 0; c < 4; ++c) WeaponBox->SetCell(c, s, QString());
         }
     }
 }
 
-void TMainSheet::WeaponBoxSelectCell(int, int row)
-{
-    if (row < 0 || row >= kSlots)
-        return;
+void TMainSheet::WeaponBoxSelectCell(int, int row) {
+    if (row < 0 || row >= kSlots) return;
     SelectedRow = row;
     const int d = CurrentDesign;
     ConverBar->SetPosition(SafeTrunc(D.Convergence[d][row]));
@@ -81,36 +73,30 @@ void TMainSheet::WeaponBoxSelectCell(int, int row)
     DrawWeaponSchematic();
 }
 
-void TMainSheet::AddWeapon(int kind)
-{
+void TMainSheet::AddWeapon(int kind) {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if (r >= 0) {
         WeaponBox->SetCell(0, r, WeaponKindName(kind, 0));
         const int32_t old = D.WeaponType[d][r];
         if (old != kind) {
-            if (int32_t* count = KindCount(D, d, old))
-                --*count;
+            if (int32_t* count = KindCount(D, d, old)) --*count;
             ++*KindCount(D, d, kind);
         }
         D.TurretCover[d][r] = 0;
         D.WeaponType[d][r] = kind;
-        if (r < kSlots - 1)
-            WeaponBox->SetRow(r + 1);
+        if (r < kSlots - 1) WeaponBox->SetRow(r + 1);
     }
     DrawWeaponSchematic();
     ComputeShipValue();
 }
 
-void TMainSheet::RemoveWeaponClick()
-{
+void TMainSheet::RemoveWeaponClick() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if (r >= 0 && D.WeaponType[d][r] != kEmpty) {
-        for (int c = 0; c < 4; ++c)
-            WeaponBox->SetCell(c, r, QString());
-        if (int32_t* count = KindCount(D, d, D.WeaponType[d][r]))
-            --*count;
+        for (int c = 0; c < 4; ++c) WeaponBox->SetCell(c, r, QString());
+        if (int32_t* count = KindCount(D, d, D.WeaponType[d][r])) --*count;
         D.WeaponType[d][r] = kEmpty;
         D.WeaponX[d][r] = 0;
         D.WeaponY[d][r] = 0;
@@ -118,17 +104,14 @@ void TMainSheet::RemoveWeaponClick()
         D.FireDirection[d][r] = 0.0f;
         D.TurretCover[d][r] = 0;
         D.Convergence[d][r] = 1000.0f;
-        if (r > 0)
-            WeaponBox->SetRow(r - 1);
+        if (r > 0) WeaponBox->SetRow(r - 1);
     }
     DrawWeaponSchematic();
     ComputeShipValue();
 }
 
-void TMainSheet::ResetDirClick()
-{
-    if (SelectedRow < 0)
-        return;
+void TMainSheet::ResetDirClick() {
+    if (SelectedRow < 0) return;
     ConverBar->SetPosition(1000);
     AimBar->SetPosition(0);
     RangeBar->SetPosition(120);
@@ -140,8 +123,7 @@ void TMainSheet::ResetDirClick()
 // With no row selected, or an empty slot, a bar goes back to its default and
 // stores nothing.
 
-void TMainSheet::AimBarChange()
-{
+void TMainSheet::AimBarChange() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     const int pos = AimBar->Position();
@@ -153,19 +135,18 @@ void TMainSheet::AimBarChange()
         const float t = static_cast<float>(D.Convergence[d][r] * 0.001 - 1);
         D.FireDirection[d][r] = static_cast<float>(t + D.Aim[d][r]);
         switch (pos) {
-        case 0: Dire->SetText(QStringLiteral("FRONT")); break;
-        case 90: Dire->SetText(QStringLiteral("RIGHT")); break;
-        case 180: Dire->SetText(QStringLiteral("BACK")); break;
-        case 270: Dire->SetText(QStringLiteral("LEFT")); break;
-        default: Dire->SetText(QString::number(pos)); break;
+            case 0: Dire->SetText(QStringLiteral("FRONT")); break;
+            case 90: Dire->SetText(QStringLiteral("RIGHT")); break;
+            case 180: Dire->SetText(QStringLiteral("BACK")); break;
+            case 270: Dire->SetText(QStringLiteral("LEFT")); break;
+            default: Dire->SetText(QString::number(pos)); break;
         }
         WeaponBox->SetCell(1, r, QString::asprintf("%.2f", static_cast<double>(D.FireDirection[d][r])));
     }
     DrawWeaponSchematic();
 }
 
-void TMainSheet::ConverBarChange()
-{
+void TMainSheet::ConverBarChange() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     const int pos = ConverBar->Position();
@@ -182,8 +163,7 @@ void TMainSheet::ConverBarChange()
     DrawWeaponSchematic();
 }
 
-void TMainSheet::TurretBarChange()
-{
+void TMainSheet::TurretBarChange() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     const int pos = TurretBar->Position();
@@ -199,8 +179,7 @@ void TMainSheet::TurretBarChange()
     ComputeShipValue();
 }
 
-void TMainSheet::RangeBarChange()
-{
+void TMainSheet::RangeBarChange() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if (r < 0 || !IsWeapon(D.WeaponType[d][r])) {
@@ -212,8 +191,7 @@ void TMainSheet::RangeBarChange()
     ComputeShipValue();
 }
 
-void TMainSheet::PowerBarChange()
-{
+void TMainSheet::PowerBarChange() {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if (r < 0 || !IsWeapon(D.WeaponType[d][r])) {
@@ -231,16 +209,14 @@ void TMainSheet::AngleShowClick() { DrawWeaponSchematic(); }
 
 int TMainSheet::SchematicScale() const { return ScaleBar->Position(); }
 
-void TMainSheet::DrawImageMouseMove(int x, int y)
-{
+void TMainSheet::DrawImageMouseMove(int x, int y) {
     const int scale = SchematicScale();
     PosX->SetText(QString::number(SafeTrunc((x / 2 - 50) * scale * 0.02)));
     PosY->SetText(QString::number(SafeTrunc((y / 2 - 50) * scale * 0.02)));
     ShowHelp(QStringLiteral("When placing weapons you use this schematic to place your selections."));
 }
 
-void TMainSheet::DrawImageMouseDown(Qt::MouseButtons buttons, int x, int y)
-{
+void TMainSheet::DrawImageMouseDown(Qt::MouseButtons buttons, int x, int y) {
     const int d = CurrentDesign;
     const int r = SelectedRow;
     if ((buttons & Qt::LeftButton) && r >= 0 && IsWeapon(D.WeaponType[d][r])) {
@@ -253,8 +229,7 @@ void TMainSheet::DrawImageMouseDown(Qt::MouseButtons buttons, int x, int y)
     DrawWeaponSchematic();
 }
 
-void TMainSheet::DrawWeaponSchematic()
-{
+void TMainSheet::DrawWeaponSchematic() {
     const int d = CurrentDesign;
     const double perUnit = 50.0 / SchematicScale();
     auto pixel = [perUnit](double c) { return SafeTrunc((perUnit * c + 50) * 2); };
@@ -271,8 +246,7 @@ void TMainSheet::DrawWeaponSchematic()
     canvas.brushClear = false;
     for (int s = 0; s < kSlots; ++s) {
         const int32_t type = D.WeaponType[d][s];
-        if (!IsWeapon(type))
-            continue;
+        if (!IsWeapon(type)) continue;
         const int px = pixel(D.WeaponX[d][s]);
         const int py = pixel(D.WeaponY[d][s]);
         const double direction = D.FireDirection[d][s];
@@ -302,4 +276,4 @@ void TMainSheet::DrawWeaponSchematic()
     canvas.brushClear = false;
 }
 
-} // namespace hull
+}  // namespace hull

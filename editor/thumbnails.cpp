@@ -8,10 +8,9 @@ static void InitThumbs() { Q_INIT_RESOURCE(thumbs); }
 
 namespace hull {
 
-void RegisterThumbnails()
-{
+void RegisterThumbnails() {
     static const bool once = (InitThumbs(), true);
     (void)once;
 }
 
-} // namespace hull
+}  // namespace hull

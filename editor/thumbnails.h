@@ -6,4 +6,4 @@ namespace hull {
 // ":/thumbs/ship23.bmp", in Tag order) available.
 void RegisterThumbnails();
 
-} // namespace hull
+}  // namespace hull

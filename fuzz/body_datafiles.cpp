@@ -44,7 +44,8 @@ Bytes Sized(const std::uint8_t* data, std::size_t size, std::size_t n) {
 // Decodes a record and encodes it again: every byte must come back.
 void RecordRoundTrip(const Bytes& bytes) {
     shipdata::ShipClassRecord rec = shipdata::ZeroRecord();
-    shipdata::DecodeRecord(std::span<const std::uint8_t, shipdata::kRecordSize>(bytes.data(), shipdata::kRecordSize), rec);
+    shipdata::DecodeRecord(std::span<const std::uint8_t, shipdata::kRecordSize>(bytes.data(), shipdata::kRecordSize),
+                           rec);
     static_cast<void>(shipdata::ShipValue(rec));
     const auto again = shipdata::EncodeRecord(rec);
     Require(std::equal(again.begin(), again.end(), bytes.begin()));
@@ -165,7 +166,8 @@ int FuzzConfigFile(const std::uint8_t* data, std::size_t size) {
     const Bytes saved = ReadBack("config.cfg");
     Require(saved.size() == std::max(size, kConfigFileSize));
     Require(std::equal(options.begin(), options.end(), saved.begin()));
-    if (size > kConfigFileSize) Require(std::equal(data + kConfigFileSize, data + size, saved.begin() + kConfigFileSize));
+    if (size > kConfigFileSize)
+        Require(std::equal(data + kConfigFileSize, data + size, saved.begin() + kConfigFileSize));
     // What was saved loads as the same options.
     GameStatePtr again = MakeGameState();
     SetDefaultOptions(again.get());

@@ -50,8 +50,7 @@ Editor& TheEditor() {
 // Removes the files a wrong-sized ships.dat was kept aside as.
 void RemoveKeptFiles() {
     QDir folder(QDir::currentPath());
-    for (const QString& kept : folder.entryList({QStringLiteral("ships.dat.bad*")}, QDir::Files))
-        folder.remove(kept);
+    for (const QString& kept : folder.entryList({QStringLiteral("ships.dat.bad*")}, QDir::Files)) folder.remove(kept);
 }
 
 }  // namespace

@@ -26,9 +26,8 @@ namespace {
 struct Display {
     Display() {
         plat::InstallPresenter(std::make_unique<plat::RecordingPresenter>(1920, 1080));
-        plat::SetMessageBoxHandler([](const plat::MessageBoxCall& call) {
-            return plat::DefaultMessageBoxAnswer(call.type);
-        });
+        plat::SetMessageBoxHandler(
+            [](const plat::MessageBoxCall& call) { return plat::DefaultMessageBoxAnswer(call.type); });
         plat::SetDebugOutputSink([](const std::string&) {});
         screen = std::make_unique<VXScreen>();
         if (screen->CreateFullScreen(&window, 640, 480, 16, 0) != 1 ||
@@ -78,7 +77,8 @@ int FuzzPictureFile(const std::uint8_t* data, std::size_t size) {
     const RECT whole{0, 0, picture.Width, picture.Height};
     const int w = Display::kWorkWidth;
     const int h = Display::kWorkHeight;
-    const int at[][2] = {{0, 0}, {-picture.Width / 2, -picture.Height / 2}, {w - picture.Width / 2, h - picture.Height / 2}};
+    const int at[][2] = {
+        {0, 0}, {-picture.Width / 2, -picture.Height / 2}, {w - picture.Width / 2, h - picture.Height / 2}};
     for (const auto& p : at) {
         picture.DrawKeyedRect(&display.work, p[0], p[1], whole);
         if (picture.AlphaMap) picture.DrawAlphaMap(&display.work, p[0], p[1], whole);
@@ -113,7 +113,8 @@ int FuzzTitleJpeg(const std::uint8_t* data, std::size_t size) {
         if (image.Picture.Width != 0 || image.Picture.Height != 0 || !image.Picture.Pixels.empty()) std::abort();
         return 0;
     }
-    const std::size_t pixels = static_cast<std::size_t>(image.Picture.Width) * static_cast<std::size_t>(image.Picture.Height);
+    const std::size_t pixels =
+        static_cast<std::size_t>(image.Picture.Width) * static_cast<std::size_t>(image.Picture.Height);
     if (image.Picture.Width <= 0 || image.Picture.Height <= 0 || image.Picture.Pixels.size() != pixels) std::abort();
     return 0;
 }

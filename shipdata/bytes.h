@@ -6,8 +6,8 @@
 #include <cstdint>
 
 inline std::int32_t ReadLE32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                     std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+                                     std::uint32_t{p[3]} << 24);
 }
 
 inline void WriteLE32(std::uint8_t* p, std::int32_t v) {

@@ -89,44 +89,36 @@ std::array<std::uint8_t, kRecordSize> EncodeRecord(const ShipClassRecord& rec) {
     return out;
 }
 
-void DecodeRecord(std::span<const std::uint8_t, kRecordSize> in, ShipClassRecord& rec) {
-    ReadFields(in, rec);
-}
+void DecodeRecord(std::span<const std::uint8_t, kRecordSize> in, ShipClassRecord& rec) { ReadFields(in, rec); }
 
-void DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize> in,
-                        ShipClassRecord& rec) {
+void DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize> in, ShipClassRecord& rec) {
     ReadFields(in, rec);
 }
 
 std::vector<std::uint8_t> EncodeFile(std::span<const ShipClassRecord, kFileRecords> records) {
     std::vector<std::uint8_t> bytes(kFileSize);
     for (int i = 0; i < kFileRecords; ++i) {
-        EncodeRecord(records[i],
-                     std::span<std::uint8_t, kRecordSize>(bytes.data() + i * kRecordSize,
-                                                          kRecordSize));
+        EncodeRecord(records[i], std::span<std::uint8_t, kRecordSize>(bytes.data() + i * kRecordSize, kRecordSize));
     }
     return bytes;
 }
 
-std::optional<std::array<ShipClassRecord, kFileRecords>> DecodeFile(
-    std::span<const std::uint8_t> bytes) {
+std::optional<std::array<ShipClassRecord, kFileRecords>> DecodeFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() != kFileSize) return std::nullopt;
     std::array<ShipClassRecord, kFileRecords> records;
     for (int i = 0; i < kFileRecords; ++i) {
-        DecodeRecord(std::span<const std::uint8_t, kRecordSize>(bytes.data() + i * kRecordSize,
-                                                                kRecordSize),
+        DecodeRecord(std::span<const std::uint8_t, kRecordSize>(bytes.data() + i * kRecordSize, kRecordSize),
                      records[i]);
     }
     return records;
 }
 
-bool DecodeLegacyFile(std::span<const std::uint8_t> bytes,
-                      std::span<ShipClassRecord, kFileRecords> records) {
+bool DecodeLegacyFile(std::span<const std::uint8_t> bytes, std::span<ShipClassRecord, kFileRecords> records) {
     if (bytes.size() != kLegacyFileSize) return false;
     for (int i = 0; i < kLegacyFileRecords; ++i) {
-        DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize>(
-                               bytes.data() + i * kLegacyRecordSize, kLegacyRecordSize),
-                           records[i]);
+        DecodeLegacyRecord(
+            std::span<const std::uint8_t, kLegacyRecordSize>(bytes.data() + i * kLegacyRecordSize, kLegacyRecordSize),
+            records[i]);
     }
     return true;
 }

@@ -20,7 +20,7 @@
 namespace shipdata {
 
 inline constexpr int kWeaponSlots = 20;
-inline constexpr int kNameSize = 20;       // every text field is a 20-byte buffer
+inline constexpr int kNameSize = 20;  // every text field is a 20-byte buffer
 inline constexpr int kReservedSize = 356;
 inline constexpr int kSpecialCount = 10;
 inline constexpr int kArmorCount = 2;
@@ -51,39 +51,39 @@ enum SpecialIndex : int {
 // struct, the offsets, the codec and every copy between a record and the
 // programs' own arrays are expanded from this one list; the older record is
 // the list cut after Range. Armor is [0] front, [1] back.
-#define SHIPDATA_RECORD_FIELDS(X)                \
-    X(Active, Int, 1, 0)                         \
-    X(WeaponType, Ints, kWeaponSlots, 4)         \
-    X(WeaponX, Ints, kWeaponSlots, 84)           \
-    X(WeaponY, Ints, kWeaponSlots, 164)          \
-    X(Aim, Floats, kWeaponSlots, 244)            \
-    X(Convergence, Floats, kWeaponSlots, 324)    \
-    X(FireDirection, Floats, kWeaponSlots, 404)  \
-    X(Technology, Int, 1, 484)                   \
-    X(ImageSelection, Int, 1, 488)               \
-    X(Missiles, Int, 1, 492)                     \
-    X(IonCount, Int, 1, 496)                     \
-    X(LaserCount, Int, 1, 500)                   \
-    X(Turn, Int, 1, 504)                         \
-    X(Acceleration, Float, 1, 508)               \
-    X(Shield, Int, 1, 512)                       \
-    X(Hull, Int, 1, 516)                         \
-    X(DrawScale, Int, 1, 520)                    \
-    X(BoundingSphere, Int, 1, 524)               \
-    X(FrameCount, Int, 1, 528)                   \
-    X(ImageFolder, Text, kNameSize, 532)         \
-    X(ImageName, Text, kNameSize, 552)           \
-    X(Name, Text, kNameSize, 572)                \
-    X(AimLine, Int, 1, 592)                      \
-    X(AstroDroid, Int, 1, 596)                   \
-    X(EngineSoundKind, Int, 1, 600)              \
-    X(TurretCover, Ints, kWeaponSlots, 604)      \
-    X(BeamCount, Int, 1, 684)                    \
-    X(Power, Ints, kWeaponSlots, 688)            \
-    X(Range, Ints, kWeaponSlots, 768)            \
-    X(Armor, Ints, kArmorCount, 848)             \
-    X(Reserved, Bytes, kReservedSize, 856)       \
-    X(LinkAll, Int, 1, 1212)                     \
+#define SHIPDATA_RECORD_FIELDS(X)               \
+    X(Active, Int, 1, 0)                        \
+    X(WeaponType, Ints, kWeaponSlots, 4)        \
+    X(WeaponX, Ints, kWeaponSlots, 84)          \
+    X(WeaponY, Ints, kWeaponSlots, 164)         \
+    X(Aim, Floats, kWeaponSlots, 244)           \
+    X(Convergence, Floats, kWeaponSlots, 324)   \
+    X(FireDirection, Floats, kWeaponSlots, 404) \
+    X(Technology, Int, 1, 484)                  \
+    X(ImageSelection, Int, 1, 488)              \
+    X(Missiles, Int, 1, 492)                    \
+    X(IonCount, Int, 1, 496)                    \
+    X(LaserCount, Int, 1, 500)                  \
+    X(Turn, Int, 1, 504)                        \
+    X(Acceleration, Float, 1, 508)              \
+    X(Shield, Int, 1, 512)                      \
+    X(Hull, Int, 1, 516)                        \
+    X(DrawScale, Int, 1, 520)                   \
+    X(BoundingSphere, Int, 1, 524)              \
+    X(FrameCount, Int, 1, 528)                  \
+    X(ImageFolder, Text, kNameSize, 532)        \
+    X(ImageName, Text, kNameSize, 552)          \
+    X(Name, Text, kNameSize, 572)               \
+    X(AimLine, Int, 1, 592)                     \
+    X(AstroDroid, Int, 1, 596)                  \
+    X(EngineSoundKind, Int, 1, 600)             \
+    X(TurretCover, Ints, kWeaponSlots, 604)     \
+    X(BeamCount, Int, 1, 684)                   \
+    X(Power, Ints, kWeaponSlots, 688)           \
+    X(Range, Ints, kWeaponSlots, 768)           \
+    X(Armor, Ints, kArmorCount, 848)            \
+    X(Reserved, Bytes, kReservedSize, 856)      \
+    X(LinkAll, Int, 1, 1212)                    \
     X(Specials, Ints, kSpecialCount, 1216)
 
 enum class FieldKind { Int, Ints, Float, Floats, Text, Bytes };
@@ -181,7 +181,7 @@ constexpr bool FieldsFollowEachOther() {
 }  // namespace detail
 static_assert(detail::FieldsFollowEachOther(), "a field of the list overlaps or leaves a gap");
 
-#define SHIPDATA_CHECK_FIELD_SIZE(name, kind, count, at)                                \
+#define SHIPDATA_CHECK_FIELD_SIZE(name, kind, count, at)                              \
     static_assert(sizeof ShipClassRecord::name == FieldBytes(FieldKind::kind, count), \
                   #name " is not as wide in memory as in the file");
 SHIPDATA_RECORD_FIELDS(SHIPDATA_CHECK_FIELD_SIZE)
@@ -195,8 +195,7 @@ void CopyField(Dst& dst, const Src& src) {
         static_assert(std::is_same_v<Dst, Src>);
         dst = src;
     } else {
-        static_assert(std::is_same_v<std::ranges::range_value_t<Dst>,
-                                     std::ranges::range_value_t<const Src>>);
+        static_assert(std::is_same_v<std::ranges::range_value_t<Dst>, std::ranges::range_value_t<const Src>>);
         static_assert(sizeof(Dst) == sizeof(Src));
         std::ranges::copy(src, std::ranges::begin(dst));
     }
@@ -220,21 +219,18 @@ void DecodeRecord(std::span<const std::uint8_t, kRecordSize> in, ShipClassRecord
 
 // Reads the first 29 fields (Active .. Range) of an older 848-byte record.
 // Armor, Reserved, LinkAll and Specials of `rec` are left as they were.
-void DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize> in,
-                        ShipClassRecord& rec);
+void DecodeLegacyRecord(std::span<const std::uint8_t, kLegacyRecordSize> in, ShipClassRecord& rec);
 
 // The whole 25120-byte file of 20 records.
 std::vector<std::uint8_t> EncodeFile(std::span<const ShipClassRecord, kFileRecords> records);
 
 // Decodes a file of exactly 25120 bytes; anything else gives nothing.
-std::optional<std::array<ShipClassRecord, kFileRecords>> DecodeFile(
-    std::span<const std::uint8_t> bytes);
+std::optional<std::array<ShipClassRecord, kFileRecords>> DecodeFile(std::span<const std::uint8_t> bytes);
 
 // Decodes a file of exactly 8480 bytes into records 0..9 of `records`,
 // leaving their later fields and records 10..19 untouched. Returns false (and
 // changes nothing) for any other length.
-bool DecodeLegacyFile(std::span<const std::uint8_t> bytes,
-                      std::span<ShipClassRecord, kFileRecords> records);
+bool DecodeLegacyFile(std::span<const std::uint8_t> bytes, std::span<ShipClassRecord, kFileRecords> records);
 
 // Copies a 20-byte text buffer so that the copy is cut at 19 characters and
 // always NUL-terminated, with the rest zero-filled.

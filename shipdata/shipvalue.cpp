@@ -104,12 +104,9 @@ std::int32_t ShipValue(const ShipClassRecord& rec) {
 
     const double p1 = static_cast<double>(static_cast<Ext>(std::pow(shieldBase, 1.4)) * kBy37);
     const Ext p2 = static_cast<Ext>(std::pow(hullBase, 1.4)) * kBy55 + p1;
-    const Ext m = (hull * kBy15 + armor * kTenth + shield * kTenth) *
-                  static_cast<Ext>(rec.Acceleration) * kBy13;
-    const Ext t = (hull * kTenth + armor * kBy15 + shield * kBy15) * static_cast<Ext>(rec.Turn) *
-                  0.25L;
-    const Ext term = (p2 + (m + t) + static_cast<Ext>(rec.Missiles)) *
-                     (20.0L / static_cast<Ext>(sphere));
+    const Ext m = (hull * kBy15 + armor * kTenth + shield * kTenth) * static_cast<Ext>(rec.Acceleration) * kBy13;
+    const Ext t = (hull * kTenth + armor * kBy15 + shield * kBy15) * static_cast<Ext>(rec.Turn) * 0.25L;
+    const Ext term = (p2 + (m + t) + static_cast<Ext>(rec.Missiles)) * (20.0L / static_cast<Ext>(sphere));
     Add(sum, term);
 
     return RoundShipValue(sum);

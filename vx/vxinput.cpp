@@ -21,7 +21,8 @@ int AcquireWithRetries(IDirectInputDevice& device) {
 int Scaled(LONG v, float factor) {
     const double product = static_cast<double>(v) * static_cast<double>(factor);
     if (!(product == product)) return 0;  // not a number
-    return static_cast<int>(std::clamp(std::trunc(product), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+    return static_cast<int>(
+        std::clamp(std::trunc(product), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
 // Wraps like the 32-bit sum it is, without signed overflow.
@@ -70,8 +71,8 @@ int VXInput::Create(HINSTANCE instance, HWND window, int exclusiveMouse) {
 
     if (SUCCEEDED(DirectInput->CreateDevice(GUID_SysMouse, &Mouse, nullptr)) && Mouse) {
         Mouse->SetDataFormat(&c_dfDIMouse);
-        Mouse->SetCooperativeLevel(window, exclusiveMouse ? DISCL_EXCLUSIVE | DISCL_FOREGROUND
-                                                          : DISCL_NONEXCLUSIVE | DISCL_FOREGROUND);
+        Mouse->SetCooperativeLevel(
+            window, exclusiveMouse ? DISCL_EXCLUSIVE | DISCL_FOREGROUND : DISCL_NONEXCLUSIVE | DISCL_FOREGROUND);
         AcquireMouse();
         if (!MouseAcquired) return 0;
     } else {
@@ -139,7 +140,9 @@ void VXInput::SetMousePos(int x, int y) {
 
 void VXInput::SetMouseSensitivity(float factor) { MouseSensitivity = factor; }
 
-BYTE VXInput::GetKeyState(std::uint16_t code) const { return code < InputCodeCount ? KeyStates[code] : BYTE{InputKeyUp}; }
+BYTE VXInput::GetKeyState(std::uint16_t code) const {
+    return code < InputCodeCount ? KeyStates[code] : BYTE{InputKeyUp};
+}
 
 void VXInput::GetMousePos(int* x, int* y) const {
     if (x) *x = MouseX;
@@ -265,8 +268,9 @@ void VXInput::InitKeyCodeTable() {
     t[DIK_SPACE] = 32;
     const BYTE digits[10] = {DIK_0, DIK_1, DIK_2, DIK_3, DIK_4, DIK_5, DIK_6, DIK_7, DIK_8, DIK_9};
     for (int i = 0; i < 10; ++i) t[digits[i]] = '0' + i;
-    const BYTE letters[26] = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I, DIK_J, DIK_K, DIK_L, DIK_M,
-                              DIK_N, DIK_O, DIK_P, DIK_Q, DIK_R, DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
+    const BYTE letters[26] = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I,
+                              DIK_J, DIK_K, DIK_L, DIK_M, DIK_N, DIK_O, DIK_P, DIK_Q, DIK_R,
+                              DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
     for (int i = 0; i < 26; ++i) t[letters[i]] = 'a' + i;
     t[DIK_APOSTROPHE] = 39;
     t[DIK_COMMA] = 44;

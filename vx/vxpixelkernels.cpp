@@ -135,28 +135,34 @@ auto Mix(u16 w) {
 // Runs one mode at the given depth. make(Fmt{}) gives the per-pixel function
 // of a 16- or 32-bit format, fn24 the one for 3-byte pixels.
 template <class Make16_32, class Fn24>
-bool Dispatch(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key,
-              Make16_32 make, Fn24 fn24) {
+bool Dispatch(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key, Make16_32 make, Fn24 fn24) {
     const bool keyed = key.active;
     switch (depth) {
         case 15:
-            if (keyed) WalkRows<Format15, true>(src, dst, w, h, key.value, make(Format15{}));
-            else WalkRows<Format15, false>(src, dst, w, h, 0, make(Format15{}));
+            if (keyed)
+                WalkRows<Format15, true>(src, dst, w, h, key.value, make(Format15{}));
+            else
+                WalkRows<Format15, false>(src, dst, w, h, 0, make(Format15{}));
             return true;
         case 16:
-            if (keyed) WalkRows<Format16, true>(src, dst, w, h, key.value, make(Format16{}));
-            else WalkRows<Format16, false>(src, dst, w, h, 0, make(Format16{}));
+            if (keyed)
+                WalkRows<Format16, true>(src, dst, w, h, key.value, make(Format16{}));
+            else
+                WalkRows<Format16, false>(src, dst, w, h, 0, make(Format16{}));
             return true;
         case 24:
-            if (keyed) WalkRows24<true>(src, dst, w, h, key.value, fn24);
-            else WalkRows24<false>(src, dst, w, h, 0, fn24);
+            if (keyed)
+                WalkRows24<true>(src, dst, w, h, key.value, fn24);
+            else
+                WalkRows24<false>(src, dst, w, h, 0, fn24);
             return true;
         case 32:
-            if (keyed) WalkRows<Format32, true>(src, dst, w, h, key.value, make(Format32{}));
-            else WalkRows<Format32, false>(src, dst, w, h, 0, make(Format32{}));
+            if (keyed)
+                WalkRows<Format32, true>(src, dst, w, h, key.value, make(Format32{}));
+            else
+                WalkRows<Format32, false>(src, dst, w, h, 0, make(Format32{}));
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -194,16 +200,13 @@ bool HalfBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h,
     auto make = [](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
-        return [](P s, P d, int, int) {
-            return Fmt::Keep(d, ((s >> 1) & Fmt::HalfMask) + ((d >> 1) & Fmt::HalfMask));
-        };
+        return [](P s, P d, int, int) { return Fmt::Keep(d, ((s >> 1) & Fmt::HalfMask) + ((d >> 1) & Fmt::HalfMask)); };
     };
     auto fn24 = [](u32 s, u32 d, int, int) { return ((s >> 1) & 0x7F7F7Fu) + ((d >> 1) & 0x7F7F7Fu); };
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
 
-bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned alpha,
-                      SourceKey key) {
+bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned alpha, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
     // s + floor(a (d - s) / 256) == floor(((256 - a) s + a d) / 256).
@@ -218,8 +221,7 @@ bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
 
-bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned shade,
-                 SourceKey key) {
+bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned shade, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
     const u16 f = static_cast<u16>(shade > 256 ? 256u : shade);
@@ -245,8 +247,8 @@ bool HalfShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h,
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
 
-bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uint8_t* map,
-                    std::ptrdiff_t mapPitch, int w, int h, SourceKey key) {
+bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uint8_t* map, std::ptrdiff_t mapPitch,
+                    int w, int h, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2 || map == nullptr) return false;
     if (Empty(w, h)) return true;
     // d + floor((s - d) a / 256) == floor((a s + (256 - a) d) / 256).
@@ -255,9 +257,7 @@ bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uin
         using P = typename Fmt::Pixel;
         return [map, mapPitch](P s, P d, int i, int j) { return Fmt::Channels(s, d, Mix(map[i * mapPitch + j])); };
     };
-    auto fn24 = [map, mapPitch](u32 s, u32 d, int i, int j) {
-        return Channels24(s, d, Mix(map[i * mapPitch + j]));
-    };
+    auto fn24 = [map, mapPitch](u32 s, u32 d, int i, int j) { return Channels24(s, d, Mix(map[i * mapPitch + j])); };
     return Dispatch(depth, src, dst, w, h, key, make, fn24);
 }
 
@@ -265,9 +265,7 @@ bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uin
 
 bool StorePixel(int depth, std::uint8_t* at, std::uint32_t colour) {
     switch (depth) {
-        case 8:
-            *at = static_cast<u8>(colour);
-            return true;
+        case 8: *at = static_cast<u8>(colour); return true;
         case 15:
         case 16: {
             const u16 v = static_cast<u16>(colour);
@@ -280,8 +278,7 @@ bool StorePixel(int depth, std::uint8_t* at, std::uint32_t colour) {
             at[1] = static_cast<u8>(colour >> 8);
             at[2] = static_cast<u8>(colour >> 16);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -308,9 +305,7 @@ bool StoreRun(int depth, std::uint8_t* at, int count, std::uint32_t colour) {
     if (BytesPerPixelOf(depth) == 0) return false;
     if (count <= 0) return true;
     switch (depth) {
-        case 8:
-            std::memset(at, static_cast<u8>(colour), static_cast<std::size_t>(count));
-            return true;
+        case 8: std::memset(at, static_cast<u8>(colour), static_cast<std::size_t>(count)); return true;
         case 15:
         case 16: {
             // Two pixels per 32-bit word; the odd one first.
@@ -337,13 +332,12 @@ bool StoreRun(int depth, std::uint8_t* at, int count, std::uint32_t colour) {
             }
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
-bool MirrorPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, bool leftRight,
-                  bool keyed, long long key) {
+bool MirrorPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, bool leftRight, bool keyed,
+                  long long key) {
     const int bpp = BytesPerPixelOf(depth);
     if (bpp == 0) return false;
     for (int i = 0; i < h; ++i) {

@@ -42,26 +42,24 @@ int BytesPerPixelOf(int depth);
 bool HalfBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key);
 // Per channel s + floor(a * (d - s) / 256), a = min(alpha, 256): the weight
 // belongs to the destination.
-bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned alpha,
-                      SourceKey key);
+bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned alpha, SourceKey key);
 // Per destination channel (f * d) >> 8, f = min(shade, 256). The source only
 // decides, for a keyed call, which pixels are shaded.
-bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned shade,
-                 SourceKey key);
+bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned shade, SourceKey key);
 // Per destination channel floor(d / 2).
 bool HalfShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key);
 // Per channel d + floor((s - d) * a / 256) with a the map byte of the pixel;
 // the map walks with its own pitch (the source surface's width).
-bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uint8_t* map,
-                    std::ptrdiff_t mapPitch, int w, int h, SourceKey key);
+bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uint8_t* map, std::ptrdiff_t mapPitch,
+                    int w, int h, SourceKey key);
 
 // The mirrored copy done by hand: source pixel (j, i) lands at (w-1-j, i)
 // when leftRight, else at (j, h-1-i). It reads and writes pixels as the pixel
 // primitives do (depths 8, 15, 16, 24, 32; at 32 the fourth byte is read and
 // compared but not written), and skips source pixels equal to `key` when
 // keyed.
-bool MirrorPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, bool leftRight,
-                  bool keyed, long long key);
+bool MirrorPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, bool leftRight, bool keyed,
+                  long long key);
 
 // One pixel as the pixel primitives store it: 8 the low byte, 15/16 the low
 // 16 bits, 24 and 32 the low 24 bits (the fourth byte at 32 keeps its value).

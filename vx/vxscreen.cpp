@@ -120,11 +120,11 @@ int VXScreen::CreateFullScreen(HWND window, int width, int height, int bitsPerPi
     desc.dwSize = DDSURFACEDESC2_SIZE;
     desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
     desc.dwBackBufferCount = 1;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE |
-                          DDSCAPS_VIDEOMEMORY;
+    desc.ddsCaps.dwCaps =
+        DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY;
     if (FAILED(DirectDraw->CreateSurface(&desc, &FrontBuffer->DirectDrawSurface, nullptr))) {
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE |
-                              DDSCAPS_SYSTEMMEMORY;
+        desc.ddsCaps.dwCaps =
+            DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
         if (FAILED(DirectDraw->CreateSurface(&desc, &FrontBuffer->DirectDrawSurface, nullptr))) return 0;
     }
     DDSCAPS2 caps;

@@ -64,8 +64,8 @@ int VXSoundBuffer::LoadFromFile(int voice) {
     return ReadData(file.get(), static_cast<long>(kHeaderSize), voice);
 }
 
-int VXSoundBuffer::CreateSoundBuffer(int voice, int dataSize, int samplesPerSec, WORD bitsPerSample,
-                                     WORD blockAlign, int stereo) {
+int VXSoundBuffer::CreateSoundBuffer(int voice, int dataSize, int samplesPerSec, WORD bitsPerSample, WORD blockAlign,
+                                     int stereo) {
     if (!Sound || !Sound->DirectSound || voice < 0 || voice >= static_cast<int>(Voices.size())) return 0;
     if (dataSize < 0 || samplesPerSec < 0) return 0;
     WAVEFORMATEX format;
@@ -78,8 +78,8 @@ int VXSoundBuffer::CreateSoundBuffer(int voice, int dataSize, int samplesPerSec,
     format.cbSize = 0;
     DSBUFFERDESC desc;
     desc.dwSize = DSBUFFERDESC_SIZE;
-    desc.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
-                   DSBCAPS_GETCURRENTPOSITION2;
+    desc.dwFlags =
+        DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_GETCURRENTPOSITION2;
     desc.dwBufferBytes = static_cast<DWORD>(dataSize);
     desc.lpwfxFormat = &format;
     LPDIRECTSOUNDBUFFER buffer;

@@ -29,8 +29,7 @@ public:
     void ReleaseBuffers();
 
     int LoadFromFile(int voice);
-    int CreateSoundBuffer(int voice, int dataSize, int samplesPerSec, WORD bitsPerSample, WORD blockAlign,
-                          int stereo);
+    int CreateSoundBuffer(int voice, int dataSize, int samplesPerSec, WORD bitsPerSample, WORD blockAlign, int stereo);
     // Fills the voice from `file`, after seeking to `offset` unless it is -1.
     int ReadData(std::FILE* file, long offset, int voice);
     // The voice to play next, or none.

@@ -234,18 +234,18 @@ HRESULT VXSurface::DrawOpaqueAt(int x, int y, VXSurface* dest) {
 HRESULT VXSurface::DrawKeyedAt(int x, int y, VXSurface* dest) {
     if (!CanBlit(this, dest)) return kNoSurface;
     RECT s = SrcRect;
-    return AfterBlit(*this, dest->DirectDrawSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y),
-                                                             DirectDrawSurface.get(), &s,
-                                                             DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT));
+    return AfterBlit(
+        *this, dest->DirectDrawSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), DirectDrawSurface.get(),
+                                                &s, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT));
 }
 
 HRESULT VXSurface::DrawKeyedClipped(int x, int y, VXSurface* dest, RECT clip) {
     if (!CanBlit(this, dest)) return kNoSurface;
     RECT s = SrcRect;
     ClipToRect(x, y, s, clip);
-    return AfterBlit(*this, dest->DirectDrawSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y),
-                                                             DirectDrawSurface.get(), &s,
-                                                             DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT));
+    return AfterBlit(
+        *this, dest->DirectDrawSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), DirectDrawSurface.get(),
+                                                &s, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT));
 }
 
 HRESULT VXSurface::DrawToWindow(VXSurface* dest) {
@@ -266,16 +266,16 @@ HRESULT VXSurface::DrawScaledAt(int x, int y, float scale, VXSurface* dest) {
     DestRect.right = x + static_cast<int>(std::trunc(static_cast<float>(Width) * scale));
     DestRect.bottom = y + static_cast<int>(std::trunc(static_cast<float>(Height) * scale));
     RECT d = DestRect, s = SrcRect;
-    return AfterBlit(*this, dest->DirectDrawSurface->Blt(&d, DirectDrawSurface.get(), &s, DDBLT_KEYSRC | DDBLT_WAIT,
-                                                         nullptr));
+    return AfterBlit(*this,
+                     dest->DirectDrawSurface->Blt(&d, DirectDrawSurface.get(), &s, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
 }
 
 HRESULT VXSurface::DrawMultipliedAt(int x, int y, int mx, int my, VXSurface* dest) {
     if (!CanBlit(this, dest)) return kNoSurface;
     DestRect = RECT{x, y, x + mx * Width, y + my * Height};
     RECT d = DestRect, s = SrcRect;
-    return AfterBlit(*this, dest->DirectDrawSurface->Blt(&d, DirectDrawSurface.get(), &s, DDBLT_KEYSRC | DDBLT_WAIT,
-                                                         nullptr));
+    return AfterBlit(*this,
+                     dest->DirectDrawSurface->Blt(&d, DirectDrawSurface.get(), &s, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
 }
 
 HRESULT VXSurface::DrawMirrorLR(int, int, VXSurface* dest) {

@@ -171,8 +171,7 @@ void SwapInts(int* a, int* b);
 // Bitmap loading into display surfaces.
 // A new surface holding the named bitmap (resource first, then BMP file), or
 // none; writes its size.
-LPDIRECTDRAWSURFACE4 LoadBitmapSurface(IDirectDraw4* dd, const char* name, int& width, int& height,
-                                       MemoryType type);
+LPDIRECTDRAWSURFACE4 LoadBitmapSurface(IDirectDraw4* dd, const char* name, int& width, int& height, MemoryType type);
 HRESULT CopyBitmap(IDirectDrawSurface4* surface, HBITMAP bitmap, int x, int y, int dx, int dy);
 HRESULT ReloadBitmap(IDirectDrawSurface4* surface, const char* name);
 // The next 2 or 4 bytes, most significant first; false at the end of the file.

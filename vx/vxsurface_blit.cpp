@@ -110,8 +110,7 @@ HRESULT CopyScaled(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, 
     return CopyResized(src, dest, srcRect, e, s, s, flags);
 }
 
-HRESULT CopyStretched(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, int width, int height,
-                      DWORD flags) {
+HRESULT CopyStretched(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect, int width, int height, DWORD flags) {
     if (!HasSurfaces(src, dest)) return E_FAIL;
     if (!src.ClipRect(srcRect)) return E_FAIL;
     if (width <= 0 || height <= 0) return E_FAIL;
@@ -132,8 +131,7 @@ HRESULT CopyStretched(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRec
 // at the display's depth. It uses a lock the caller already holds on either
 // surface (a held lock is what makes the Blt fail), and otherwise locks the
 // surface for the copy.
-HRESULT MirrorByHand(VXSurface& src, VXSurface* dest, int x, int y, const RECT& used, bool leftRight,
-                     bool keyed) {
+HRESULT MirrorByHand(VXSurface& src, VXSurface* dest, int x, int y, const RECT& used, bool leftRight, bool keyed) {
     // Reading and writing one surface would mirror pixels already mirrored.
     if (dest == &src) return E_FAIL;
     const bool lockSrc = !src.DirectDrawSurface->IsLocked();
@@ -144,8 +142,8 @@ HRESULT MirrorByHand(VXSurface& src, VXSurface* dest, int x, int y, const RECT& 
     const int bpp = vx::BytesPerPixelOf(depth);
     vx::ConstPixelRows s;
     vx::PixelRows d;
-    const bool ok = bpp != 0 && vx::HoldsLock(src) && vx::HoldsLock(*dest) &&
-                    LockedRows(src, *dest, used, x, y, bpp, s, d);
+    const bool ok =
+        bpp != 0 && vx::HoldsLock(src) && vx::HoldsLock(*dest) && LockedRows(src, *dest, used, x, y, bpp, s, d);
     if (ok) vx::MirrorPixels(depth, s, d, RectW(used), RectH(used), leftRight, keyed, src.ColorKey);
     if (lockSrc) src.Unlock();
     if (lockDst) dest->Unlock();
@@ -207,8 +205,10 @@ HRESULT SoftwareBlit(VXSurface& src, VXSurface* dest, int x, int y, RECT srcRect
     if (bpp >= 2) {
         vx::ConstPixelRows s;
         vx::PixelRows d;
-        if (LockedRows(src, *dest, srcRect, x, y, bpp, s, d)) kernel(depth, s, d, srcRect);
-        else hr = E_FAIL;
+        if (LockedRows(src, *dest, srcRect, x, y, bpp, s, d))
+            kernel(depth, s, d, srcRect);
+        else
+            hr = E_FAIL;
     }
     src.Unlock();
     dest->Unlock();

@@ -151,8 +151,7 @@ void VXSurface::DrawLine(int x1, int y1, int x2, int y2, PixelValue colour) {
         double v = y1;
         long long x = x1;
         SkipToClip(x, v, step, c.left);
-        for (; x <= x2 && x < c.right; ++x, v += step)
-            Plot(t, c, x, TruncToInt(v), colour);
+        for (; x <= x2 && x < c.right; ++x, v += step) Plot(t, c, x, TruncToInt(v), colour);
     } else {
         if (y1 > y2) {
             SwapInts(&x1, &x2);
@@ -162,8 +161,7 @@ void VXSurface::DrawLine(int x1, int y1, int x2, int y2, PixelValue colour) {
         double v = x1;
         long long y = y1;
         SkipToClip(y, v, step, c.top);
-        for (; y <= y2 && y < c.bottom; ++y, v += step)
-            Plot(t, c, TruncToInt(v), y, colour);
+        for (; y <= y2 && y < c.bottom; ++y, v += step) Plot(t, c, TruncToInt(v), y, colour);
     }
 }
 

@@ -62,8 +62,7 @@ HRESULT CopyBitmap(IDirectDrawSurface4* surface, HBITMAP bitmap, int x, int y, i
     return hr;
 }
 
-LPDIRECTDRAWSURFACE4 LoadBitmapSurface(IDirectDraw4* dd, const char* name, int& width, int& height,
-                                       MemoryType type) {
+LPDIRECTDRAWSURFACE4 LoadBitmapSurface(IDirectDraw4* dd, const char* name, int& width, int& height, MemoryType type) {
     if (!dd || !name) return nullptr;
     HBITMAP bitmap = FindBitmap(name);
     if (!bitmap) return nullptr;
@@ -158,8 +157,8 @@ int VXSurface::LoadPSD(VXScreen* screen, const char* fileName, MemoryType type) 
     info.bmiHeader.biCompression = BI_RGB;
     int copied = GDI_ERROR;
     if (HDC dc = GetDC()) {
-        copied = StretchDIBits(dc, 0, 0, Width, Height, 0, 0, Width, Height, pixels.get(), &info, DIB_RGB_COLORS,
-                               SRCCOPY);
+        copied =
+            StretchDIBits(dc, 0, 0, Width, Height, 0, 0, Width, Height, pixels.get(), &info, DIB_RGB_COLORS, SRCCOPY);
         ReleaseDC();
     }
     if (copied == GDI_ERROR) {

@@ -43,8 +43,9 @@ namespace {
 
 // The planet pictures in the order of the main window's PlanetPictures.
 constexpr std::array<const char*, kPlanetPictureCount> kPlanetPictureNames = {
-    "earth1", "jupiter", "io",      "calisteo", "mars",  "titan",   "titania", "tethys", "venus", "ganymede", "neptune",
-    "uranus", "ariel",   "encelad", "iapetus",  "umbriel", "rhea", "mimas",   "miranda", "europa", "moon"};
+    "earth1",  "jupiter", "io",       "calisteo", "mars",    "titan",  "titania",
+    "tethys",  "venus",   "ganymede", "neptune",  "uranus",  "ariel",  "encelad",
+    "iapetus", "umbriel", "rhea",     "mimas",    "miranda", "europa", "moon"};
 
 struct PlanetLook {
     const char* Picture;
@@ -53,10 +54,10 @@ struct PlanetLook {
 
 // One of these is drawn for every new planet; jupiter comes up twice as often.
 constexpr std::array<PlanetLook, 22> kPlanetLooks = {{
-    {"earth1", 140},  {"jupiter", 90},   {"jupiter", 90},  {"io", 150},       {"ganymede", 138}, {"europa", 146},
-    {"titan", 150},   {"titania", 150},  {"calisteo", 141}, {"neptune", 150}, {"uranus", 150},   {"ariel", 142},
-    {"encelad", 138}, {"iapetus", 136},  {"rhea", 150},    {"mimas", 104},    {"miranda", 150},  {"moon", 150},
-    {"mars", 80},     {"tethys", 150},   {"venus", 150},   {"umbriel", 150},
+    {"earth1", 140},  {"jupiter", 90},  {"jupiter", 90},   {"io", 150},      {"ganymede", 138}, {"europa", 146},
+    {"titan", 150},   {"titania", 150}, {"calisteo", 141}, {"neptune", 150}, {"uranus", 150},   {"ariel", 142},
+    {"encelad", 138}, {"iapetus", 136}, {"rhea", 150},     {"mimas", 104},   {"miranda", 150},  {"moon", 150},
+    {"mars", 80},     {"tethys", 150},  {"venus", 150},    {"umbriel", 150},
 }};
 
 VXSurface* PlanetPicture(const char* name) {

@@ -30,8 +30,8 @@ float DistanceBetween(const Object& a, const Object& b) { return Distance(a.X, a
 
 }  // namespace
 
-Asteroid::Asteroid(std::int32_t life, std::int32_t picture, float radius, float x, float y, float vx,
-                   float vy, std::int32_t frameSize)
+Asteroid::Asteroid(std::int32_t life, std::int32_t picture, float radius, float x, float y, float vx, float vy,
+                   std::int32_t frameSize)
     : Picture(picture), FrameSize(frameSize), Next(nullptr), Prev(nullptr) {
     Life = static_cast<float>(life);
     Radius = radius;
@@ -93,8 +93,7 @@ void Asteroid::Collide() {
     Asteroid* first = game.AsteroidHead ? game.AsteroidHead->Next : nullptr;
     for (Asteroid* other = first; other && other != game.AsteroidTail; other = other->Next) {
         if (Destroyed()) return;
-        if (other == this || other->Destroyed() || !(Radius + other->Radius > DistanceBetween(*this, *other)))
-            continue;
+        if (other == this || other->Destroyed() || !(Radius + other->Radius > DistanceBetween(*this, *other))) continue;
         const float otherVX = other->VX;
         const float otherVY = other->VY;
         other->VX = VX * kRockBounceDamping;
@@ -136,6 +135,5 @@ void Asteroid::Draw() {
     // Scaled into the scratch surface first, so that the keyed copy onto the
     // work surface can leave the rock's black surroundings out.
     VXSurface* work = Form1->WorkSurface.get();
-    StretchThroughScratch(*frame, *scratch, n, m,
-                          [&](const RECT& r) { scratch->DrawKeyedRect(work, left, top, r); });
+    StretchThroughScratch(*frame, *scratch, n, m, [&](const RECT& r) { scratch->DrawKeyedRect(work, left, top, r); });
 }

@@ -10,8 +10,8 @@ class Asteroid : public Object {
 public:
     // Sets Next and Prev to null, then RotationAngle = random(30) * 12 and
     // Spin = random(21) - 10, in that order.
-    Asteroid(std::int32_t life, std::int32_t picture, float radius, float x, float y, float vx,
-             float vy, std::int32_t frameSize);
+    Asteroid(std::int32_t life, std::int32_t picture, float radius, float x, float y, float vx, float vy,
+             std::int32_t frameSize);
 
     void Update() override;
     // Drawn through the scratch surface with the work surface unlocked.

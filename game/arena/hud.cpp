@@ -106,8 +106,7 @@ void DrawSubsystemIcons(GameState* game, const Ship& ship) {
         const int state = ship.Subsystems[i];
         if (state != kSubDamaged && state != kSubBroken) continue;
         const int icon = i < kWeaponIcon ? i : kWeaponIcon;
-        VXSurface* picture =
-            (state == kSubDamaged ? Form1->DamagedIcons[icon] : Form1->BrokenIcons[icon]).get();
+        VXSurface* picture = (state == kSubDamaged ? Form1->DamagedIcons[icon] : Form1->BrokenIcons[icon]).get();
         if (picture) picture->DrawKeyedAt(x, kIconTop + kIconPitch * placed, work);
         ++placed;
     }

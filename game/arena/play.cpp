@@ -23,7 +23,6 @@ constexpr float kVerticalSpreadLimit = 1100.0f;
 constexpr float kVerticalSpreadCost = 0.002f;
 constexpr float kVerticalZoomFloor = 2.8f;
 
-
 constexpr int kStarsPerLayer = 400;
 
 // One parallax layer of the play starfield: how far its star positions are
@@ -164,8 +163,8 @@ bool EscPressed(GameState* game, int& screen) {
     game->MenuLatch = 1;
     game->BlueLatch = 1;
     game->GreenLatch = 1;
-    screen = (game->GameMode == ScreenQuickGame || game->GameMode == ScreenBattlePick) ? game->GameMode
-                                                                                       : ScreenMainMenu;
+    screen =
+        (game->GameMode == ScreenQuickGame || game->GameMode == ScreenBattlePick) ? game->GameMode : ScreenMainMenu;
     return true;
 }
 

@@ -33,8 +33,8 @@ public:
 
     float ViewX = 0;
     float ViewY = 0;
-    float Zoom = 0;    // screen pixels per 10 world units
-    float Life = 0;    // hull points, hit points, or 1.0 / negative for shots
+    float Zoom = 0;  // screen pixels per 10 world units
+    float Life = 0;  // hull points, hit points, or 1.0 / negative for shots
     float X = 0, Y = 0;
     float VX = 0, VY = 0;
     float Radius = 0;

@@ -15,9 +15,7 @@ bool OnScreen(float x, float y) {
            y <= static_cast<float>(Form1->ModeHeight - 1);
 }
 
-bool EitherOnScreen(float x1, float y1, float x2, float y2) {
-    return OnScreen(x1, y1) || OnScreen(x2, y2);
-}
+bool EitherOnScreen(float x1, float y1, float x2, float y2) { return OnScreen(x1, y1) || OnScreen(x2, y2); }
 
 }  // namespace
 
@@ -28,8 +26,7 @@ void DrawLineClipped(float x1, float y1, float x2, float y2) {
 
 void DrawRectClipped(float x1, float y1, float x2, float y2) {
     if (!EitherOnScreen(x1, y1, x2, y2)) return;
-    Form1->WorkSurface->DrawRectOutline(FloatToInt(x1), FloatToInt(y1), FloatToInt(x2), FloatToInt(y2),
-                                        DrawColour);
+    Form1->WorkSurface->DrawRectOutline(FloatToInt(x1), FloatToInt(y1), FloatToInt(x2), FloatToInt(y2), DrawColour);
 }
 
 void FillRectClipped(float x1, float y1, float x2, float y2) {

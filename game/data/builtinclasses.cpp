@@ -6,16 +6,16 @@ namespace builtin {
 
 namespace {
 
-constexpr Mount L(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0,
-                  std::int32_t power = 10, std::int32_t range = 120) {
+constexpr Mount L(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0, std::int32_t power = 10,
+                  std::int32_t range = 120) {
     return Mount{MountLaser, x, y, dir, arc, power, range};
 }
-constexpr Mount I(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0,
-                  std::int32_t power = 10, std::int32_t range = 120) {
+constexpr Mount I(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0, std::int32_t power = 10,
+                  std::int32_t range = 120) {
     return Mount{MountIonCannon, x, y, dir, arc, power, range};
 }
-constexpr Mount B(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0,
-                  std::int32_t power = 10, std::int32_t range = 120) {
+constexpr Mount B(std::int32_t x, std::int32_t y, float dir, std::int32_t arc = 0, std::int32_t power = 10,
+                  std::int32_t range = 120) {
     return Mount{MountCuttingBeam, x, y, dir, arc, power, range};
 }
 
@@ -90,18 +90,14 @@ constexpr bool MountsMatchCounts() {
 static_assert(MountsMatchCounts(), "mount kinds must follow the weapon counts");
 
 constexpr std::array<const char*, kBuiltInClassCount> kFramePatterns = {
-    "img\\xwing\\xwing00%02d.bmp",   "img\\ywing\\ywink00%02d.bmp",
-    "img\\awing\\awing00%02d.bmp",   "img\\bwing\\bwing00%02d.bmp",
-    "img\\kwing\\kwing00%02d.bmp",   "img\\ewing\\ewing00%02d.bmp",
-    "img\\twing\\twing00%02d.bmp",   "img\\hhunt\\hh00%02d.bmp",
-    "img\\tiefig\\tief00%02d.bmp",   "img\\tiebom\\tieb00%02d.bmp",
-    "img\\tieint\\tiei00%02d.bmp",   "img\\tieadv\\tiea00%02d.bmp",
-    "img\\tiedef\\tied00%02d.bmp",   "img\\skipray\\skip00%02d.bmp",
-    "img\\asgun\\asgun00%02d.bmp",   "img\\mboat\\mboat00%02d.bmp",
-    "img\\viper\\viper00%02d.bmp",   "img\\raider\\raider00%02d.bmp",
-    "img\\sfury\\sfury00%02d.bmp",   "img\\mfig\\mfig00%02d.bmp",
-    "img\\type9\\type900%02d.bmp",   "img\\maqu\\maqu00%02d.bmp",
-    "img\\tacfig\\tacfig00%02d.bmp", "img\\runa\\runa00%02d.bmp",
+    "img\\xwing\\xwing00%02d.bmp", "img\\ywing\\ywink00%02d.bmp",   "img\\awing\\awing00%02d.bmp",
+    "img\\bwing\\bwing00%02d.bmp", "img\\kwing\\kwing00%02d.bmp",   "img\\ewing\\ewing00%02d.bmp",
+    "img\\twing\\twing00%02d.bmp", "img\\hhunt\\hh00%02d.bmp",      "img\\tiefig\\tief00%02d.bmp",
+    "img\\tiebom\\tieb00%02d.bmp", "img\\tieint\\tiei00%02d.bmp",   "img\\tieadv\\tiea00%02d.bmp",
+    "img\\tiedef\\tied00%02d.bmp", "img\\skipray\\skip00%02d.bmp",  "img\\asgun\\asgun00%02d.bmp",
+    "img\\mboat\\mboat00%02d.bmp", "img\\viper\\viper00%02d.bmp",   "img\\raider\\raider00%02d.bmp",
+    "img\\sfury\\sfury00%02d.bmp", "img\\mfig\\mfig00%02d.bmp",     "img\\type9\\type900%02d.bmp",
+    "img\\maqu\\maqu00%02d.bmp",   "img\\tacfig\\tacfig00%02d.bmp", "img\\runa\\runa00%02d.bmp",
 };
 
 }  // namespace

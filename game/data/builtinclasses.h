@@ -50,8 +50,8 @@ struct BuiltInClass {
     std::int32_t EngineSoundKind;
     std::int32_t AstroDroid;  // 1 fitted, 2 not fitted
     std::int32_t AimLine;
-    std::int32_t Drive;       // 1 "Star Wars", 0 "Normal"
-    std::int32_t MountCount;  // LaserCount + IonCount + BeamCount
+    std::int32_t Drive;                    // 1 "Star Wars", 0 "Normal"
+    std::int32_t MountCount;               // LaserCount + IonCount + BeamCount
     std::array<Mount, kMaxMounts> Mounts;  // in slot order; the rest unused
 
     std::span<const Mount> UsedMounts() const {

@@ -71,16 +71,13 @@ bool DecodeConfig(const std::uint8_t* bytes, std::size_t size, GameState* game) 
     const std::int32_t musicOn = ReadLE32(bytes + 28);
 
     game->GravityOption = gravity >= 0 && gravity <= 2 ? gravity : kDefaultGravityOption;
-    game->GravityStrength = std::isfinite(strength) && strength >= 0.0f &&
-                                    strength <= kMaxGravityStrength
+    game->GravityStrength = std::isfinite(strength) && strength >= 0.0f && strength <= kMaxGravityStrength
                                 ? strength
                                 : kDefaultGravityStrength;
     game->PlanetOption = planet >= 0 && planet <= 3 ? planet : kDefaultPlanetOption;
-    game->PlanetSize =
-        planetSize >= 0 && planetSize <= kMaxPlanetSize ? planetSize : kDefaultPlanetSize;
-    game->AsteroidOption = asteroids == 2 || asteroids == 7 || asteroids == 12 || asteroids == 17
-                               ? asteroids
-                               : kDefaultAsteroidOption;
+    game->PlanetSize = planetSize >= 0 && planetSize <= kMaxPlanetSize ? planetSize : kDefaultPlanetSize;
+    game->AsteroidOption =
+        asteroids == 2 || asteroids == 7 || asteroids == 12 || asteroids == 17 ? asteroids : kDefaultAsteroidOption;
     game->EffectsVolume = ValidVolume(effects) ? effects : kDefaultEffectsVolume;
     game->MusicVolume = ValidVolume(music) ? music : kDefaultMusicVolume;
     game->MusicOn = musicOn == 0 || musicOn == 1 ? musicOn : kDefaultMusicOn;

@@ -7,9 +7,27 @@
 
 const std::array<std::int32_t, kKeyBindingCount> kDefaultKeyBindings = {
     // player 1: Ctrl, S, A, D, S, W, Caps Lock, Q, T, R
-    17, 83, 65, 68, 83, 87, 20, 81, 84, 82,
+    17,
+    83,
+    65,
+    68,
+    83,
+    87,
+    20,
+    81,
+    84,
+    82,
     // player 2: Enter, Down, Left, Right, Down, Up, Page Up, Page Down, Insert, End
-    13, 40, 37, 39, 40, 38, 33, 34, 45, 35,
+    13,
+    40,
+    37,
+    39,
+    40,
+    38,
+    33,
+    34,
+    45,
+    35,
 };
 
 namespace {
@@ -17,9 +35,8 @@ namespace {
 // The binding slot(s) each byte of one player's half of keys.map fills; the
 // tenth byte is not used.
 constexpr int kSlotOfByte[9] = {
-    kCtlTurnLeft,        kCtlTurnRight,   kCtlThrust,
-    kCtlActivateSpecial, kCtlShootNormal, kCtlChangeSpecial,
-    kCtlChangeNormal,    kCtlChangeTarget, kCtlCycleLinkMode,
+    kCtlTurnLeft,      kCtlTurnRight,    kCtlThrust,       kCtlActivateSpecial, kCtlShootNormal,
+    kCtlChangeSpecial, kCtlChangeNormal, kCtlChangeTarget, kCtlCycleLinkMode,
 };
 
 }  // namespace

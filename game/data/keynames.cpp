@@ -7,8 +7,7 @@ constexpr const char* kLetters[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I
                                       "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
 constexpr const char* kPadDigits[10] = {"NUM_0", "NUM_1", "NUM_2", "NUM_3", "NUM_4",
                                         "NUM_5", "NUM_6", "NUM_7", "NUM_8", "NUM_9"};
-constexpr const char* kFunctionKeys[12] = {"F1", "F2", "F3", "F4", "F5", "F6",
-                                           "F7", "F8", "F9", "F10", "F11", "F12"};
+constexpr const char* kFunctionKeys[12] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
 
 }  // namespace
 

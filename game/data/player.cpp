@@ -27,10 +27,18 @@ void Player::FromRecord(Player& player, std::span<const std::uint8_t, kRecordBod
     std::memcpy(player.PilotName, p, kPilotNameSize);
     p += kPilotNameSize;
     std::int32_t* const fields[] = {
-        &player.ShotsFired,       &player.Hits,   &player.SpareCounters[0],
-        &player.SpareCounters[1], &player.SpareCounters[2], &player.Wins,
-        &player.Kills,            &player.Draws,  &player.Losses,
-        &player.ShotDeaths,       &player.CollisionDeaths, &player.Score,
+        &player.ShotsFired,
+        &player.Hits,
+        &player.SpareCounters[0],
+        &player.SpareCounters[1],
+        &player.SpareCounters[2],
+        &player.Wins,
+        &player.Kills,
+        &player.Draws,
+        &player.Losses,
+        &player.ShotDeaths,
+        &player.CollisionDeaths,
+        &player.Score,
     };
     for (std::int32_t* field : fields) {
         *field = ReadLE32(p);
@@ -46,8 +54,8 @@ void Player::ToRecord(std::span<std::uint8_t, kRecordBodySize> body) const {
     std::memcpy(p, PilotName, kPilotNameSize);
     p += kPilotNameSize;
     const std::int32_t fields[] = {
-        ShotsFired, Hits,   SpareCounters[0], SpareCounters[1], SpareCounters[2], Wins,
-        Kills,      Draws,  Losses,           ShotDeaths,       CollisionDeaths,  Score,
+        ShotsFired, Hits,  SpareCounters[0], SpareCounters[1], SpareCounters[2], Wins,
+        Kills,      Draws, Losses,           ShotDeaths,       CollisionDeaths,  Score,
     };
     for (std::int32_t v : fields) {
         WriteLE32(p, v);
@@ -62,6 +70,4 @@ void Player::SetName(const char* name) {
     std::memcpy(PilotName, name, n);
 }
 
-std::string Player::Name() const {
-    return std::string(PilotName, strnlen(PilotName, kPilotNameSize));
-}
+std::string Player::Name() const { return std::string(PilotName, strnlen(PilotName, kPilotNameSize)); }

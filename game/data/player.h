@@ -46,7 +46,7 @@ public:
     std::int32_t Losses;
     std::int32_t ShotDeaths;
     std::int32_t CollisionDeaths;
-    char PilotName[kPilotNameSize];  // NUL-padded; all 10 bytes may be used
+    char PilotName[kPilotNameSize];   // NUL-padded; all 10 bytes may be used
     std::int32_t Fleet[kFleetSlots];  // class per slot, 100 = empty
     std::int32_t FleetValue;
 };

@@ -121,8 +121,7 @@ bool PrepareUserRecord(shipdata::ShipClassRecord& rec) {
     if (!borrowed && rec.ImageSelection != shipdata::CustomImage) return false;
     if (rec.FrameCount < 1 || rec.FrameCount > kFramesPerSet) return false;
     if (rec.LaserCount < 0 || rec.IonCount < 0 || rec.BeamCount < 0) return false;
-    if (std::int64_t{rec.LaserCount} + rec.IonCount + rec.BeamCount > shipdata::kWeaponSlots)
-        return false;
+    if (std::int64_t{rec.LaserCount} + rec.IonCount + rec.BeamCount > shipdata::kWeaponSlots) return false;
     if (rec.Technology < 0 || rec.Technology > 6) return false;
     if (rec.EngineSoundKind < 0 || rec.EngineSoundKind > 11) return false;
     if (rec.BoundingSphere <= 0 || rec.DrawScale <= 0) return false;

@@ -21,8 +21,7 @@ PilotRecord DefaultRecord() {
 PilotRecord EncodePilotRecord(const Player& player) {
     PilotRecord rec{};
     rec[0] = kPilotRecordLength;
-    player.ToRecord(std::span<std::uint8_t, Player::kRecordBodySize>(rec.data() + 1,
-                                                                     Player::kRecordBodySize));
+    player.ToRecord(std::span<std::uint8_t, Player::kRecordBodySize>(rec.data() + 1, Player::kRecordBodySize));
     return rec;
 }
 
@@ -78,9 +77,7 @@ void SaveStats(GameState* game) {
     for (int i = 0; i < kNamedPilots; ++i) {
         const std::size_t at = i * kPilotRecordSize;
         const bool keepOld = !game->Pilots[i] && at + kPilotRecordSize <= oldSize;
-        if (!keepOld)
-            std::copy(records.begin() + at, records.begin() + at + kPilotRecordSize,
-                      bytes.begin() + at);
+        if (!keepOld) std::copy(records.begin() + at, records.begin() + at + kPilotRecordSize, bytes.begin() + at);
     }
     plat::WriteFileAtomically(kStatsFile, bytes.data(), bytes.size());
 }

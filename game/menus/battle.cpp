@@ -59,9 +59,12 @@ void DrawBattleResult(const GameState& game) {
     const bool greenLeft = FilledSlotCount(SidePilot(game, 1)) > 0;
     if (blueLeft && greenLeft) return;
     const float x = MenuCentreX(game);
-    if (greenLeft) DrawMenuText("Green player won the battle!", x, 220, 8, c.ColourGreen);
-    else if (blueLeft) DrawMenuText("blue player won the battle!", x, 220, 8, c.ColourBlue);
-    else DrawMenuText("The battle was a draw", x, 220, 8, c.ColourLightRed);
+    if (greenLeft)
+        DrawMenuText("Green player won the battle!", x, 220, 8, c.ColourGreen);
+    else if (blueLeft)
+        DrawMenuText("blue player won the battle!", x, 220, 8, c.ColourBlue);
+    else
+        DrawMenuText("The battle was a draw", x, 220, 8, c.ColourLightRed);
     DrawMenuText("press esc to return to battle menu", x, 240, 5, c.ColourRed);
 }
 

@@ -83,8 +83,8 @@ void DrawKeysPage(const GameState& game) {
     for (int player = 0; player < 2; ++player) {
         const PixelValue colour = player == 0 ? c.ColourLightBlue : c.ColourLightGreen;
         const int top = player == 0 ? 440 : 680;
-        DrawMenuText(player == 0 ? "player 1:                      " : "player 2:                      ", x, row(top), 10,
-                 colour);
+        DrawMenuText(player == 0 ? "player 1:                      " : "player 2:                      ", x, row(top),
+                     10, colour);
         for (int i = 0; i < static_cast<int>(std::size(kKeyLines)); ++i) {
             const KeyLine& k = kKeyLines[i];
             const int binding = game.KeyBindings[player * 10 + k.Slot];
@@ -127,9 +127,12 @@ void ShowTextPage(GameState& game, int page) {
     surface.Unlock();
     DrawMenuBackground(game);
 
-    if (page == kPageIntro) DrawPageLines(game, kIntroPage);
-    else if (page == kPageCredits) DrawPageLines(game, kCreditsPage);
-    else if (page == kPageKeys) DrawKeysPage(game);
+    if (page == kPageIntro)
+        DrawPageLines(game, kIntroPage);
+    else if (page == kPageCredits)
+        DrawPageLines(game, kCreditsPage);
+    else if (page == kPageKeys)
+        DrawKeysPage(game);
     game.TextPageFrames += 1;
 
     // The black box under the hint is a fill, which the surface refuses while

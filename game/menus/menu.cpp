@@ -43,14 +43,12 @@ int TestMouseBands(const GameState& game, std::span<const MouseBand> bands) {
     return -1;
 }
 
-void UpdateMouseLatch(GameState& game) {
-    game.MouseLatch = (game.MouseLeft != 0 || game.MouseRight != 0) ? 1 : 0;
-}
+void UpdateMouseLatch(GameState& game) { game.MouseLatch = (game.MouseLeft != 0 || game.MouseRight != 0) ? 1 : 0; }
 
 void StopEngineSounds() {
-    for (SoundSlotId slot : {SoundAWingEngine, SoundBWingEngine, SoundTieEngine, SoundXWingEngine, SoundYWingEngine,
-                             SoundGunshipEngine, SoundViperEngine, SoundRaiderEngine, SoundBridgeEngine, SoundNialEngine,
-                             SoundMinbariEngine})
+    for (SoundSlotId slot :
+         {SoundAWingEngine, SoundBWingEngine, SoundTieEngine, SoundXWingEngine, SoundYWingEngine, SoundGunshipEngine,
+          SoundViperEngine, SoundRaiderEngine, SoundBridgeEngine, SoundNialEngine, SoundMinbariEngine})
         Form1->StopSound(slot);
 }
 
@@ -75,9 +73,7 @@ constexpr StarLayer kLayers[3] = {
     {875, 998, 0.5, 2000, 1500},
 };
 
-float StarSpeed(const StarLayer& layer, int range) {
-    return static_cast<float>(layer.Base + Random(range) * 0.001);
-}
+float StarSpeed(const StarLayer& layer, int range) { return static_cast<float>(layer.Base + Random(range) * 0.001); }
 
 PixelValue LayerColour(int layer) {
     const UIColourSet& c = Form1->UIColours;
@@ -119,8 +115,8 @@ void DrawMenuText(const char* text, float x, float y, float size, PixelValue col
     DrawStrokeText(text, x, y, size);
 }
 
-void DrawLabel(const char* base, const char* overlay, float x, float y, float size,
-               PixelValue baseColour, PixelValue overlayColour) {
+void DrawLabel(const char* base, const char* overlay, float x, float y, float size, PixelValue baseColour,
+               PixelValue overlayColour) {
     DrawMenuText(base, x, y, size, baseColour);
     DrawMenuText(overlay, x, y, size, overlayColour);
 }

@@ -70,8 +70,8 @@ void DrawMenuStars(GameState& game);
 
 // An item label: the base string in its colour, then the overlay (blanks but
 // for the hot letters) in the highlight colour at the same centre and size.
-void DrawLabel(const char* base, const char* overlay, float x, float y, float size,
-               PixelValue baseColour, PixelValue overlayColour);
+void DrawLabel(const char* base, const char* overlay, float x, float y, float size, PixelValue baseColour,
+               PixelValue overlayColour);
 // Text in one colour (sets DrawColour).
 void DrawMenuText(const char* text, float x, float y, float size, PixelValue colour);
 

@@ -9,9 +9,7 @@
 
 // The options come unchecked from config.cfg, so every step compares before
 // it adds: no value can overflow.
-int VolumeDown(int volume) {
-    return volume < kVolumeQuietest + kVolumeStep ? kVolumeOff : volume - kVolumeStep;
-}
+int VolumeDown(int volume) { return volume < kVolumeQuietest + kVolumeStep ? kVolumeOff : volume - kVolumeStep; }
 
 int VolumeUp(int volume) {
     if (volume == kVolumeOff) volume = kVolumeQuietest;
@@ -44,8 +42,8 @@ enum Band {
 };
 
 constexpr MouseBand kOptionBands[] = {
-    {140, 160},       {170, 190}, {170, 190, true}, {200, 220}, {200, 220, true},
-    {245, 260},       {275, 290}, {305, 320},       {330, 350},
+    {140, 160}, {170, 190}, {170, 190, true}, {200, 220}, {200, 220, true},
+    {245, 260}, {275, 290}, {305, 320},       {330, 350},
 };
 
 // Keys whose release clears MenuLatch on this screen.
@@ -55,7 +53,8 @@ void FormatVolumeLine(char* out, std::size_t size, const char* label, int volume
     if (volume == kVolumeOff) {
         std::snprintf(out, size, "%s    -     + : off", label);
     } else {
-        std::snprintf(out, size, "%s    -     + : %3.0f", label, static_cast<double>((static_cast<long long>(volume) + 2000) / 100));
+        std::snprintf(out, size, "%s    -     + : %3.0f", label,
+                      static_cast<double>((static_cast<long long>(volume) + 2000) / 100));
     }
 }
 

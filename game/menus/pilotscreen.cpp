@@ -148,8 +148,8 @@ int ChoosePilotsScreen(GameState* gamePtr) {
     int result = ScreenChoosePilots;
     if (KeyDown(kKeyEscape) || KeyDown('B') || backClicked) {
         if (ChoiceAccepted(game.BluePilot, game.GreenPilot)) {
-            result = game.GameMode == ScreenBattleMenu || game.GameMode == ScreenQuickGame ? game.GameMode
-                                                                                           : ScreenMainMenu;
+            result =
+                game.GameMode == ScreenBattleMenu || game.GameMode == ScreenQuickGame ? game.GameMode : ScreenMainMenu;
             game.MenuLatch = 1;
             game.PilotsMessageTimer = 0;
         } else {

@@ -60,14 +60,39 @@ struct Side {
 
 Side BlueSide(GameState& game) {
     const float x = MenuBlueX(game);
-    return {SidePilot(game, 0), game.BlueClassCursor, game.BlueInFleet, game.BlueFleetCursor, game.BlueLatch,
-            kKeySpace, 'W', 'S', 'A', 'D', x - 90, x + 130, x - 50, "keys: a,s,w,d,space", Form1->UIColours.ColourBlue};
+    return {SidePilot(game, 0),
+            game.BlueClassCursor,
+            game.BlueInFleet,
+            game.BlueFleetCursor,
+            game.BlueLatch,
+            kKeySpace,
+            'W',
+            'S',
+            'A',
+            'D',
+            x - 90,
+            x + 130,
+            x - 50,
+            "keys: a,s,w,d,space",
+            Form1->UIColours.ColourBlue};
 }
 
 Side GreenSide(GameState& game) {
     const float x = MenuGreenX(game);
-    return {SidePilot(game, 1), game.GreenClassCursor, game.GreenInFleet, game.GreenFleetCursor, game.GreenLatch,
-            kKeyEnter, kKeyUp, kKeyDown, kKeyRight, kKeyLeft, x + 60, x - 140, x + 50, "keys: arrows,enter ",
+    return {SidePilot(game, 1),
+            game.GreenClassCursor,
+            game.GreenInFleet,
+            game.GreenFleetCursor,
+            game.GreenLatch,
+            kKeyEnter,
+            kKeyUp,
+            kKeyDown,
+            kKeyRight,
+            kKeyLeft,
+            x + 60,
+            x - 140,
+            x + 50,
+            "keys: arrows,enter ",
             Form1->UIColours.ColourGreen};
 }
 
@@ -103,8 +128,10 @@ void RemoveShip(const GameState& game, Side& side) {
     pilot.FleetValue = AddValue(pilot.FleetValue, -std::int64_t{game.ShipValue[slot]});
     slot = kEmptyFleetSlot;
     const int next = NextFilledSlot(pilot, side.FleetCursor);
-    if (next >= 0) side.FleetCursor = next;
-    else side.InFleet = 0;
+    if (next >= 0)
+        side.FleetCursor = next;
+    else
+        side.InFleet = 0;
 }
 
 void AddShip(const GameState& game, Side& side) {
@@ -141,8 +168,10 @@ void SideActions(const GameState& game, Side& side) {
         if (side.InFleet == 0 && SidePress(side, side.KeyToFleet)) EnterFleet(side);
     }
     if (side.InFleet == 0) {
-        if (SidePress(side, side.KeyPrevious)) side.ClassCursor = side.ClassCursor == 0 ? kClassCount - 1 : side.ClassCursor - 1;
-        if (SidePress(side, side.KeyNext)) side.ClassCursor = side.ClassCursor == kClassCount - 1 ? 0 : side.ClassCursor + 1;
+        if (SidePress(side, side.KeyPrevious))
+            side.ClassCursor = side.ClassCursor == 0 ? kClassCount - 1 : side.ClassCursor - 1;
+        if (SidePress(side, side.KeyNext))
+            side.ClassCursor = side.ClassCursor == kClassCount - 1 ? 0 : side.ClassCursor + 1;
     }
     const int keys[] = {side.KeyBuySell, side.KeyPrevious, side.KeyNext, side.KeyToClasses, side.KeyToFleet};
     if (!AnyKeyDown(keys)) side.Latch = 0;
@@ -203,8 +232,7 @@ void DrawSelections(const GameState& game, const Side& blue, const Side& green) 
 
 }  // namespace
 
-void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight,
-                    PixelValue colour) {
+void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight, PixelValue colour) {
     if (!pilot) return;
     int row = 0;
     for (int slot = 0; slot < kFleetSlots; ++slot) {

@@ -24,5 +24,4 @@ int FilledSlotCount(const Player* pilot);
 // baseline `top` (11 rows apart), centred at x; empty slots leave no gap. The
 // name in slot `highlight` is white, the others in `colour`. With the work
 // surface locked; nothing without a pilot.
-void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight,
-                    PixelValue colour);
+void DrawFleetNames(const GameState& game, const Player* pilot, float x, float top, int highlight, PixelValue colour);

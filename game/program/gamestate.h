@@ -20,20 +20,20 @@ class Player;
 class Planet;
 class Asteroid;
 
-inline constexpr int kClassCount = 44;         // 0..23 built in, 24..43 from ships.dat
+inline constexpr int kClassCount = 44;  // 0..23 built in, 24..43 from ships.dat
 inline constexpr int kFirstUserClass = 24;
 inline constexpr int kUserClassCount = 20;
 inline constexpr int kClassSlots = shipdata::kWeaponSlots;
 inline constexpr int kClassNameSize = shipdata::kNameSize;
 inline constexpr int kClassReservedSize = shipdata::kReservedSize;
 inline constexpr int kClassSpecials = shipdata::kSpecialCount;
-inline constexpr int kPilotCount = 12;         // 10 named pilots, 2 "NO Pilot" players
+inline constexpr int kPilotCount = 12;  // 10 named pilots, 2 "NO Pilot" players
 inline constexpr int kNamedPilots = 10;
 inline constexpr int kNoPilotBlue = 10;
 inline constexpr int kNoPilotGreen = 11;
 inline constexpr int kKeyBindingCount = 20;
 inline constexpr int kPlayStarCount = 1200;
-inline constexpr int kMenuStarSlots = 1000;    // 999 of them are used
+inline constexpr int kMenuStarSlots = 1000;  // 999 of them are used
 inline constexpr int kMenuStarCount = 999;
 
 // The ship classes, one class-indexed array per ship-class record field.
@@ -50,11 +50,11 @@ struct GameState {
     std::int32_t ScreenWidth;
 
     // Options, first part (config.cfg, options screen, world set-up).
-    std::int32_t GravityOption;    // 0 "HIGH", 1 "MEDIUM", 2 "LOW"
+    std::int32_t GravityOption;  // 0 "HIGH", 1 "MEDIUM", 2 "LOW"
     float GravityStrength;
-    std::int32_t PlanetOption;     // 0 "large", 1 "MEDIUM", 2 "SMALL", 3 no planet
+    std::int32_t PlanetOption;  // 0 "large", 1 "MEDIUM", 2 "SMALL", 3 no planet
     std::int32_t PlanetSize;
-    std::int32_t AsteroidOption;   // 2, 7, 12 or 17
+    std::int32_t AsteroidOption;  // 2, 7, 12 or 17
 
     // Play-screen starfield: stars 0..399, 400..799 and 800..1199 are the
     // three parallax layers.
@@ -67,8 +67,8 @@ struct GameState {
     float MenuStarSpeed[kMenuStarSlots];
 
     // Main-menu page state.
-    std::int32_t TextPageFrames;   // frames the current text page has been shown
-    std::int32_t MainMenuPage;     // 0 intro story, 1 credits, 2 keyboard help, 3 the menu
+    std::int32_t TextPageFrames;  // frames the current text page has been shown
+    std::int32_t MainMenuPage;    // 0 intro story, 1 credits, 2 keyboard help, 3 the menu
 
     std::int32_t RoundEndCounter;  // frames of the round-end banner, 0 while a round runs
 
@@ -158,4 +158,3 @@ using GameStatePtr = std::unique_ptr<GameState, GameStateDeleter>;
 
 // A new zero-filled state, released and freed when the handle goes.
 GameStatePtr MakeGameState();
-

@@ -58,9 +58,8 @@ void TForm2::FormActivate(TObject*) {
             const auto width = static_cast<unsigned>(w), height = static_cast<unsigned>(h),
                        depth = static_cast<unsigned>(d);
             if (height < 600u || height > 1250u || width < 800u || width > 1690u || depth != 16u) continue;
-            VideoModes[static_cast<std::size_t>(VideoModeCount)] =
-                VideoModeRecord{static_cast<std::int32_t>(height), static_cast<std::int32_t>(width),
-                                static_cast<std::int32_t>(depth)};
+            VideoModes[static_cast<std::size_t>(VideoModeCount)] = VideoModeRecord{
+                static_cast<std::int32_t>(height), static_cast<std::int32_t>(width), static_cast<std::int32_t>(depth)};
             ++VideoModeCount;
             if (VideoModeCount > 9) break;
         }

@@ -60,14 +60,13 @@ constexpr PlanetFile kPlanetFiles[kPlanetPictureCount] = {
 };
 
 constexpr const char* kDamagedIconFiles[kIconCount] = {
-    "img\\systems\\missiles.bmp",  "img\\systems\\shields.bmp",   "img\\systems\\thrust.bmp",
-    "img\\systems\\turning.bmp",   "img\\systems\\generator.bmp", "img\\systems\\weapon1.bmp",
+    "img\\systems\\missiles.bmp", "img\\systems\\shields.bmp",   "img\\systems\\thrust.bmp",
+    "img\\systems\\turning.bmp",  "img\\systems\\generator.bmp", "img\\systems\\weapon1.bmp",
 };
 constexpr const char* kBrokenIconFiles[kIconCount] = {
     "img\\systems\\missiles2.bmp", "img\\systems\\shields2.bmp",   "img\\systems\\thrust2.bmp",
     "img\\systems\\turning2.bmp",  "img\\systems\\generator2.bmp", "img\\systems\\weapon2.bmp",
 };
-
 
 // A frame file that CheckClassSprites found but that cannot be loaded: the
 // game ends, and the frame that asked for it is abandoned.
@@ -101,28 +100,50 @@ const std::array<const char*, kImageSets> kFramePatterns = [] {
 }();
 
 const std::array<SoundSlotFile, kSoundSlotCount> kSoundSlotFiles = {{
-    {"snd\\fanfare2.wav", 1},          {"snd\\sw\\aeng.wav", 2},
-    {"snd\\sw\\beng.wav", 2},          {"snd\\sw\\teng.wav", 2},
-    {"snd\\sw\\xeng.wav", 2},          {"snd\\sw\\yeng.wav", 2},
-    {"snd\\sw\\guneng.wav", 2},        {"snd\\sw\\implaser.wav", 4},
-    {"snd\\sw\\reblaser.wav", 4},      {"snd\\sw\\lowpowerlaser.wav", 3},
-    {"snd\\sw\\ion.wav", 2},           {"snd\\sw\\Launch.wav", 2},
-    {"snd\\sw\\r2hit.wav", 2},         {"snd\\laserhithull.wav", 2},
-    {"snd\\laserhitshield.wav", 2},    {nullptr, 0},
-    {"snd\\missilehit.wav", 2},        {"snd\\particlehit.wav", 6},
-    {"snd\\collis.wav", 2},            {"snd\\kaboom.wav", 2},
-    {"snd\\sw\\select.wav", 2},        {"snd\\sw\\select2.wav", 2},
-    {"snd\\bsg\\coloniallaser.wav", 4}, {"snd\\bsg\\cylonlaser.wav", 4},
-    {"snd\\bsg\\vipereng.wav", 2},     {"snd\\bsg\\raidereng.wav", 2},
-    {"snd\\b5\\sfuryshot.wav", 4},     {"snd\\st\\powerphaser.wav", 4},
-    {"snd\\st\\normphaser.wav", 4},    {"snd\\st\\ppgun.wav", 4},
-    {"snd\\st\\torp.wav", 4},          {"snd\\st\\bridge.wav", 4},
-    {"snd\\b5\\nialeng.wav", 4},       {"snd\\b5\\minbarengine.wav", 4},
-    {"snd\\b5\\minshot.wav", 4},       {"snd\\b5\\eabeam.wav", 4},
-    {"snd\\st\\beep.wav", 2},          {"snd\\st\\beep2.wav", 2},
-    {"snd\\b5\\beep.wav", 2},          {"snd\\b5\\beep2.wav", 2},
-    {"snd\\phasing.wav", 2},           {"snd\\cloaking.wav", 2},
-    {"snd\\diseng.wav", 2},            {"snd\\tele.wav", 2},
+    {"snd\\fanfare2.wav", 1},
+    {"snd\\sw\\aeng.wav", 2},
+    {"snd\\sw\\beng.wav", 2},
+    {"snd\\sw\\teng.wav", 2},
+    {"snd\\sw\\xeng.wav", 2},
+    {"snd\\sw\\yeng.wav", 2},
+    {"snd\\sw\\guneng.wav", 2},
+    {"snd\\sw\\implaser.wav", 4},
+    {"snd\\sw\\reblaser.wav", 4},
+    {"snd\\sw\\lowpowerlaser.wav", 3},
+    {"snd\\sw\\ion.wav", 2},
+    {"snd\\sw\\Launch.wav", 2},
+    {"snd\\sw\\r2hit.wav", 2},
+    {"snd\\laserhithull.wav", 2},
+    {"snd\\laserhitshield.wav", 2},
+    {nullptr, 0},
+    {"snd\\missilehit.wav", 2},
+    {"snd\\particlehit.wav", 6},
+    {"snd\\collis.wav", 2},
+    {"snd\\kaboom.wav", 2},
+    {"snd\\sw\\select.wav", 2},
+    {"snd\\sw\\select2.wav", 2},
+    {"snd\\bsg\\coloniallaser.wav", 4},
+    {"snd\\bsg\\cylonlaser.wav", 4},
+    {"snd\\bsg\\vipereng.wav", 2},
+    {"snd\\bsg\\raidereng.wav", 2},
+    {"snd\\b5\\sfuryshot.wav", 4},
+    {"snd\\st\\powerphaser.wav", 4},
+    {"snd\\st\\normphaser.wav", 4},
+    {"snd\\st\\ppgun.wav", 4},
+    {"snd\\st\\torp.wav", 4},
+    {"snd\\st\\bridge.wav", 4},
+    {"snd\\b5\\nialeng.wav", 4},
+    {"snd\\b5\\minbarengine.wav", 4},
+    {"snd\\b5\\minshot.wav", 4},
+    {"snd\\b5\\eabeam.wav", 4},
+    {"snd\\st\\beep.wav", 2},
+    {"snd\\st\\beep2.wav", 2},
+    {"snd\\b5\\beep.wav", 2},
+    {"snd\\b5\\beep2.wav", 2},
+    {"snd\\phasing.wav", 2},
+    {"snd\\cloaking.wav", 2},
+    {"snd\\diseng.wav", 2},
+    {"snd\\tele.wav", 2},
 }};
 
 // ---- the window -----------------------------------------------------------
@@ -194,7 +215,8 @@ void TForm1::OnAppException(TObject*, const std::exception&) {
 void TForm1::StartUp() {
     CreateCoreObjects();
     if (!RunVideoDialog()) return;
-    for (int i = 0; i < kImageSets; ++i) FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kImageSets; ++i)
+        FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
     ShrinkWindow();
     LoadSounds();
     CreateDisplay();
@@ -349,10 +371,9 @@ void TForm1::RunFrame() {
     Game->MouseLeft = Input->GetKeyState(InputCodeMouseLeft) != InputKeyUp ? 1 : 0;
     Game->MouseRight = Input->GetKeyState(InputCodeMouseRight) != InputKeyUp ? 1 : 0;
 
-    const ScreenHandler handler =
-        ScreenState >= 0 && ScreenState < static_cast<int>(ScreenHandlers.size())
-            ? ScreenHandlers[static_cast<std::size_t>(ScreenState)]
-            : nullptr;
+    const ScreenHandler handler = ScreenState >= 0 && ScreenState < static_cast<int>(ScreenHandlers.size())
+                                      ? ScreenHandlers[static_cast<std::size_t>(ScreenState)]
+                                      : nullptr;
     try {
         // A ScreenState outside the table, or an entry left empty, leads back
         // to the main menu.

@@ -67,10 +67,10 @@ extern const std::array<std::uint32_t, 14> kUIColourRefs;
 // The members of UIColourSet, in the order of kUIColourRefs: the one way to
 // walk the set.
 inline constexpr std::array<PixelValue UIColourSet::*, 14> kUIColourMembers = {
-    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,      &UIColourSet::ColourDarkGrey,
-    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,  &UIColourSet::ColourMidRed,
+    &UIColourSet::ColourWhite,     &UIColourSet::ColourGrey,       &UIColourSet::ColourDarkGrey,
+    &UIColourSet::ColourRed,       &UIColourSet::ColourLightRed,   &UIColourSet::ColourMidRed,
     &UIColourSet::ColourGreen,     &UIColourSet::ColourLightGreen, &UIColourSet::ColourBlue,
-    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,  &UIColourSet::ColourAzure,
+    &UIColourSet::ColourLightBlue, &UIColourSet::ColourPaleBlue,   &UIColourSet::ColourAzure,
     &UIColourSet::ColourYellow,    &UIColourSet::ColourOrange,
 };
 
@@ -250,7 +250,7 @@ private:
     // Whether the copy of the work surface overwrites the whole back buffer.
     bool CopyCoversBackBuffer() const;
 
-    bool started_ = false;  // FormActivate runs the game once only
+    bool started_ = false;            // FormActivate runs the game once only
     bool backBufferToClear_ = false;  // RunFrame's clear, still to be done
 };
 

@@ -103,9 +103,9 @@ struct EngineSound {
 };
 // By EngineSoundKind 0..10; kind 11 ("Silent") and any other play nothing.
 constexpr EngineSound kEngineSounds[] = {
-    {SoundXWingEngine, 0},      {SoundYWingEngine, 0},      {SoundAWingEngine, -1000}, {SoundBWingEngine, 0},
-    {SoundTieEngine, 0},        {SoundGunshipEngine, 0},    {SoundViperEngine, -1500}, {SoundRaiderEngine, -1500},
-    {SoundBridgeEngine, 0},     {SoundNialEngine, 0},       {SoundMinbariEngine, 0},
+    {SoundXWingEngine, 0},  {SoundYWingEngine, 0},   {SoundAWingEngine, -1000}, {SoundBWingEngine, 0},
+    {SoundTieEngine, 0},    {SoundGunshipEngine, 0}, {SoundViperEngine, -1500}, {SoundRaiderEngine, -1500},
+    {SoundBridgeEngine, 0}, {SoundNialEngine, 0},    {SoundMinbariEngine, 0},
 };
 
 // Status colours are raw 16-bit values laid out for a 5-6-5 display: a shade

@@ -101,22 +101,21 @@ void Thrust(Ship& ship) {
         return;
     }
     switch (ship.Drive) {
-    case kDriveNormal:
-        if (thrust) push(a);
-        break;
-    case kDriveStarWars:
-        // Pushes with last frame's ramp, under a steady drag.
-        push(a * ship.DriveRamp * 0.5f);
-        ship.VX *= 0.94f;
-        ship.VY *= 0.94f;
-        ship.DriveRamp = thrust ? std::min(ship.DriveRamp + 0.6f, 20.0f) : std::max(ship.DriveRamp - 0.1f, 0.0f);
-        break;
-    case kDriveInertialess:
-        SetDriveSpeed(ship.X, thrust ? static_cast<float>(a * 80.0f * dx) : 0.0f, ship.VX, ship.DriveVX);
-        SetDriveSpeed(ship.Y, thrust ? static_cast<float>(a * 80.0f * dy) : 0.0f, ship.VY, ship.DriveVY);
-        break;
-    default:
-        break;
+        case kDriveNormal:
+            if (thrust) push(a);
+            break;
+        case kDriveStarWars:
+            // Pushes with last frame's ramp, under a steady drag.
+            push(a * ship.DriveRamp * 0.5f);
+            ship.VX *= 0.94f;
+            ship.VY *= 0.94f;
+            ship.DriveRamp = thrust ? std::min(ship.DriveRamp + 0.6f, 20.0f) : std::max(ship.DriveRamp - 0.1f, 0.0f);
+            break;
+        case kDriveInertialess:
+            SetDriveSpeed(ship.X, thrust ? static_cast<float>(a * 80.0f * dx) : 0.0f, ship.VX, ship.DriveVX);
+            SetDriveSpeed(ship.Y, thrust ? static_cast<float>(a * 80.0f * dy) : 0.0f, ship.VY, ship.DriveVY);
+            break;
+        default: break;
     }
 }
 

@@ -46,7 +46,7 @@ constexpr TechnologySounds kTechnologySounds[] = {
 };
 
 // One of a technology's sounds; an unknown technology has none (-1).
-int TechnologySound(int technology, SoundSlotId TechnologySounds::* which) {
+int TechnologySound(int technology, SoundSlotId TechnologySounds::*which) {
     constexpr int known = static_cast<int>(std::size(kTechnologySounds));
     if (technology < 0 || technology >= known) return -1;
     return kTechnologySounds[technology].*which;
@@ -183,8 +183,8 @@ void StartBeams(Ship& s, MountGroup g) {
             }
             if (start) {
                 s.BeamCooldown = kBeamStartCooldown;
-                Form1->Game->ShotList->Append(new Beam(s.Technology, &s.MountEnergy[m], m, tracking,
-                                                       s.Power[m] * 0.1f, s.Range[m], &s));
+                Form1->Game->ShotList->Append(
+                    new Beam(s.Technology, &s.MountEnergy[m], m, tracking, s.Power[m] * 0.1f, s.Range[m], &s));
                 PlayOnce(TechnologySound(s.Technology, &TechnologySounds::Beam));
             }
         }
@@ -199,11 +199,11 @@ void CoolDown(int& cooldown) {
 // Whether a group has anything to select: weapons fitted, or missiles left.
 bool GroupArmed(const Ship& s, int group) {
     switch (group) {
-    case kGroupLasers: return s.LaserCount > 0;
-    case kGroupIons: return s.IonCount > 0;
-    case kGroupBeams: return s.BeamCount > 0;
-    case kGroupMissiles: return s.Missiles > 0;
-    default: return false;
+        case kGroupLasers: return s.LaserCount > 0;
+        case kGroupIons: return s.IonCount > 0;
+        case kGroupBeams: return s.BeamCount > 0;
+        case kGroupMissiles: return s.Missiles > 0;
+        default: return false;
     }
 }
 
@@ -211,8 +211,10 @@ bool GroupArmed(const Ship& s, int group) {
 
 WorldPoint MountPosition(const Ship& s, int m) {
     const float h = s.Heading;
-    return {s.X + static_cast<float>(CosDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(CosDeg(h + 180.0f)) * s.WeaponY[m],
-            s.Y + static_cast<float>(SinDeg(h + 90.0f)) * s.WeaponX[m] + static_cast<float>(SinDeg(h + 180.0f)) * s.WeaponY[m]};
+    return {s.X + static_cast<float>(CosDeg(h + 90.0f)) * s.WeaponX[m] +
+                static_cast<float>(CosDeg(h + 180.0f)) * s.WeaponY[m],
+            s.Y + static_cast<float>(SinDeg(h + 90.0f)) * s.WeaponX[m] +
+                static_cast<float>(SinDeg(h + 180.0f)) * s.WeaponY[m]};
 }
 
 void Ship::FireWeapons() {
@@ -225,7 +227,8 @@ void Ship::FireWeapons() {
 
     // Ion cannons.
     if (IonCooldown == 0 && visible &&
-        ((fire && (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == kLinkFull) || fullLinkAll)) ||
+        ((fire &&
+          (WeaponGroup == kGroupIons || (WeaponGroup == kGroupLasers && LinkMode == kLinkFull) || fullLinkAll)) ||
          (blossom && IonCount > 0)))
         FireBolts(*this, {ionFirst, IonCount, IonCursor}, IonCooldown, IonCooldownBase, kIonBolt, SoundIonCannon);
 
@@ -233,9 +236,10 @@ void Ship::FireWeapons() {
     if (visible && MissileCooldown == 0 && ((fire && WeaponGroup == kGroupMissiles) || blossom)) FireMissile(*this);
 
     // Lasers; a death blossom fires them whatever their cooldown.
-    if (visible && ((fire && LaserCooldown == 0 &&
-                     (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == kLinkFull) || fullLinkAll)) ||
-                    (blossom && LaserCount > 0)))
+    if (visible &&
+        ((fire && LaserCooldown == 0 &&
+          (WeaponGroup == kGroupLasers || (WeaponGroup == kGroupIons && LinkMode == kLinkFull) || fullLinkAll)) ||
+         (blossom && LaserCount > 0)))
         FireBolts(*this, {0, LaserCount, LaserCursor}, LaserCooldown, LaserCooldownBase, Technology,
                   TechnologySound(Technology, &TechnologySounds::Laser));
 

@@ -45,10 +45,16 @@ PixelValue BeamColour(int technology) {
 
 }  // namespace
 
-Beam::Beam(std::int32_t technology, float* mountEnergy, std::int32_t mount, std::uint8_t tracking,
-           float damage, std::int32_t steps, Ship* owner)
-    : Technology(technology), MountEnergyRef(mountEnergy), Owner(owner), Mount(mount),
-      Tracking(tracking), Jitter(0), Damage(damage), Steps(steps) {
+Beam::Beam(std::int32_t technology, float* mountEnergy, std::int32_t mount, std::uint8_t tracking, float damage,
+           std::int32_t steps, Ship* owner)
+    : Technology(technology),
+      MountEnergyRef(mountEnergy),
+      Owner(owner),
+      Mount(mount),
+      Tracking(tracking),
+      Jitter(0),
+      Damage(damage),
+      Steps(steps) {
     Life = 1.0f;
     Jitter = static_cast<float>(Random(25) - 12);
 }
@@ -88,8 +94,7 @@ void Beam::Update() {
 bool Beam::HitPoint(float x, float y) {
     Ship* enemy = Owner->Opponent;
     if (enemy && enemy->CloakState != kCloakPhasing) {
-        if (Distance(x, y, enemy->X, enemy->Y) <= static_cast<float>(enemy->BoundingSphere) &&
-            enemy->Life > -1.0f) {
+        if (Distance(x, y, enemy->X, enemy->Y) <= static_cast<float>(enemy->BoundingSphere) && enemy->Life > -1.0f) {
             CountShotHit(Owner);
             DrawHitBurst(*this, x, y);
             Life = -1.0f;

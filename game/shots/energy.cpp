@@ -42,41 +42,40 @@ void Energy::Update() {
 void Energy::Draw() {
     const UIColourSet& c = Form1->UIColours;
     switch (BoltType) {
-    case 0:
-    case 1:
-    case 2:
-    case 3: {
-        static constexpr PixelValue UIColourSet::* kLaserColour[4] = {
-            &UIColourSet::ColourMidRed, &UIColourSet::ColourLightGreen, &UIColourSet::ColourOrange,
-            &UIColourSet::ColourOrange};
-        SetDrawColour(c.*kLaserColour[BoltType]);
-        DrawWorldLine(*this, {X, Y}, PointAlong(X, Y, Angle, 12.0f));
-        break;
-    }
-    case 4:
-    case 5:
-        SetDrawColour(c.ColourBlue);
-        DrawLineThrough(*this, X, Y, Angle, 3.0f);
-        DrawWorldLine(*this, PointAlong(X, Y, Angle + 90.0f, 3.0f), PointAlong(X, Y, Angle - 90.0f, 3.0f));
-        DrawWorldPixel(*this, {X, Y}, c.ColourWhite);
-        break;
-    case 6:
-        SetDrawColour(c.ColourBlue);
-        DrawLineThrough(*this, X, Y, Angle + 45.0f, 3.0f);
-        DrawLineThrough(*this, X, Y, Angle - 45.0f, 3.0f);
-        SetDrawColour(c.ColourWhite);
-        DrawLineThrough(*this, X, Y, Angle, 3.0f);
-        break;
-    case kIonBolt:
-        SetDrawColour(c.ColourBlue);
-        DrawWorldLine(*this, {X, Y}, PointAlong(X, Y, Angle, 10.0f));
-        SetDrawColour(c.ColourLightBlue);
-        DrawWorldLine(*this, PointAlong(X, Y, Angle, 10.0f), PointAlong(X, Y, Angle, 18.0f));
-        SetDrawColour(c.ColourPaleBlue);
-        DrawWorldLine(*this, PointAlong(X, Y, Angle, 18.0f), PointAlong(X, Y, Angle, 24.0f));
-        break;
-    default:
-        break;
+        case 0:
+        case 1:
+        case 2:
+        case 3: {
+            static constexpr PixelValue UIColourSet::*kLaserColour[4] = {
+                &UIColourSet::ColourMidRed, &UIColourSet::ColourLightGreen, &UIColourSet::ColourOrange,
+                &UIColourSet::ColourOrange};
+            SetDrawColour(c.*kLaserColour[BoltType]);
+            DrawWorldLine(*this, {X, Y}, PointAlong(X, Y, Angle, 12.0f));
+            break;
+        }
+        case 4:
+        case 5:
+            SetDrawColour(c.ColourBlue);
+            DrawLineThrough(*this, X, Y, Angle, 3.0f);
+            DrawWorldLine(*this, PointAlong(X, Y, Angle + 90.0f, 3.0f), PointAlong(X, Y, Angle - 90.0f, 3.0f));
+            DrawWorldPixel(*this, {X, Y}, c.ColourWhite);
+            break;
+        case 6:
+            SetDrawColour(c.ColourBlue);
+            DrawLineThrough(*this, X, Y, Angle + 45.0f, 3.0f);
+            DrawLineThrough(*this, X, Y, Angle - 45.0f, 3.0f);
+            SetDrawColour(c.ColourWhite);
+            DrawLineThrough(*this, X, Y, Angle, 3.0f);
+            break;
+        case kIonBolt:
+            SetDrawColour(c.ColourBlue);
+            DrawWorldLine(*this, {X, Y}, PointAlong(X, Y, Angle, 10.0f));
+            SetDrawColour(c.ColourLightBlue);
+            DrawWorldLine(*this, PointAlong(X, Y, Angle, 10.0f), PointAlong(X, Y, Angle, 18.0f));
+            SetDrawColour(c.ColourPaleBlue);
+            DrawWorldLine(*this, PointAlong(X, Y, Angle, 18.0f), PointAlong(X, Y, Angle, 24.0f));
+            break;
+        default: break;
     }
 }
 

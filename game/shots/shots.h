@@ -38,8 +38,8 @@ public:
 // out in 10-unit steps to the first thing it touches.
 class Beam : public Shot {
 public:
-    Beam(std::int32_t technology, float* mountEnergy, std::int32_t mount, std::uint8_t tracking,
-         float damage, std::int32_t steps, Ship* owner);
+    Beam(std::int32_t technology, float* mountEnergy, std::int32_t mount, std::uint8_t tracking, float damage,
+         std::int32_t steps, Ship* owner);
 
     void Update() override;
     void Draw() override;
@@ -64,8 +64,7 @@ public:
 class Missile : public Shot {
 public:
     // kind is always 0 and never read.
-    Missile(std::int32_t kind, float x, float y, float vx, float vy, float angle, Ship* owner,
-            Ship* target);
+    Missile(std::int32_t kind, float x, float y, float vx, float vy, float angle, Ship* owner, Ship* target);
 
     void Update() override;
     void Draw() override;
@@ -85,7 +84,6 @@ public:
 
 // One hit more for the pilot of the ship that fired (no pilot: nothing).
 void CountShotHit(const Ship* owner);
-
 
 // A hit at world point (x, y) on the target's front shield (bearing from the
 // target, relative to its heading, within 90 degrees of the nose, both 90 and

@@ -58,9 +58,8 @@ std::vector<DisplaySize> DisplayModeList(int desktopWidth, int desktopHeight) {
     // 1690 x 1250, so the list holds no more sizes in that range than fit:
     // otherwise the large classic modes would never be offered.
     static constexpr DisplaySize kStandard[] = {
-        {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},
-        {1280, 960},  {1280, 1024}, {1440, 900},  {1600, 1200}, {1680, 1050}, {1920, 1080},
-        {1920, 1200}, {2560, 1440}, {2560, 1600}, {3840, 2160},
+        {640, 480},  {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},  {1280, 960},  {1280, 1024},
+        {1440, 900}, {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}, {2560, 1440}, {2560, 1600}, {3840, 2160},
     };
     std::vector<DisplaySize> modes;
     for (const DisplaySize& m : kStandard)
@@ -92,9 +91,7 @@ std::vector<plat::DisplaySize> DesktopModes() {
 
 // ---- Palette ------------------------------------------------------------------
 
-IDirectDrawPalette::IDirectDrawPalette(const PALETTEENTRY* entries) {
-    std::copy(entries, entries + 256, entries_);
-}
+IDirectDrawPalette::IDirectDrawPalette(const PALETTEENTRY* entries) { std::copy(entries, entries + 256, entries_); }
 
 HRESULT IDirectDrawPalette::GetEntries(DWORD, DWORD base, DWORD count, PALETTEENTRY* out) const {
     if (!out || base > 256 || count > 256 - base) return DDERR_INVALIDPARAMS;
@@ -178,8 +175,8 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
     if (caps & DDSCAPS_VIDEOMEMORY) memory |= DDSCAPS_LOCALVIDMEM;
 
     surfaces_.erase(std::remove_if(surfaces_.begin(), surfaces_.end(),
-                                    [](const std::weak_ptr<IDirectDrawSurface4>& w) { return w.expired(); }),
-                     surfaces_.end());
+                                   [](const std::weak_ptr<IDirectDrawSurface4>& w) { return w.expired(); }),
+                    surfaces_.end());
 
     if (caps & DDSCAPS_PRIMARYSURFACE) {
         if (!(coopFlags_ & DDSCL_EXCLUSIVE) || modeWidth_ == 0) return DDERR_NOEXCLUSIVEMODE;
@@ -212,7 +209,8 @@ HRESULT IDirectDraw4::CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURF
         if (!ValidFormat(desc->ddpfPixelFormat)) return DDERR_INVALIDPIXELFORMAT;
         format = desc->ddpfPixelFormat;
     }
-    long long bytes = static_cast<long long>(desc->dwWidth) * desc->dwHeight * plat::BytesForBitCount(format.dwRGBBitCount);
+    long long bytes =
+        static_cast<long long>(desc->dwWidth) * desc->dwHeight * plat::BytesForBitCount(format.dwRGBBitCount);
     if (bytes > kMaxSurfaceBytes) return DDERR_OUTOFMEMORY;
     auto surface = NewSurface(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), format,
                               (caps & ~(DDSCAPS_VIDEOMEMORY | DDSCAPS_SYSTEMMEMORY | DDSCAPS_LOCALVIDMEM)) | memory);

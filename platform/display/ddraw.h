@@ -182,8 +182,7 @@ public:
 
     // dest may be none (the whole surface); src and srcRect are none for a
     // colour fill.
-    HRESULT Blt(const RECT* destRect, IDirectDrawSurface4* src, const RECT* srcRect, DWORD flags,
-                const DDBLTFX* fx);
+    HRESULT Blt(const RECT* destRect, IDirectDrawSurface4* src, const RECT* srcRect, DWORD flags, const DDBLTFX* fx);
     HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface4* src, const RECT* srcRect, DWORD trans);
     // Only on the primary of a flipping chain; target must be none.
     HRESULT Flip(IDirectDrawSurface4* target, DWORD flags);
@@ -270,9 +269,9 @@ private:
     std::unique_ptr<DeviceContext> dC_;
     std::weak_ptr<IDirectDraw4> owner_;
     LPDIRECTDRAWPALETTE palette_;
-    LPDIRECTDRAWSURFACE4 backBuffer_;     // primary only: the attached back buffer
-    bool implicit_ = false;               // made as part of a flipping chain
-    std::uint64_t generation_ = 0;        // moves on whenever the pixels may change
+    LPDIRECTDRAWSURFACE4 backBuffer_;  // primary only: the attached back buffer
+    bool implicit_ = false;            // made as part of a flipping chain
+    std::uint64_t generation_ = 0;     // moves on whenever the pixels may change
     struct RunCache;
     std::unique_ptr<RunCache> runs_;
 };
@@ -291,11 +290,9 @@ public:
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bpp, DWORD refreshRate, DWORD flags);
     HRESULT RestoreDisplayMode();
-    HRESULT EnumDisplayModes(DWORD flags, const DDSURFACEDESC2* match, void* context,
-                             LPDDENUMMODESCALLBACK2 callback);
+    HRESULT EnumDisplayModes(DWORD flags, const DDSURFACEDESC2* match, void* context, LPDDENUMMODESCALLBACK2 callback);
     HRESULT CreateSurface(const DDSURFACEDESC2* desc, LPDIRECTDRAWSURFACE4* out, void* outer);
-    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* out,
-                          void* outer);
+    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* out, void* outer);
     HRESULT FlipToGDISurface();
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
 

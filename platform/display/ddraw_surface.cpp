@@ -34,8 +34,7 @@ constexpr BYTE kRestoredJunk = 0xA5;
 }  // namespace
 
 IDirectDrawSurface4::IDirectDrawSurface4(Private, int width, int height, const DDPIXELFORMAT& format, DWORD caps)
-    : width_(width), height_(height), bpp_(plat::BytesForBitCount(format.dwRGBBitCount)), format_(format),
-      caps_(caps) {
+    : width_(width), height_(height), bpp_(plat::BytesForBitCount(format.dwRGBBitCount)), format_(format), caps_(caps) {
     // Rows are padded beyond their pixels, as display memory often is, so
     // code that steps by width instead of pitch shows at once.
     int rowBytes = width_ * bpp_;
@@ -77,9 +76,7 @@ bool IDirectDrawSurface4::RectInside(const RECT& r) const {
            r.bottom <= height_;
 }
 
-DWORD IDirectDrawSurface4::PixelAt(int x, int y) const {
-    return ReadPixel(PixelAddress(x, y), bpp_);
-}
+DWORD IDirectDrawSurface4::PixelAt(int x, int y) const { return ReadPixel(PixelAddress(x, y), bpp_); }
 
 void IDirectDrawSurface4::SetPixelAt(int x, int y, DWORD value) {
     Touch();
@@ -301,8 +298,8 @@ bool IDirectDrawSurface4::CopyStillRuns(IDirectDrawSurface4& src, const RECT& s,
     const plat::KeyedRuns* runs = src.StillRuns(keyLow, keyHigh);
     if (!runs) return false;
     Touch();
-    plat::BlitKeyedRuns(*runs, src.pixels_.data(), src.pitch_, bpp_, s.left, s.top, d.right - d.left,
-                        d.bottom - d.top, PixelAddress(d.left, d.top), pitch_);
+    plat::BlitKeyedRuns(*runs, src.pixels_.data(), src.pitch_, bpp_, s.left, s.top, d.right - d.left, d.bottom - d.top,
+                        PixelAddress(d.left, d.top), pitch_);
     return true;
 }
 

@@ -32,14 +32,18 @@ static_assert(sizeof(Pixel24) == 3);
 
 template <class P>
 u32 Value(P p) {
-    if constexpr (std::is_same_v<P, Pixel24>) return p.b[0] | (u32{p.b[1]} << 8) | (u32{p.b[2]} << 16);
-    else return p;
+    if constexpr (std::is_same_v<P, Pixel24>)
+        return p.b[0] | (u32{p.b[1]} << 8) | (u32{p.b[2]} << 16);
+    else
+        return p;
 }
 
 template <class P>
 P FromValue(u32 v) {
-    if constexpr (std::is_same_v<P, Pixel24>) return Pixel24{{u8(v), u8(v >> 8), u8(v >> 16)}};
-    else return static_cast<P>(v);
+    if constexpr (std::is_same_v<P, Pixel24>)
+        return Pixel24{{u8(v), u8(v >> 8), u8(v >> 16)}};
+    else
+        return static_cast<P>(v);
 }
 
 // The first row is filled pixel by pixel and copied into the others, so
@@ -72,7 +76,8 @@ bool FillWords(u8* first, long long pixels, int bytesPerPixel, u32 value) {
         if (reinterpret_cast<std::uintptr_t>(first) % alignof(wchar_t) != 0) return false;
         const u32 word = bytesPerPixel == 2 ? (value & 0xFFFF) * 0x10001u : value;
         const long long bytes = pixels * bytesPerPixel;
-        std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(word), static_cast<std::size_t>(bytes / 4));
+        std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(word),
+                     static_cast<std::size_t>(bytes / 4));
         if (bytes % 4 != 0) {
             const u16 half = static_cast<u16>(value);
             std::memcpy(first + bytes - 2, &half, 2);
@@ -159,7 +164,8 @@ void Blit(const PixelBlit& b) {
     if (sameWidth && !keyed && !b.mirrorUpDown && b.srcHeight == b.dstHeight && b.wholeRows &&
         b.srcPitch == b.dstPitch) {
         const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
-        CopyBlock(b.dst, b.src, static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
+        CopyBlock(b.dst, b.src,
+                  static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
         return;
     }
     thread_local std::vector<int> columnTable, rowTable;
@@ -171,8 +177,10 @@ void Blit(const PixelBlit& b) {
         const P* srow = reinterpret_cast<const P*>(b.src + sy * b.srcPitch);
         P* drow = reinterpret_cast<P*>(b.dst + j * b.dstPitch);
         if (sameWidth) {
-            if (keyed) KeyedRow<P>(srow, drow, b.dstWidth, b.keyLow, span);
-            else std::memcpy(drow, srow, rowBytes);
+            if (keyed)
+                KeyedRow<P>(srow, drow, b.dstWidth, b.keyLow, span);
+            else
+                std::memcpy(drow, srow, rowBytes);
             continue;
         }
         if (keyed) {
@@ -215,21 +223,25 @@ struct Bytes16 {
 // run of up to 256 bytes goes as 16-byte moves, the last one ending on the
 // run's end.
 inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
-    if (n > 256) std::memcpy(dst, src, n);
+    if (n > 256)
+        std::memcpy(dst, src, n);
     else if (n >= 16) {
         for (std::size_t i = 0; i + 16 < n; i += 16) Move<Bytes16>(dst + i, src + i);
         Move<Bytes16>(dst + n - 16, src + n - 16);
-    }
-    else if (n >= 8) CopyOverlapped<u64>(dst, src, n);
-    else if (n >= 4) CopyOverlapped<u32>(dst, src, n);
-    else if (n >= 2) CopyOverlapped<u16>(dst, src, n);
-    else if (n == 1) *dst = *src;
+    } else if (n >= 8)
+        CopyOverlapped<u64>(dst, src, n);
+    else if (n >= 4)
+        CopyOverlapped<u32>(dst, src, n);
+    else if (n >= 2)
+        CopyOverlapped<u16>(dst, src, n);
+    else if (n == 1)
+        *dst = *src;
 }
 
 }  // namespace
 
-void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                std::uint32_t value, bool wholeRows) {
+void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h, std::uint32_t value,
+                bool wholeRows) {
     if (w <= 0 || h <= 0 || bytesPerPixel < 1 || bytesPerPixel > 4) return;
     // Whole rows whose pitch holds whole pixels are one long run from the
     // first pixel to the last, filled at the speed of the library's fills.
@@ -304,7 +316,8 @@ void BlitKeyedRuns(const KeyedRuns& runs, const std::uint8_t* origin, std::ptrdi
         // The whole picture: one pass over all its runs.
         for (const KeyedRuns::Run& run : runs.runs) {
             const std::size_t at = static_cast<std::size_t>(run.x) * bpp;
-            CopyRun(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at, static_cast<std::size_t>(run.count) * bpp);
+            CopyRun(dst + run.y * dstPitch + at, origin + run.y * srcPitch + at,
+                    static_cast<std::size_t>(run.count) * bpp);
         }
         return;
     }

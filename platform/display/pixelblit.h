@@ -15,8 +15,8 @@ namespace plat {
 // whose low bytesPerPixel bytes are written. With wholeRows the rectangle
 // spans whole rows of its surface, so the bytes between rows carry no pixels
 // and may be filled too: the rows then go as one block.
-void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                std::uint32_t value, bool wholeRows = false);
+void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h, std::uint32_t value,
+                bool wholeRows = false);
 
 struct PixelBlit {
     const std::uint8_t* src = nullptr;  // first pixel of the source rectangle

@@ -42,8 +42,8 @@ public:
         SDL_GetDisplayBounds(0, &desktop);
         if (!target) {
             if (!ownWindow_) {
-                ownWindow_.reset(SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h,
-                                                   SDL_WINDOW_BORDERLESS));
+                ownWindow_.reset(
+                    SDL_CreateWindow("Vantorra", desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_BORDERLESS));
                 if (!ownWindow_) return false;
             }
             target = ownWindow_.get();

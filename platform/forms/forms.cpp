@@ -314,7 +314,9 @@ void TApplication::PushModal(TForm* form) {
     modal_.push_back(form);
 }
 
-void TApplication::PopModal(TForm* form) { modal_.erase(std::remove(modal_.begin(), modal_.end(), form), modal_.end()); }
+void TApplication::PopModal(TForm* form) {
+    modal_.erase(std::remove(modal_.begin(), modal_.end(), form), modal_.end());
+}
 
 void TApplication::EnsureWindow() {
     if (window_) return;

@@ -128,7 +128,7 @@ public:
     std::vector<std::string> Items;
     int ItemIndex = -1;  // the selected item, -1 for none
     int ItemHeight = 13;
-    int TopIndex = 0;    // first item shown
+    int TopIndex = 0;  // first item shown
     bool Selected(int index) const { return index >= 0 && index == ItemIndex; }
     void SelectItem(int index);  // clamps to the items, keeps it in view
     void Paint(TCanvas& canvas, bool focused) override;
@@ -164,7 +164,7 @@ public:
     TFormStyle FormStyle = fsNormal;
     TPosition Position = poDesigned;
     bool KeyPreview = false;
-    bool HasCloseBox = true;   // border icons
+    bool HasCloseBox = true;             // border icons
     std::uint32_t Colour = kDialogFace;  // face colour, 0x00RRGGBB
     TModalResult ModalResult = mrNone;
 
@@ -203,7 +203,7 @@ public:
     // Message handling, for the toolkit.
     void HandleKeyDown(std::uint16_t key, TShiftState shift);
     void HandleKeyUp(std::uint16_t key, TShiftState shift);
-    void HandleMouseDown(int x, int y);   // client coordinates
+    void HandleMouseDown(int x, int y);  // client coordinates
     void HandleMouseUp(int x, int y);
     // The outer frame and client area in window coordinates.
     TRect FrameRect() const;

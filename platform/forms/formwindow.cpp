@@ -9,8 +9,7 @@ namespace plat {
 FormWindow::FormWindow(const std::string& title) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     SDL_Rect desktop{0, 0, 1028, 753};
-    if (SDL_GetDisplayBounds(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0)
-        desktop = SDL_Rect{0, 0, 1028, 753};
+    if (SDL_GetDisplayBounds(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) desktop = SDL_Rect{0, 0, 1028, 753};
     window_.reset(SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h,
                                    SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN));
     if (!window_) {
@@ -201,9 +200,9 @@ void TCanvas::StretchPicture(const plat::DecodedPicture& picture, const TRect& r
     if (!target_ || picture.Width <= 0 || picture.Height <= 0 ||
         picture.Pixels.size() < static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height))
         return;
-    plat::SdlPtr<SDL_Surface> source(SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint32_t*>(picture.Pixels.data()), picture.Width, picture.Height, 32,
-        picture.Width * 4, SDL_PIXELFORMAT_RGB888));
+    plat::SdlPtr<SDL_Surface> source(
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(picture.Pixels.data()), picture.Width,
+                                           picture.Height, 32, picture.Width * 4, SDL_PIXELFORMAT_RGB888));
     if (!source) return;
     SDL_Rect dst{client_.Left + r.Left, client_.Top + r.Top, r.Right - r.Left, r.Bottom - r.Top};
     if (dst.w <= 0 || dst.h <= 0) return;

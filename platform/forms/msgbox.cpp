@@ -42,9 +42,9 @@ bool ShownBySdl(const MessageBoxCall& call, int& answer) {
         list.push_back(SDL_MessageBoxButtonData{flags, b.answer, b.label});
     }
     UINT icon = call.type & MB_ICONMASK;
-    Uint32 flags = icon == MB_ICONERROR       ? SDL_MESSAGEBOX_ERROR
-                   : icon == MB_ICONWARNING   ? SDL_MESSAGEBOX_WARNING
-                                              : SDL_MESSAGEBOX_INFORMATION;
+    Uint32 flags = icon == MB_ICONERROR     ? SDL_MESSAGEBOX_ERROR
+                   : icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING
+                                            : SDL_MESSAGEBOX_INFORMATION;
     SDL_MessageBoxData data{};
     data.flags = flags;
     // SDL centres a box on its owner. An owner too small to hold it (the

@@ -180,11 +180,11 @@ void TListBox::MouseDown(int, int y) {
 bool TListBox::KeyDown(std::uint16_t key, TShiftState) {
     if (Items.empty()) return key == VK_UP || key == VK_DOWN;
     switch (key) {
-    case VK_UP: SelectItem(ItemIndex < 0 ? 0 : ItemIndex - 1); return true;
-    case VK_DOWN: SelectItem(ItemIndex < 0 ? 0 : ItemIndex + 1); return true;
-    case VK_HOME: SelectItem(0); return true;
-    case VK_END: SelectItem(static_cast<int>(Items.size()) - 1); return true;
-    default: return false;
+        case VK_UP: SelectItem(ItemIndex < 0 ? 0 : ItemIndex - 1); return true;
+        case VK_DOWN: SelectItem(ItemIndex < 0 ? 0 : ItemIndex + 1); return true;
+        case VK_HOME: SelectItem(0); return true;
+        case VK_END: SelectItem(static_cast<int>(Items.size()) - 1); return true;
+        default: return false;
     }
 }
 

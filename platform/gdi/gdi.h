@@ -42,8 +42,8 @@ struct TtfFontCloser {
 struct GdiFont : GdiObject {
     int height = 0;
     int weight = 0;
-    std::string face;      // as asked for
-    std::string filePath;  // the font file actually used, empty when none was found
+    std::string face;                               // as asked for
+    std::string filePath;                           // the font file actually used, empty when none was found
     std::unique_ptr<_TTF_Font, TtfFontCloser> ttf;  // none when no face could be opened
 };
 
@@ -158,9 +158,9 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 // Text. A face that is not installed falls back to DejaVu Sans (bold for a
 // weight of 600 or more), as GDI substitutes a font it does not have. The face
 // name may also name a font file in the working folder.
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                  DWORD quality, DWORD pitchAndFamily, const char* face);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                  DWORD pitchAndFamily, const char* face);
 int SetBkMode(HDC dc, int mode);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 COLORREF SetBkColor(HDC dc, COLORREF colour);

@@ -42,8 +42,7 @@ bool Decode(const unsigned char* data, std::size_t size, DecodedPicture& out) {
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     // The size comes from the header: a picture too large is refused before
     // the decoder allocates anything for it.
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK ||
-        !PictureSizeAccepted(info.image_width, info.image_height)) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !PictureSizeAccepted(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }

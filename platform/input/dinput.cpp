@@ -149,9 +149,12 @@ LONG ScaleJoystickAxis(int raw, LONG min, LONG max, DWORD deadZone, DWORD satura
     const double dz = std::min<double>(deadZone, 10000.0);
     const double sat = std::clamp<double>(saturation, dz, 10000.0);
     double scaled;  // 0..1 of the half range
-    if (magnitude <= dz) scaled = 0.0;
-    else if (magnitude >= sat) scaled = 1.0;
-    else scaled = (magnitude - dz) / (sat - dz);
+    if (magnitude <= dz)
+        scaled = 0.0;
+    else if (magnitude >= sat)
+        scaled = 1.0;
+    else
+        scaled = (magnitude - dz) / (sat - dz);
     const double half = (static_cast<double>(max) - static_cast<double>(min)) / 2.0;
     const double centre = (static_cast<double>(max) + static_cast<double>(min)) / 2.0;
     const double value = centre + (norm < 0 ? -scaled : scaled) * half;
@@ -427,7 +430,8 @@ public:
             if (header->dwSize != sizeof(DIPROPDWORD)) return DIERR_INVALIDPARAM;
             const DWORD v = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
             if (v > 10000) return DIERR_INVALIDPARAM;
-            for (int a = first; a <= last; ++a) (property == DIPROP_DEADZONE ? axes_[a].deadZone : axes_[a].saturation) = v;
+            for (int a = first; a <= last; ++a)
+                (property == DIPROP_DEADZONE ? axes_[a].deadZone : axes_[a].saturation) = v;
             return DI_OK;
         }
         return DIERR_UNSUPPORTED;

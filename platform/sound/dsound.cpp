@@ -28,8 +28,7 @@ struct SoundCore {
         want.callback = &SoundCore::Callback;
         want.userdata = this;
         SDL_AudioSpec have{};
-        const SDL_AudioDeviceID id =
-            SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (id == 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
@@ -49,7 +48,9 @@ struct SoundCore {
 
     // The output went away (unplugged, server gone): SDL stops a device it
     // loses, and this one is never paused.
-    bool Disconnected() const { return HadDevice && (Device == 0 || SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_STOPPED); }
+    bool Disconnected() const {
+        return HadDevice && (Device == 0 || SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_STOPPED);
+    }
 
     bool Reopen() {
         CloseDevice();
@@ -64,9 +65,7 @@ struct SoundCore {
     }
 
     // Called with the lock held.
-    void Render(std::int16_t* out, std::size_t frames) {
-        MixVoices(Voices.data(), Voices.size(), out, frames, Rate);
-    }
+    void Render(std::int16_t* out, std::size_t frames) { MixVoices(Voices.data(), Voices.size(), out, frames, Rate); }
 
     static void Callback(void* userdata, Uint8* stream, int len) {
         auto* core = static_cast<SoundCore*>(userdata);
@@ -327,8 +326,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, LPDIRECTSOUNDB
     out->reset();
     if (outer) return DSERR_NOAGGREGATION;
     if (level_ == 0) return DSERR_UNINITIALIZED;
-    if (!desc || (desc->dwSize != DSBUFFERDESC_SIZE && desc->dwSize != sizeof(DSBUFFERDESC)))
-        return DSERR_INVALIDPARAM;
+    if (!desc || (desc->dwSize != DSBUFFERDESC_SIZE && desc->dwSize != sizeof(DSBUFFERDESC))) return DSERR_INVALIDPARAM;
     if (desc->dwFlags & DSBCAPS_PRIMARYBUFFER) return DSERR_UNSUPPORTED;
     if (!desc->lpwfxFormat) return DSERR_INVALIDPARAM;
     if (!plat::ValidFormat(*desc->lpwfxFormat)) return DSERR_BADFORMAT;

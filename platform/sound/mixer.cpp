@@ -65,11 +65,15 @@ void MixVoiceChunk(MixVoice& v, std::int32_t* acc, std::size_t frames, std::uint
     }
     const std::uint64_t step = (static_cast<std::uint64_t>(v.frequency) << 32) / outputRate;
     if (v.channels == 1) {
-        if (v.bits == 16) MixOne<1, 16>(v, acc, frames, step);
-        else MixOne<1, 8>(v, acc, frames, step);
+        if (v.bits == 16)
+            MixOne<1, 16>(v, acc, frames, step);
+        else
+            MixOne<1, 8>(v, acc, frames, step);
     } else {
-        if (v.bits == 16) MixOne<2, 16>(v, acc, frames, step);
-        else MixOne<2, 8>(v, acc, frames, step);
+        if (v.bits == 16)
+            MixOne<2, 16>(v, acc, frames, step);
+        else
+            MixOne<2, 8>(v, acc, frames, step);
     }
 }
 

@@ -12,7 +12,7 @@ namespace plat {
 namespace {
 
 bool Exists(const std::string& p) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(p.c_str(), &st) == 0;
 }
 
@@ -67,9 +67,7 @@ std::string ResolvePath(const std::string& winPath) {
     return built.empty() ? path : built;
 }
 
-std::string ResolvePath(const char* winPath) {
-    return ResolvePath(std::string(winPath ? winPath : ""));
-}
+std::string ResolvePath(const char* winPath) { return ResolvePath(std::string(winPath ? winPath : "")); }
 
 std::FILE* OpenFile(const char* winPath, const char* mode) {
     if (!winPath || !mode) return nullptr;
@@ -78,7 +76,7 @@ std::FILE* OpenFile(const char* winPath, const char* mode) {
 
 bool FileExists(const char* winPath) {
     if (!winPath) return false;
-    struct stat st{};
+    struct stat st {};
     return ::stat(ResolvePath(winPath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

@@ -38,9 +38,7 @@ struct FileCloser {
 // An open stream, closed exactly once when it goes out of scope.
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-inline File Open(const char* winPath, const char* mode) {
-    return File(OpenFile(winPath, mode));
-}
+inline File Open(const char* winPath, const char* mode) { return File(OpenFile(winPath, mode)); }
 
 // The whole file's bytes; empty when it cannot be opened.
 std::vector<std::uint8_t> ReadWholeFile(const char* winPath);

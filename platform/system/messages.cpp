@@ -34,32 +34,34 @@ void Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam, st
 // Turns one system event into the window messages it stands for.
 void Translate(const SDL_Event& e) {
     switch (e.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const std::uint16_t vk = plat::VirtualKeyFromKeycode(e.key.keysym.sym);
-        const std::intptr_t lParam = static_cast<std::intptr_t>(ShiftFromMod(e.key.keysym.mod)) |
-                                     (e.key.repeat ? std::intptr_t{1} << 30 : 0);
-        Post(e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, vk, lParam, e.key.timestamp);
-        break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        std::uint32_t message = 0;
-        if (e.button.button == SDL_BUTTON_LEFT) message = e.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        if (e.button.button == SDL_BUTTON_RIGHT) message = e.type == SDL_MOUSEBUTTONDOWN ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        if (message) Post(message, 0, 0, e.button.timestamp, e.button.x, e.button.y);
-        break;
-    }
-    case SDL_WINDOWEVENT:
-        switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: Post(WM_ACTIVATE, WA_ACTIVE, 0, e.window.timestamp); break;
-        case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT, 0, 0, e.window.timestamp); break;
-        case SDL_WINDOWEVENT_CLOSE: PostQuitMessage(0); break;
-        default: break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const std::uint16_t vk = plat::VirtualKeyFromKeycode(e.key.keysym.sym);
+            const std::intptr_t lParam = static_cast<std::intptr_t>(ShiftFromMod(e.key.keysym.mod)) |
+                                         (e.key.repeat ? std::intptr_t{1} << 30 : 0);
+            Post(e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, vk, lParam, e.key.timestamp);
+            break;
         }
-        break;
-    case SDL_QUIT: PostQuitMessage(0); break;
-    default: break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            std::uint32_t message = 0;
+            if (e.button.button == SDL_BUTTON_LEFT)
+                message = e.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            if (e.button.button == SDL_BUTTON_RIGHT)
+                message = e.type == SDL_MOUSEBUTTONDOWN ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            if (message) Post(message, 0, 0, e.button.timestamp, e.button.x, e.button.y);
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED: Post(WM_ACTIVATE, WA_ACTIVE, 0, e.window.timestamp); break;
+                case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT, 0, 0, e.window.timestamp); break;
+                case SDL_WINDOWEVENT_CLOSE: PostQuitMessage(0); break;
+                default: break;
+            }
+            break;
+        case SDL_QUIT: PostQuitMessage(0); break;
+        default: break;
     }
 }
 
@@ -79,7 +81,8 @@ int PeekMessage(MSG* msg, HWND, std::uint32_t, std::uint32_t, std::uint32_t remo
         return 1;
     }
     if (!plat::QuitPosted()) return 0;
-    if (msg) *msg = MSG{Application->Window(), WM_QUIT, static_cast<std::uintptr_t>(plat::QuitExitCode()), 0, 0, POINT{}};
+    if (msg)
+        *msg = MSG{Application->Window(), WM_QUIT, static_cast<std::uintptr_t>(plat::QuitExitCode()), 0, 0, POINT{}};
     if (removeFlags & PM_REMOVE) plat::ClearQuit();
     return 1;
 }
@@ -118,29 +121,31 @@ std::intptr_t DispatchMessage(const MSG* msg) {
     if (!msg) return 0;
     TForm* form = Application->ActiveForm();
     switch (msg->message) {
-    case WM_KEYDOWN:
-        if (form) form->HandleKeyDown(static_cast<std::uint16_t>(msg->wParam), static_cast<TShiftState>(msg->lParam & 7));
-        break;
-    case WM_KEYUP:
-        if (form) form->HandleKeyUp(static_cast<std::uint16_t>(msg->wParam), static_cast<TShiftState>(msg->lParam & 7));
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-        if (form) {
-            const TRect client = form->ClientRect();
-            const int x = msg->pt.x - client.Left, y = msg->pt.y - client.Top;
-            if (msg->message == WM_LBUTTONDOWN) {
-                if (client.Contains(msg->pt.x, msg->pt.y)) form->HandleMouseDown(x, y);
-            } else {
-                form->HandleMouseUp(x, y);
+        case WM_KEYDOWN:
+            if (form)
+                form->HandleKeyDown(static_cast<std::uint16_t>(msg->wParam), static_cast<TShiftState>(msg->lParam & 7));
+            break;
+        case WM_KEYUP:
+            if (form)
+                form->HandleKeyUp(static_cast<std::uint16_t>(msg->wParam), static_cast<TShiftState>(msg->lParam & 7));
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            if (form) {
+                const TRect client = form->ClientRect();
+                const int x = msg->pt.x - client.Left, y = msg->pt.y - client.Top;
+                if (msg->message == WM_LBUTTONDOWN) {
+                    if (client.Contains(msg->pt.x, msg->pt.y)) form->HandleMouseDown(x, y);
+                } else {
+                    form->HandleMouseUp(x, y);
+                }
             }
-        }
-        break;
-    case WM_ACTIVATE:
-        if (form && msg->wParam != WA_INACTIVE) form->Activate();
-        break;
-    case WM_PAINT: Application->Repaint(); break;
-    default: break;
+            break;
+        case WM_ACTIVATE:
+            if (form && msg->wParam != WA_INACTIVE) form->Activate();
+            break;
+        case WM_PAINT: Application->Repaint(); break;
+        default: break;
     }
     return 0;
 }

@@ -40,8 +40,7 @@ inline constexpr std::uint32_t PM_REMOVE = 2;
 // Nonzero when a message is waiting (the quit message included). With
 // PM_NOREMOVE the message stays queued. Window and range filters are accepted
 // and ignored: the program has one window and always asks for everything.
-int PeekMessage(MSG* msg, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
-                std::uint32_t removeFlags);
+int PeekMessage(MSG* msg, HWND window, std::uint32_t filterMin, std::uint32_t filterMax, std::uint32_t removeFlags);
 // Waits for the next message; 0 when it is the quit message, else nonzero.
 int GetMessage(MSG* msg, HWND window, std::uint32_t filterMin, std::uint32_t filterMax);
 // Adds a WM_CHAR after a key-down that gives a character; nonzero if it did.

@@ -16,7 +16,6 @@ using COLORREF = DWORD;
 using LPCSTR = const char*;
 using LPSTR = char*;
 
-
 struct RECT {
     LONG left = 0;
     LONG top = 0;

@@ -14,8 +14,7 @@ namespace {
 
 class ApplicationEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
@@ -32,10 +31,9 @@ private:
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
-} // namespace
+}  // namespace
 
-void EditorTest::SetUp()
-{
+void EditorTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     QString test = QString::fromLatin1(info->test_suite_name()) + '_' + QString::fromLatin1(info->name());
     test.replace('/', '_');
@@ -47,8 +45,7 @@ void EditorTest::SetUp()
     hull::SetMessageSink([this](const QString& text) { messages << text; });
 }
 
-void EditorTest::TearDown()
-{
+void EditorTest::TearDown() {
     hull::SetMessageSink({});
     hull::TOpenDialog::SetChooser({});
     QDir::setCurrent(oldDir);
@@ -59,26 +56,22 @@ std::unique_ptr<hull::TMainSheet> EditorTest::MakeSheet() { return std::make_uni
 
 QString EditorTest::Path(const QString& name) const { return dir + '/' + name; }
 
-void EditorTest::WriteFile(const QString& name, const Bytes& bytes) const
-{
+void EditorTest::WriteFile(const QString& name, const Bytes& bytes) const {
     QFile file(Path(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
-Bytes EditorTest::ReadFile(const QString& name) const
-{
+Bytes EditorTest::ReadFile(const QString& name) const {
     QFile file(Path(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray data = file.readAll();
     return Bytes(data.begin(), data.end());
 }
 
 bool EditorTest::Exists(const QString& name) const { return QFile::exists(Path(name)); }
 
-void EditorTest::WriteFrame(const QString& gamePath) const
-{
+void EditorTest::WriteFrame(const QString& gamePath) const {
     QString path = gamePath;
     path.replace('\\', '/');
     QDir(dir).mkpath(QFileInfo(Path(path)).path());
@@ -87,8 +80,7 @@ void EditorTest::WriteFrame(const QString& gamePath) const
     ASSERT_TRUE(picture.save(Path(path), "BMP"));
 }
 
-void TypeText(QWidget* widget, const QString& text)
-{
+void TypeText(QWidget* widget, const QString& text) {
     for (QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &press);
@@ -97,8 +89,7 @@ void TypeText(QWidget* widget, const QString& text)
     }
 }
 
-Bytes DefaultRecord()
-{
+Bytes DefaultRecord() {
     Bytes r(1256, 0);
     for (int s = 0; s < 20; ++s) {
         PutInt(r, 4 + 4 * s, -1);
@@ -119,4 +110,4 @@ Bytes DefaultRecord()
     return r;
 }
 
-} // namespace hulltest
+}  // namespace hulltest

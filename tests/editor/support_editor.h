@@ -26,42 +26,32 @@ namespace hulltest {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutInt(Bytes& b, size_t at, int32_t v)
-{
+inline void PutInt(Bytes& b, size_t at, int32_t v) {
     const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        b.at(at + static_cast<size_t>(i)) = static_cast<uint8_t>(u >> (8 * i));
+    for (int i = 0; i < 4; ++i) b.at(at + static_cast<size_t>(i)) = static_cast<uint8_t>(u >> (8 * i));
 }
-inline void PutFloat(Bytes& b, size_t at, float v)
-{
+inline void PutFloat(Bytes& b, size_t at, float v) {
     int32_t i;
     std::memcpy(&i, &v, 4);
     PutInt(b, at, i);
 }
-inline void PutText(Bytes& b, size_t at, const char* text, size_t n)
-{
-    for (size_t i = 0; i < 20; ++i)
-        b.at(at + i) = i < n ? static_cast<uint8_t>(text[i]) : 0;
+inline void PutText(Bytes& b, size_t at, const char* text, size_t n) {
+    for (size_t i = 0; i < 20; ++i) b.at(at + i) = i < n ? static_cast<uint8_t>(text[i]) : 0;
 }
-inline int32_t GetInt(const Bytes& b, size_t at)
-{
+inline int32_t GetInt(const Bytes& b, size_t at) {
     uint32_t u = 0;
-    for (int i = 0; i < 4; ++i)
-        u |= uint32_t{b.at(at + static_cast<size_t>(i))} << (8 * i);
+    for (int i = 0; i < 4; ++i) u |= uint32_t{b.at(at + static_cast<size_t>(i))} << (8 * i);
     return static_cast<int32_t>(u);
 }
-inline float GetFloat(const Bytes& b, size_t at)
-{
+inline float GetFloat(const Bytes& b, size_t at) {
     const int32_t i = GetInt(b, at);
     float f;
     std::memcpy(&f, &i, 4);
     return f;
 }
-inline std::string GetText(const Bytes& b, size_t at)
-{
+inline std::string GetText(const Bytes& b, size_t at) {
     std::string s;
-    for (size_t i = 0; i < 20 && b.at(at + i) != 0; ++i)
-        s += static_cast<char>(b.at(at + i));
+    for (size_t i = 0; i < 20 && b.at(at + i) != 0; ++i) s += static_cast<char>(b.at(at + i));
     return s;
 }
 
@@ -92,4 +82,4 @@ void TypeText(QWidget* widget, const QString& text);
 // A fresh editor design as the file stores it.
 Bytes DefaultRecord();
 
-} // namespace hulltest
+}  // namespace hulltest

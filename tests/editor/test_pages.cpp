@@ -11,8 +11,7 @@ using namespace hulltest;
 
 class PagesTest : public EditorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EditorTest::SetUp();
         sheet = MakeSheet();
         messages.clear();
@@ -20,8 +19,7 @@ protected:
     std::unique_ptr<TMainSheet> sheet;
 };
 
-TEST_F(PagesTest, ScaleAndBoundStayCoupled)
-{
+TEST_F(PagesTest, ScaleAndBoundStayCoupled) {
     sheet->ScaleBar->SetPosition(40);
     sheet->BoundBar->SetPosition(30);
     sheet->ScaleBar->SetPosition(20);
@@ -35,7 +33,7 @@ TEST_F(PagesTest, ScaleAndBoundStayCoupled)
     sheet->BoundBar->SetPosition(90);
     EXPECT_EQ(sheet->BoundBar->Position(), 20);
     EXPECT_EQ(sheet->D.BoundingSphere[0], 20);
-    sheet->BoundBar->setValue(70); // a user drag
+    sheet->BoundBar->setValue(70);  // a user drag
     EXPECT_EQ(sheet->BoundBar->Position(), 20);
     // Raising the scale leaves the bound alone.
     sheet->ScaleBar->SetPosition(100);
@@ -43,12 +41,11 @@ TEST_F(PagesTest, ScaleAndBoundStayCoupled)
     EXPECT_EQ(sheet->ShipImage2->size(), QSize(200, 200));
 }
 
-TEST_F(PagesTest, EachBarStoresItsField)
-{
+TEST_F(PagesTest, EachBarStoresItsField) {
     sheet->SpeedBar->SetPosition(15);
     EXPECT_EQ(sheet->D.Acceleration[0], 1.5f);
     EXPECT_EQ(sheet->SpeedR->Text(), QLocale::system().toString(1.5));
-    sheet->SpeedBar->SetPosition(3); // below the range: 0.4
+    sheet->SpeedBar->SetPosition(3);  // below the range: 0.4
     EXPECT_EQ(sheet->D.Acceleration[0], static_cast<float>(4 * 0.1));
     const struct {
         TTrackBar* bar;
@@ -71,8 +68,7 @@ TEST_F(PagesTest, EachBarStoresItsField)
     }
 }
 
-TEST_F(PagesTest, ChecksListsAndGroupsStoreTheirFields)
-{
+TEST_F(PagesTest, ChecksListsAndGroupsStoreTheirFields) {
     Designs& d = sheet->D;
     sheet->R2Unit->SetChecked(true);
     EXPECT_EQ(d.AstroDroid[0], 1);
@@ -92,9 +88,8 @@ TEST_F(PagesTest, ChecksListsAndGroupsStoreTheirFields)
     EXPECT_EQ(d.Specials[0][kCloak], 1);
     const QString valued = sheet->Value->Text();
     sheet->CloakS->Button(2)->click();
-    EXPECT_NE(sheet->Value->Text(), valued); // phasing costs more
-    for (int i = 4; i < 10; ++i)
-        EXPECT_EQ(d.Specials[0][i], 0);
+    EXPECT_NE(sheet->Value->Text(), valued);  // phasing costs more
+    for (int i = 4; i < 10; ++i) EXPECT_EQ(d.Specials[0][i], 0);
 
     // The lists are drop-downs: nothing can be typed, only items picked.
     EXPECT_FALSE(sheet->Universe->isEditable());
@@ -110,11 +105,10 @@ TEST_F(PagesTest, ChecksListsAndGroupsStoreTheirFields)
     EXPECT_EQ(d.EngineSoundKind[0], 11);
 }
 
-TEST_F(PagesTest, NameOfNineteenCharactersIsStoredWholeWithItsNul)
-{
+TEST_F(PagesTest, NameOfNineteenCharactersIsStoredWholeWithItsNul) {
     sheet->ShipName->clear();
     sheet->ShipName->setFocus();
-    TypeText(sheet->ShipName, "Nineteen characters!"); // 20 typed
+    TypeText(sheet->ShipName, "Nineteen characters!");  // 20 typed
     EXPECT_EQ(sheet->ShipName->Text(), QString("Nineteen characters"));
     const Text& name = sheet->D.Name[0];
     EXPECT_EQ(std::string(name.data(), 19), "Nineteen characters");
@@ -124,11 +118,9 @@ TEST_F(PagesTest, NameOfNineteenCharactersIsStoredWholeWithItsNul)
     EXPECT_EQ(name[2], '\0');
 }
 
-TEST_F(PagesTest, HelpLineFollowsTheMouse)
-{
+TEST_F(PagesTest, HelpLineFollowsTheMouse) {
     auto move = [](QWidget* w) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &event);
     };
     move(sheet->TabSheet2);
@@ -143,17 +135,21 @@ TEST_F(PagesTest, HelpLineFollowsTheMouse)
         {sheet->TabSheet3, "General information about your fighter."},
         {sheet->TabSheet6, "Select special systems for your ship."},
         {sheet->RemoveWeapon, "Remove the selected weapon."},
-        {sheet->Activate, "Finally try to activate your design. If you do not activate the design you wont be able "
-                          "to use it. You will be notified on errors."},
+        {sheet->Activate,
+         "Finally try to activate your design. If you do not activate the design you wont be able "
+         "to use it. You will be notified on errors."},
         {sheet->AddIon, "Add an ion cannon to your design."},
-        {sheet->AddBeam, "Cutting beams are of the selected Universe type(phaser, B5 cutting beams, deathstar "
-                         "beam..)."},
+        {sheet->AddBeam,
+         "Cutting beams are of the selected Universe type(phaser, B5 cutting beams, deathstar "
+         "beam..)."},
         {sheet->LinkCheck, "When this is checked full link firing mode fires all energy weapons at once."},
         {sheet->Button1, "The naming conventions of file naming already apply. See Files page for description."},
-        {sheet->Button2, "This program has to in the folder where the game exe and IMG folder reside for the "
-                         "verification to be successful."},
-        {sheet->BlossomC, "Death blossom fires all your remaining energy and missiles wildly spinning to all "
-                          "directions."},
+        {sheet->Button2,
+         "This program has to in the folder where the game exe and IMG folder reside for the "
+         "verification to be successful."},
+        {sheet->BlossomC,
+         "Death blossom fires all your remaining energy and missiles wildly spinning to all "
+         "directions."},
         {sheet->TeleC, "Subspace teleporter instantaneously moves your ship from one place to another."},
     };
     for (const auto& c : cases) {

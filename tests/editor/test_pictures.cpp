@@ -10,14 +10,12 @@ using namespace hulltest;
 
 class PicturesTest : public EditorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EditorTest::SetUp();
         sheet = MakeSheet();
         messages.clear();
     }
-    void Custom(const char* folder, const char* stem, int frames)
-    {
+    void Custom(const char* folder, const char* stem, int frames) {
         sheet->FolderE->SetText(folder);
         sheet->NameE->SetText(stem);
         sheet->FrBar->SetPosition(frames);
@@ -25,15 +23,13 @@ protected:
     std::unique_ptr<TMainSheet> sheet;
 };
 
-TEST_F(PicturesTest, FramePathsFollowThePattern)
-{
+TEST_F(PicturesTest, FramePathsFollowThePattern) {
     Custom("scout", "sc", 120);
     const struct {
         int frame;
         const char* path;
     } cases[] = {{1, "img\\scout\\sc0001.bmp"}, {60, "img\\scout\\sc0060.bmp"}, {120, "img\\scout\\sc00120.bmp"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(sheet->FramePath(c.frame), QString(c.path));
+    for (const auto& c : cases) EXPECT_EQ(sheet->FramePath(c.frame), QString(c.path));
     // Verification tests exactly the frames 1 to the frame count.
     sheet->FrBar->SetPosition(1);
     sheet->Button2Click();
@@ -51,12 +47,10 @@ TEST_F(PicturesTest, FramePathsFollowThePattern)
     EXPECT_EQ(sheet->FramePath(1), "img\\" + QString(19, 'z') + "\\sc0001.bmp");
 }
 
-TEST_F(PicturesTest, VerifyReportsEachMissingFrame)
-{
+TEST_F(PicturesTest, VerifyReportsEachMissingFrame) {
     Custom("scout", "sc", 60);
     for (int n = 1; n <= 60; ++n)
-        if (n != 7 && n != 60)
-            WriteFrame(sheet->FramePath(n));
+        if (n != 7 && n != 60) WriteFrame(sheet->FramePath(n));
     sheet->Button2Click();
     EXPECT_EQ(messages, (QStringList{"File img\\scout\\sc0007.bmp does not exist",
                                      "File img\\scout\\sc0060.bmp does not exist"}));
@@ -67,8 +61,7 @@ TEST_F(PicturesTest, VerifyReportsEachMissingFrame)
     EXPECT_EQ(messages, QStringList{"Files found ok."});
 }
 
-TEST_F(PicturesTest, FrameFilesAreFoundWhateverTheirCase)
-{
+TEST_F(PicturesTest, FrameFilesAreFoundWhateverTheirCase) {
     Custom("Scout", "SC", 2);
     WriteFrame("img\\scout\\sc0001.bmp");
     WriteFrame("img\\scout\\Sc0002.BMP");
@@ -76,8 +69,7 @@ TEST_F(PicturesTest, FrameFilesAreFoundWhateverTheirCase)
     EXPECT_EQ(messages, QStringList{"Files found ok."});
 }
 
-TEST_F(PicturesTest, BuiltInPictureForcesSixtyFrames)
-{
+TEST_F(PicturesTest, BuiltInPictureForcesSixtyFrames) {
     sheet->FrBar->SetPosition(120);
     sheet->XWingClick(sheet->BuiltInPictures[3]);
     EXPECT_EQ(sheet->D.ImageSelection[0], 3);
@@ -92,11 +84,10 @@ TEST_F(PicturesTest, BuiltInPictureForcesSixtyFrames)
     EXPECT_EQ(sheet->FrCount->Text(), QString("60"));
     sheet->Button2Click();
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(sheet->D.Active[0], 0); // picking a picture does not activate
+    EXPECT_EQ(sheet->D.Active[0], 0);  // picking a picture does not activate
 }
 
-TEST_F(PicturesTest, BuiltInPicturesAreCompiledIn)
-{
+TEST_F(PicturesTest, BuiltInPicturesAreCompiledIn) {
     ASSERT_EQ(sheet->BuiltInPictures.size(), 24u);
     for (int i = 0; i < 24; ++i) {
         ASSERT_NE(sheet->BuiltInPictures[static_cast<size_t>(i)], nullptr);
@@ -104,16 +95,14 @@ TEST_F(PicturesTest, BuiltInPicturesAreCompiledIn)
     }
     EXPECT_EQ(sheet->BuiltInPictures[0]->objectName(), QString("XWing"));
     EXPECT_EQ(sheet->BuiltInPictures[23]->objectName(), QString("Runabout"));
-    if (!QFile::exists(VANTORRA_GEN_DIR "/thumbs/ship00.bmp"))
-        GTEST_SKIP() << "built without the generated thumbnails";
+    if (!QFile::exists(VANTORRA_GEN_DIR "/thumbs/ship00.bmp")) GTEST_SKIP() << "built without the generated thumbnails";
     for (TImage* image : sheet->BuiltInPictures)
         EXPECT_EQ(image->Picture().size(), QSize(100, 100)) << image->objectName().toStdString();
     sheet->XWingClick(sheet->BuiltInPictures[5]);
     EXPECT_EQ(sheet->ShipImage->Picture(), sheet->BuiltInPictures[5]->Picture());
 }
 
-TEST_F(PicturesTest, ActivationNeedsANameAndEveryFrame)
-{
+TEST_F(PicturesTest, ActivationNeedsANameAndEveryFrame) {
     // No name: refused even with a built-in picture.
     sheet->ShipName->SetText("");
     sheet->XWingClick(sheet->BuiltInPictures[0]);
@@ -147,8 +136,7 @@ TEST_F(PicturesTest, ActivationNeedsANameAndEveryFrame)
     EXPECT_EQ(sheet->D.Active[1], 1);
 }
 
-TEST_F(PicturesTest, LoadCustomDeactivatesAndCancelKeepsEverything)
-{
+TEST_F(PicturesTest, LoadCustomDeactivatesAndCancelKeepsEverything) {
     WriteFrame("img\\dart\\da0001.bmp");
     sheet->ShipName->SetText("Dart");
     sheet->XWingClick(sheet->BuiltInPictures[2]);
@@ -189,8 +177,7 @@ TEST_F(PicturesTest, LoadCustomDeactivatesAndCancelKeepsEverything)
     EXPECT_FALSE(QFile::exists(elsewhere + "/ships.dat"));
 }
 
-TEST_F(PicturesTest, FirstFrameIsShownWhenADesignIsShown)
-{
+TEST_F(PicturesTest, FirstFrameIsShownWhenADesignIsShown) {
     WriteFrame("img\\dart\\da0001.bmp");
     SetFieldText(sheet->D.ImageFolder[4], "dart");
     SetFieldText(sheet->D.ImageName[4], "da");
@@ -206,12 +193,10 @@ TEST_F(PicturesTest, FirstFrameIsShownWhenADesignIsShown)
 
 // A damaged frame count (outside 1..180) is never found ok and never
 // activates a design, whatever files exist; 180 itself is fine.
-TEST_F(PicturesTest, FrameCountOutsideItsRangeNeverActivates)
-{
+TEST_F(PicturesTest, FrameCountOutsideItsRangeNeverActivates) {
     sheet->ShipName->SetText("Dart");
     Custom("dart", "da", 180);
-    for (int n = 1; n <= 181; ++n)
-        WriteFrame(sheet->FramePath(n));
+    for (int n = 1; n <= 181; ++n) WriteFrame(sheet->FramePath(n));
     sheet->Button2Click();
     EXPECT_EQ(messages, QStringList{"Files found ok."});
     messages.clear();
@@ -250,5 +235,6 @@ TEST_F(PicturesTest, FrameCountOutsideItsRangeNeverActivates)
     sheet->D.FrameCount[0] = 200;
     messages.clear();
     sheet->Button2Click();
-    EXPECT_EQ(messages, (QStringList{"File img\\dart\\da0002.bmp does not exist", "Frame count 200 is not in 1 to 180."}));
+    EXPECT_EQ(messages,
+              (QStringList{"File img\\dart\\da0002.bmp does not exist", "Frame count 200 is not in 1 to 180."}));
 }

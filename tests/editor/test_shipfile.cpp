@@ -9,36 +9,32 @@ using namespace hulltest;
 
 namespace {
 
-Bytes DefaultFile()
-{
+Bytes DefaultFile() {
     Bytes file;
     const Bytes record = DefaultRecord();
-    for (int i = 0; i < 20; ++i)
-        file.insert(file.end(), record.begin(), record.end());
+    for (int i = 0; i < 20; ++i) file.insert(file.end(), record.begin(), record.end());
     return file;
 }
 
-} // namespace
+}  // namespace
 
 class ShipFileTest : public EditorTest {};
 
-TEST_F(ShipFileTest, MissingFileIsCreatedWithDefaults)
-{
+TEST_F(ShipFileTest, MissingFileIsCreatedWithDefaults) {
     auto sheet = MakeSheet();
     EXPECT_EQ(messages, QStringList{"Creating a new dat file."});
     EXPECT_EQ(ReadFile("ships.dat"), DefaultFile());
     EXPECT_EQ(sheet->Value->Text(), QString("25"));
 }
 
-TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField)
-{
+TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField) {
     Bytes file = DefaultFile();
-    const size_t at = 1256 * 7; // design 7
+    const size_t at = 1256 * 7;  // design 7
     PutInt(file, at + 0, 1);
-    PutInt(file, at + 4, 0);        // slot 0 laser
-    PutInt(file, at + 4 + 4, 1);    // slot 1 ion cannon
-    PutInt(file, at + 84 + 4, -6);  // WeaponX[1]
-    PutInt(file, at + 164 + 4, 11); // WeaponY[1]
+    PutInt(file, at + 4, 0);         // slot 0 laser
+    PutInt(file, at + 4 + 4, 1);     // slot 1 ion cannon
+    PutInt(file, at + 84 + 4, -6);   // WeaponX[1]
+    PutInt(file, at + 164 + 4, 11);  // WeaponY[1]
     PutFloat(file, at + 244 + 4, 90.0f);
     PutFloat(file, at + 324 + 4, 1500.0f);
     PutFloat(file, at + 404 + 4, 90.5f);
@@ -64,13 +60,13 @@ TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField)
     PutInt(file, at + 768 + 4, 300);
     PutInt(file, at + 848, 30);
     PutInt(file, at + 852, 40);
-    file[at + 856 + 100] = 0xAB; // reserved bytes survive
+    file[at + 856 + 100] = 0xAB;  // reserved bytes survive
     PutInt(file, at + 1212, 1);
     PutInt(file, at + 1216, 2);
     PutInt(file, at + 1220, 2);
     PutInt(file, at + 1224, 1);
     PutInt(file, at + 1228, 1);
-    PutInt(file, at + 1232, 9); // Specials[4], never touched by the editor
+    PutInt(file, at + 1232, 9);  // Specials[4], never touched by the editor
     WriteFile("ships.dat", file);
 
     auto sheet = MakeSheet();
@@ -129,7 +125,7 @@ TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField)
     EXPECT_TRUE(sheet->LinkCheck->Checked());
     EXPECT_TRUE(sheet->R2Unit->Checked());
     EXPECT_TRUE(sheet->HelpLine->Checked());
-    EXPECT_TRUE(sheet->Activate->Checked()); // named, built-in picture
+    EXPECT_TRUE(sheet->Activate->Checked());  // named, built-in picture
     EXPECT_EQ(sheet->Selec->Text(), QString("7"));
     EXPECT_EQ(sheet->WeaponBox->Cell(0, 1), QString("Ion Turret"));
     EXPECT_EQ(sheet->WeaponBox->Cell(1, 1), QString("90.50"));
@@ -137,8 +133,7 @@ TEST_F(ShipFileTest, HandBuiltFileIsReadFieldByField)
     EXPECT_EQ(sheet->ShipImage2->width(), 80);
 }
 
-TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
-{
+TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead) {
     Bytes file = DefaultFile();
     // Values no control can show as they are: an acceleration between the
     // bar's tenths, a built-in picture with its own folder and file names,
@@ -146,14 +141,14 @@ TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
     for (int d = 1; d < 20; d += 3) {
         const size_t at = 1256 * static_cast<size_t>(d);
         PutFloat(file, at + 508, d % 2 ? 0.76f : 0.95f);
-        PutInt(file, at + 488, d % 24); // ImageSelection
+        PutInt(file, at + 488, d % 24);  // ImageSelection
         PutText(file, at + 532, "myfolder", 8);
         PutText(file, at + 552, "myship", 6);
-        PutFloat(file, at + 324 + 4 * 19, 0.0f); // slot 19's convergence
-        PutInt(file, at + 768 + 4 * 18, 300);    // slot 18's range
+        PutFloat(file, at + 324 + 4 * 19, 0.0f);  // slot 19's convergence
+        PutInt(file, at + 768 + 4 * 18, 300);     // slot 18's range
         PutText(file, at + 572, "Kite\0xyz", 8);
-        PutInt(file, at + 528, 30); // FrameCount
-        PutInt(file, at + 516, 7);  // Hull below the bar
+        PutInt(file, at + 528, 30);  // FrameCount
+        PutInt(file, at + 516, 7);   // Hull below the bar
     }
     // And a few with varied fields, sorted as a save leaves them.
     for (int d = 0; d < 20; d += 3) {
@@ -163,7 +158,7 @@ TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
         PutInt(file, at + 500, 1);
         PutInt(file, at + 684, 1);
         PutInt(file, at + 84, d - 5);
-        PutFloat(file, at + 508, static_cast<float>((d + 4) * 0.1)); // as the bar stores it
+        PutFloat(file, at + 508, static_cast<float>((d + 4) * 0.1));  // as the bar stores it
         PutInt(file, at + 512, 10 * d);
         PutText(file, at + 572, "Hawk", 4);
         PutInt(file, at + 848, d);
@@ -172,7 +167,7 @@ TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
     WriteFile("ships.dat", file);
     {
         auto sheet = MakeSheet();
-        for (int d = 19; d >= 0; --d) { // visit every design
+        for (int d = 19; d >= 0; --d) {  // visit every design
             sheet->SlotBox->SetItemIndex(d);
             sheet->SlotBoxClick();
         }
@@ -188,12 +183,10 @@ TEST_F(ShipFileTest, UneditedDesignsAreSavedAsTheBytesRead)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(ShipFileTest, LegacyFileFillsDesignsZeroToNineUpToRange)
-{
+TEST_F(ShipFileTest, LegacyFileFillsDesignsZeroToNineUpToRange) {
     const Bytes full = DefaultFile();
     Bytes legacy;
-    for (int k = 0; k < 10; ++k)
-        legacy.insert(legacy.end(), full.begin() + 1256 * k, full.begin() + 1256 * k + 848);
+    for (int k = 0; k < 10; ++k) legacy.insert(legacy.end(), full.begin() + 1256 * k, full.begin() + 1256 * k + 848);
     PutInt(legacy, 848 * 3 + 512, 77);            // design 3 shield
     PutInt(legacy, 848 * 9 + 768 + 4 * 19, 333);  // design 9 range of slot 19
     WriteFile("ships.dat", legacy);
@@ -202,8 +195,8 @@ TEST_F(ShipFileTest, LegacyFileFillsDesignsZeroToNineUpToRange)
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(sheet->D.Shield[3], 77);
     EXPECT_EQ(sheet->D.Range[9][19], 333);
-    EXPECT_EQ(sheet->D.Shield[12], 50); // designs 10..19 keep their defaults
-    sheet->D.Armor[2][0] = 9;          // fields after Range stay as memory holds them
+    EXPECT_EQ(sheet->D.Shield[12], 50);  // designs 10..19 keep their defaults
+    sheet->D.Armor[2][0] = 9;            // fields after Range stay as memory holds them
     sheet->N1Click();
     const Bytes saved = ReadFile("ships.dat");
     ASSERT_EQ(saved.size(), 25120u);
@@ -213,8 +206,7 @@ TEST_F(ShipFileTest, LegacyFileFillsDesignsZeroToNineUpToRange)
     EXPECT_TRUE(std::equal(saved.begin() + 1256 * 10, saved.end(), full.begin() + 1256 * 10));
 }
 
-TEST_F(ShipFileTest, LoadMenuKeepsDesignsTheFileLacks)
-{
+TEST_F(ShipFileTest, LoadMenuKeepsDesignsTheFileLacks) {
     auto sheet = MakeSheet();
     sheet->D.Shield[15] = 150;
     Bytes legacy(8480, 0);
@@ -224,8 +216,7 @@ TEST_F(ShipFileTest, LoadMenuKeepsDesignsTheFileLacks)
     EXPECT_EQ(sheet->D.Shield[0], 0);
 }
 
-TEST_F(ShipFileTest, WrongSizedFilesAreKeptUnderNamesThatReplaceNoEarlierOne)
-{
+TEST_F(ShipFileTest, WrongSizedFilesAreKeptUnderNamesThatReplaceNoEarlierOne) {
     struct Case {
         size_t length;
         const char* text;
@@ -233,7 +224,7 @@ TEST_F(ShipFileTest, WrongSizedFilesAreKeptUnderNamesThatReplaceNoEarlierOne)
     } cases[] = {{0, "0Dat file wrong sized.", "ships.dat.bad.1"},
                  {25121, "25121Dat file wrong sized.", "ships.dat.bad.2"},
                  {25119, "25119Dat file wrong sized.", "ships.dat.bad.3"}};
-    WriteFile("ships.dat.bad", Bytes(3, 1)); // kept by an earlier run
+    WriteFile("ships.dat.bad", Bytes(3, 1));  // kept by an earlier run
     for (const Case& c : cases) {
         messages.clear();
         Bytes bytes(c.length, 0x5A);
@@ -248,8 +239,7 @@ TEST_F(ShipFileTest, WrongSizedFilesAreKeptUnderNamesThatReplaceNoEarlierOne)
     EXPECT_EQ(ReadFile("ships.dat.bad"), Bytes(3, 1));
 }
 
-TEST_F(ShipFileTest, UnwritableFolderGivesOneClearMessage)
-{
+TEST_F(ShipFileTest, UnwritableFolderGivesOneClearMessage) {
     auto sheet = MakeSheet();
     messages.clear();
     // The game folder disappears under the editor: nothing can be created.
@@ -261,11 +251,10 @@ TEST_F(ShipFileTest, UnwritableFolderGivesOneClearMessage)
     ASSERT_TRUE(QDir().mkpath(dir));
 }
 
-TEST_F(ShipFileTest, SaveReplacesTheWholeFileAndTooLongIsRewritten)
-{
+TEST_F(ShipFileTest, SaveReplacesTheWholeFileAndTooLongIsRewritten) {
     auto sheet = MakeSheet();
     messages.clear();
-    WriteFile("ships.dat", Bytes(100, 7)); // shorter than a full file
+    WriteFile("ships.dat", Bytes(100, 7));  // shorter than a full file
     sheet->D.Hull[19] = 123;
     sheet->N1Click();
     Bytes saved = ReadFile("ships.dat");
@@ -286,8 +275,7 @@ TEST_F(ShipFileTest, SaveReplacesTheWholeFileAndTooLongIsRewritten)
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), (QStringList{"ships.dat", "ships.dat.bad"}));
 }
 
-TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
-{
+TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts) {
     auto sheet = MakeSheet();
     Designs& d = sheet->D;
     const int kinds[4] = {kCuttingBeam, kLaser, kEmpty, kIonCannon};
@@ -302,13 +290,13 @@ TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
         d.Power[0][s] = 5 + s;
         d.Range[0][s] = 100 + s;
     }
-    d.WeaponType[0][7] = 9; // a damaged type value ends up empty
+    d.WeaponType[0][7] = 9;  // a damaged type value ends up empty
     d.Convergence[0][7] = 5.0f;
-    d.LaserCount[0] = 5;    // and stale counts are put right
+    d.LaserCount[0] = 5;  // and stale counts are put right
     d.IonCount[0] = 0;
     d.BeamCount[0] = 3;
     sheet->N1Click();
-    const int from[3] = {1, 3, 0}; // laser, ion cannon, beam
+    const int from[3] = {1, 3, 0};  // laser, ion cannon, beam
     for (int s = 0; s < 3; ++s) {
         const int o = from[s];
         EXPECT_EQ(d.WeaponType[0][s], kinds[o]);
@@ -333,18 +321,17 @@ TEST_F(ShipFileTest, SortKeepsEachWeaponWholeAndRecomputesCounts)
         EXPECT_EQ(d.Convergence[0][s], 1000.0f);
     }
     const Bytes saved = ReadFile("ships.dat");
-    EXPECT_EQ(GetInt(saved, 500), 1); // LaserCount
-    EXPECT_EQ(GetInt(saved, 496), 1); // IonCount
-    EXPECT_EQ(GetInt(saved, 684), 1); // BeamCount
+    EXPECT_EQ(GetInt(saved, 500), 1);  // LaserCount
+    EXPECT_EQ(GetInt(saved, 496), 1);  // IonCount
+    EXPECT_EQ(GetInt(saved, 684), 1);  // BeamCount
     EXPECT_EQ(GetInt(saved, 4 + 4 * 7), -1);
     // The grid shows the sorted slots and no row stays selected.
     EXPECT_EQ(sheet->WeaponBox->Cell(0, 0), QString("Laser Turret"));
-    EXPECT_EQ(sheet->WeaponBox->Cell(0, 2), QString("Cutting Beam")); // it had no arc
+    EXPECT_EQ(sheet->WeaponBox->Cell(0, 2), QString("Cutting Beam"));  // it had no arc
     EXPECT_EQ(sheet->SelectedRow, -1);
 }
 
-TEST_F(ShipFileTest, QuitLeavesTheFileAsItWas)
-{
+TEST_F(ShipFileTest, QuitLeavesTheFileAsItWas) {
     auto sheet = MakeSheet();
     const Bytes before = ReadFile("ships.dat");
     sheet->ShieldBar->SetPosition(190);

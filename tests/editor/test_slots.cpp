@@ -9,28 +9,24 @@ using namespace hulltest;
 
 class SlotsTest : public EditorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EditorTest::SetUp();
         sheet = MakeSheet();
         messages.clear();
     }
-    void Show(int design)
-    {
+    void Show(int design) {
         sheet->SlotBox->SetItemIndex(design);
         sheet->SlotBoxClick();
     }
     std::unique_ptr<TMainSheet> sheet;
 };
 
-TEST_F(SlotsTest, StartShowsDesignZeroOnTheSpecialsPage)
-{
+TEST_F(SlotsTest, StartShowsDesignZeroOnTheSpecialsPage) {
     EXPECT_EQ(sheet->windowTitle(), QString("Vantorra Fighter Editor V 1.0"));
     EXPECT_EQ(sheet->size(), QSize(802, 642));
     EXPECT_EQ(sheet->PageControl1->currentWidget(), sheet->TabSheet6);
     QStringList tabs;
-    for (int i = 0; i < sheet->PageControl1->count(); ++i)
-        tabs << sheet->PageControl1->tabText(i);
+    for (int i = 0; i < sheet->PageControl1->count(); ++i) tabs << sheet->PageControl1->tabText(i);
     EXPECT_EQ(tabs, (QStringList{"Weapons", "Specials", "Systems", "General Information", "Images", "Files"}));
     EXPECT_EQ(sheet->CurrentDesign, 0);
     EXPECT_EQ(sheet->SelectedRow, -1);
@@ -40,8 +36,7 @@ TEST_F(SlotsTest, StartShowsDesignZeroOnTheSpecialsPage)
     EXPECT_EQ(sheet->StartDirectory, dir);
 }
 
-TEST_F(SlotsTest, AccelerationRoundTripsThroughTheBar)
-{
+TEST_F(SlotsTest, AccelerationRoundTripsThroughTheBar) {
     for (int tenth = 4; tenth <= 30; ++tenth) {
         const float stored = static_cast<float>(tenth * 0.1);
         sheet->D.Acceleration[5] = stored;
@@ -57,8 +52,7 @@ TEST_F(SlotsTest, AccelerationRoundTripsThroughTheBar)
     EXPECT_EQ(sheet->SpeedBar->Position(), 7);
 }
 
-TEST_F(SlotsTest, ScaleIsSetBeforeBoundSoTheBoundSurvives)
-{
+TEST_F(SlotsTest, ScaleIsSetBeforeBoundSoTheBoundSurvives) {
     sheet->D.DrawScale[1] = 50;
     sheet->D.BoundingSphere[1] = 40;
     sheet->D.DrawScale[2] = 20;
@@ -74,8 +68,7 @@ TEST_F(SlotsTest, ScaleIsSetBeforeBoundSoTheBoundSurvives)
     EXPECT_EQ(sheet->ShipImage2->size(), QSize(40, 40));
 }
 
-TEST_F(SlotsTest, SameShieldRunsNoEventButEchoIsRight)
-{
+TEST_F(SlotsTest, SameShieldRunsNoEventButEchoIsRight) {
     sheet->D.Shield[3] = 80;
     sheet->D.Shield[4] = 80;
     Show(3);
@@ -93,8 +86,7 @@ TEST_F(SlotsTest, SameShieldRunsNoEventButEchoIsRight)
     EXPECT_EQ(events, 1);
 }
 
-TEST_F(SlotsTest, SwitchingToActiveDesignWithMissingFramesDeactivatesIt)
-{
+TEST_F(SlotsTest, SwitchingToActiveDesignWithMissingFramesDeactivatesIt) {
     sheet->D.Active[8] = 1;
     SetFieldText(sheet->D.Name[8], "Ghost");
     SetFieldText(sheet->D.ImageFolder[8], "ghost");
@@ -105,15 +97,14 @@ TEST_F(SlotsTest, SwitchingToActiveDesignWithMissingFramesDeactivatesIt)
     EXPECT_FALSE(sheet->Activate->Checked());
 }
 
-TEST_F(SlotsTest, OutOfRangeImageSelectionShowsCustomWithoutPictures)
-{
+TEST_F(SlotsTest, OutOfRangeImageSelectionShowsCustomWithoutPictures) {
     for (int32_t selection : {-1, 24, 99, 101, 1 << 30}) {
         sheet->D.ImageSelection[9] = selection;
         Show(9);
         EXPECT_EQ(sheet->Selec->Text(), QString("Custom")) << selection;
         EXPECT_TRUE(sheet->ShipImage->Picture().isNull()) << selection;
         EXPECT_FALSE(sheet->NameE->isReadOnly());
-        EXPECT_EQ(sheet->D.ImageSelection[9], selection); // kept until a picture is picked
+        EXPECT_EQ(sheet->D.ImageSelection[9], selection);  // kept until a picture is picked
         // It cannot be activated as it stands.
         SetFieldText(sheet->D.Name[9], "Odd");
         sheet->ShipName->SetText("Odd");
@@ -125,19 +116,17 @@ TEST_F(SlotsTest, OutOfRangeImageSelectionShowsCustomWithoutPictures)
     EXPECT_EQ(sheet->D.ImageSelection[9], 4);
 }
 
-TEST_F(SlotsTest, TextWithoutNulIsReadAsItsFirst19Bytes)
-{
+TEST_F(SlotsTest, TextWithoutNulIsReadAsItsFirst19Bytes) {
     Text full;
     full.fill('Q');
     sheet->D.Name[2] = full;
     EXPECT_EQ(FieldText(sheet->D.Name[2]), QString(19, 'Q'));
     Show(2);
     EXPECT_EQ(sheet->ShipName->Text(), QString(19, 'Q'));
-    EXPECT_EQ(sheet->D.Name[2], full); // stored as read until the name is edited
+    EXPECT_EQ(sheet->D.Name[2], full);  // stored as read until the name is edited
 }
 
-TEST_F(SlotsTest, ValueMatchesTheSharedFormula)
-{
+TEST_F(SlotsTest, ValueMatchesTheSharedFormula) {
     EXPECT_EQ(sheet->Value->Text(), QString("25"));
     EXPECT_EQ(shipdata::ShipValue(sheet->D.Record(0)), 25);
     sheet->PageControl1->setCurrentWidget(sheet->TabSheet1);
@@ -152,8 +141,7 @@ TEST_F(SlotsTest, ValueMatchesTheSharedFormula)
     EXPECT_EQ(sheet->Value->Text(), QString("70"));
 }
 
-TEST_F(SlotsTest, DamagedValuesFromAFileAreShownSafely)
-{
+TEST_F(SlotsTest, DamagedValuesFromAFileAreShownSafely) {
     Designs& d = sheet->D;
     d.DrawScale[6] = 0;
     d.BoundingSphere[6] = 0;
@@ -167,7 +155,7 @@ TEST_F(SlotsTest, DamagedValuesFromAFileAreShownSafely)
     Show(6);
     sheet->WeaponBox->SetRow(0);
     EXPECT_EQ(sheet->ScaleBar->Position(), 15);
-    EXPECT_EQ(d.DrawScale[6], 0); // kept until the user edits it
+    EXPECT_EQ(d.DrawScale[6], 0);  // kept until the user edits it
     // The schematic and the mouse work with the bar's clamped scale.
     sheet->DrawImageMouseMove(0, 199);
     EXPECT_EQ(sheet->PosX->Text(), QString("-15"));
@@ -175,7 +163,7 @@ TEST_F(SlotsTest, DamagedValuesFromAFileAreShownSafely)
     sheet->DrawImageMouseDown(Qt::LeftButton, 0, 100);
     EXPECT_EQ(d.WeaponX[6][0], -15);
     EXPECT_EQ(sheet->DrawImage->Picture().size(), QSize(200, 200));
-    sheet->ScaleBar->SetPosition(60); // the user's own scale is stored
+    sheet->ScaleBar->SetPosition(60);  // the user's own scale is stored
     EXPECT_EQ(d.DrawScale[6], 60);
     EXPECT_EQ(sheet->Universe->ItemIndex(), -1);
     EXPECT_EQ(d.Technology[6], 40);

@@ -87,9 +87,7 @@ protected:
     }
 
     // A live shot of the blue ship in the shot list.
-    void AddShot() {
-        game->ShotList->Append(new Energy(0, 100, 100, 1, 0, 0, 10, 50, game->BlueShip));
-    }
+    void AddShot() { game->ShotList->Append(new Energy(0, 100, 100, 1, 0, 0, 10, 50, game->BlueShip)); }
 
     // Both ships built for a round: of these classes, on their sides, flown
     // by the two pilots, each other's opponents, with full hulls.

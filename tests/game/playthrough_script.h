@@ -205,7 +205,8 @@ struct PilotFields {
 inline constexpr std::size_t kRecord = 59;
 
 inline void PutInt(std::vector<std::uint8_t>& b, std::size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
 }
 inline std::int32_t GetInt(const std::vector<std::uint8_t>& b, std::size_t at) {
     std::uint32_t v = 0;
@@ -221,8 +222,9 @@ inline std::vector<std::uint8_t> EncodePilots(const std::vector<PilotFields>& pi
         if (r >= pilots.size()) continue;
         const PilotFields& p = pilots[r];
         std::memcpy(&b[at + 1], p.Name.data(), std::min<std::size_t>(p.Name.size(), 10));
-        const std::int32_t fields[12] = {p.ShotsFired, p.Hits, 0, 0, 0, p.Wins, p.Kills, p.Draws,
-                                         p.Losses, p.ShotDeaths, p.CollisionDeaths, p.Score};
+        const std::int32_t fields[12] = {
+            p.ShotsFired,      p.Hits, 0, 0, 0, p.Wins, p.Kills, p.Draws, p.Losses, p.ShotDeaths,
+            p.CollisionDeaths, p.Score};
         for (int i = 0; i < 12; ++i) PutInt(b, at + 11 + 4 * static_cast<std::size_t>(i), fields[i]);
     }
     return b;

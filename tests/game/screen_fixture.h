@@ -29,8 +29,7 @@ protected:
         // Fourteen distinct 5-6-5 colours, none of them black.
         const PixelValue colours[14] = {0xFFFF, 0xA514, 0x5AAB, 0xF800, 0xFB2C, 0xF986, 0x0500,
                                         0x5FEB, 0x001F, 0x633F, 0xAD7F, 0x1DBF, 0xFFE0, 0xF50D};
-        for (std::size_t i = 0; i < kUIColourMembers.size(); ++i)
-            Form1->UIColours.*kUIColourMembers[i] = colours[i];
+        for (std::size_t i = 0; i < kUIColourMembers.size(); ++i) Form1->UIColours.*kUIColourMembers[i] = colours[i];
         Resize(width_, height_);
     }
 
@@ -67,7 +66,8 @@ protected:
         std::vector<PixelValue> out(static_cast<std::size_t>(width_) * height_);
         LockWork();
         for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x) out[static_cast<std::size_t>(y) * width_ + x] = Form1->WorkSurface->GetPixel(x, y);
+            for (int x = 0; x < width_; ++x)
+                out[static_cast<std::size_t>(y) * width_ + x] = Form1->WorkSurface->GetPixel(x, y);
         UnlockWork();
         return out;
     }

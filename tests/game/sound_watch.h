@@ -17,9 +17,8 @@ class SoundWatch {
 public:
     SoundWatch() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::path(VANTORRA_TEST_TMP) /
-                  ("sound_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-                   std::to_string(::getpid()));
+        folder_ = std::filesystem::path(VANTORRA_TEST_TMP) / ("sound_" + std::string(info->test_suite_name()) + "_" +
+                                                              info->name() + "_" + std::to_string(::getpid()));
         const std::filesystem::path wav = folder_ / "beep.wav";
         wintest::WriteWav(wav);
         Form1->SoundsOn = 1;

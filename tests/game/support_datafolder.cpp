@@ -79,10 +79,8 @@ void DataFolder::MakeBuiltInFrames(int set, int count) const {
     for (int f = 1; f <= count; ++f) Write(LocalName(builtin::BuiltInFrameName(set, f)), {});
 }
 
-void DataFolder::MakeCustomFrames(const std::string& folder, const std::string& stem,
-                                  int count) const {
-    for (int f = 1; f <= count; ++f)
-        Write(LocalName(builtin::CustomFrameName(folder.c_str(), stem.c_str(), f)), {});
+void DataFolder::MakeCustomFrames(const std::string& folder, const std::string& stem, int count) const {
+    for (int f = 1; f <= count; ++f) Write(LocalName(builtin::CustomFrameName(folder.c_str(), stem.c_str(), f)), {});
 }
 
 void DataFolder::MakeAllBuiltInFrames(int ownSet) const {
@@ -92,8 +90,7 @@ void DataFolder::MakeAllBuiltInFrames(int ownSet) const {
         const fs::path generated = fs::path(VANTORRA_GAME_DIR) / setFolder;
         bool complete = s != ownSet;
         for (int f = 1; complete && f <= builtin::kBuiltInFrameCount; ++f)
-            complete = fs::is_regular_file(fs::path(VANTORRA_GAME_DIR) /
-                                           LocalName(builtin::BuiltInFrameName(s, f)));
+            complete = fs::is_regular_file(fs::path(VANTORRA_GAME_DIR) / LocalName(builtin::BuiltInFrameName(s, f)));
         if (!complete) {
             MakeBuiltInFrames(s);
             continue;

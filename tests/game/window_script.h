@@ -57,8 +57,8 @@ inline void WriteBmp(const fs::path& path, int w, int h, std::uint32_t rgb) {
             b[at + 1] = static_cast<std::uint8_t>(rgb >> 8);
             b[at + 2] = static_cast<std::uint8_t>(rgb >> 16);
         }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                                static_cast<std::streamsize>(b.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 inline void WriteWav(const fs::path& path) {
@@ -85,8 +85,8 @@ inline void WriteWav(const fs::path& path) {
     put16(34, 16);
     std::copy_n("data", 4, b.begin() + 36);
     put32(40, samples * 2);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                                static_cast<std::streamsize>(b.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 // A sound device without output: voices play and can be watched, nothing is
@@ -137,9 +137,9 @@ inline void WriteStartUpMedia(const std::set<std::string>& leaveOut = {}) {
         std::snprintf(file, sizeof file, "img\\asteroid\\aster00%02d.bmp", n);
         bmp(file, 8, 8, 0x808080);
     }
-    for (const char* stem : {"earth1", "jupiter", "io", "calisteo", "mars", "titan", "titania", "tethys", "venus",
-                             "ganymede", "neptune", "uranus", "ariel", "encelad", "iapetus", "umbriel", "rhea",
-                             "mimas", "miranda", "europa", "moon"})
+    for (const char* stem : {"earth1",  "jupiter", "io",       "calisteo", "mars",    "titan",  "titania",
+                             "tethys",  "venus",   "ganymede", "neptune",  "uranus",  "ariel",  "encelad",
+                             "iapetus", "umbriel", "rhea",     "mimas",    "miranda", "europa", "moon"})
         bmp(std::string("img\\planets\\") + stem + ".bmp", 16, 16, 0x3050A0);
     for (const char* icon : {"missiles", "shields", "thrust", "turning", "generator"}) {
         bmp(std::string("img\\systems\\") + icon + ".bmp", 8, 8, 0xFFFF00);

@@ -60,14 +60,14 @@ std::optional<mediagen::Image> LoadGameBmp(const std::string& relative) { return
 
 const std::vector<std::string>& FramePatterns() {
     static const std::vector<std::string> patterns = {
-        "img/xwing/xwing00%02d.bmp",   "img/ywing/ywink00%02d.bmp", "img/awing/awing00%02d.bmp",
-        "img/bwing/bwing00%02d.bmp",   "img/kwing/kwing00%02d.bmp", "img/ewing/ewing00%02d.bmp",
-        "img/twing/twing00%02d.bmp",   "img/hhunt/hh00%02d.bmp",    "img/tiefig/tief00%02d.bmp",
-        "img/tiebom/tieb00%02d.bmp",   "img/tieint/tiei00%02d.bmp", "img/tieadv/tiea00%02d.bmp",
-        "img/tiedef/tied00%02d.bmp",   "img/skipray/skip00%02d.bmp", "img/asgun/asgun00%02d.bmp",
-        "img/mboat/mboat00%02d.bmp",   "img/viper/viper00%02d.bmp", "img/raider/raider00%02d.bmp",
-        "img/sfury/sfury00%02d.bmp",   "img/mfig/mfig00%02d.bmp",   "img/type9/type900%02d.bmp",
-        "img/maqu/maqu00%02d.bmp",     "img/tacfig/tacfig00%02d.bmp", "img/runa/runa00%02d.bmp"};
+        "img/xwing/xwing00%02d.bmp", "img/ywing/ywink00%02d.bmp",   "img/awing/awing00%02d.bmp",
+        "img/bwing/bwing00%02d.bmp", "img/kwing/kwing00%02d.bmp",   "img/ewing/ewing00%02d.bmp",
+        "img/twing/twing00%02d.bmp", "img/hhunt/hh00%02d.bmp",      "img/tiefig/tief00%02d.bmp",
+        "img/tiebom/tieb00%02d.bmp", "img/tieint/tiei00%02d.bmp",   "img/tieadv/tiea00%02d.bmp",
+        "img/tiedef/tied00%02d.bmp", "img/skipray/skip00%02d.bmp",  "img/asgun/asgun00%02d.bmp",
+        "img/mboat/mboat00%02d.bmp", "img/viper/viper00%02d.bmp",   "img/raider/raider00%02d.bmp",
+        "img/sfury/sfury00%02d.bmp", "img/mfig/mfig00%02d.bmp",     "img/type9/type900%02d.bmp",
+        "img/maqu/maqu00%02d.bmp",   "img/tacfig/tacfig00%02d.bmp", "img/runa/runa00%02d.bmp"};
     return patterns;
 }
 

@@ -27,8 +27,8 @@ double AgreementTurned(const std::vector<bool>& first, const std::vector<bool>& 
             const float px = static_cast<float>(x) + 0.5f - kHalf, py = static_cast<float>(y) + 0.5f - kHalf;
             const int sx = static_cast<int>(std::floor(c * px + s * py + kHalf));
             const int sy = static_cast<int>(std::floor(-s * px + c * py + kHalf));
-            const bool f = sx >= 0 && sy >= 0 && sx < kSize && sy < kSize &&
-                           first[static_cast<std::size_t>(sy * kSize + sx)];
+            const bool f =
+                sx >= 0 && sy >= 0 && sx < kSize && sy < kSize && first[static_cast<std::size_t>(sy * kSize + sx)];
             const bool t = turned[static_cast<std::size_t>(y * kSize + x)];
             both += f && t;
             either += f || t;

@@ -27,12 +27,28 @@ std::string KindOf(const std::string& job) {
 // technology (not the first run, so a thread's kept canvas has drawn other
 // frames before), keyed and plain planets, the music, an engine and a shot.
 bool Representative(const std::string& job) {
-    static const std::set<std::string> picked = {
-        "ship 0 from 16",  "ship 8 from 31",  "ship 16 from 46", "ship 17 from 16", "ship 18 from 31",
-        "ship 19 from 46", "ship 23 from 16", "thumbnail 0",     "thumbnail 23",    "asteroid",
-        "img/planets/earth1.bmp", "img/planets/jupiter.bmp", "img/planets/moon.bmp", "icons", "dust", "pointer",
-        "title", "snd/fanfare2.wav", "snd/sw/xeng.wav", "snd/b5/minbarengine.wav", "snd/st/torp.wav",
-        "snd/bsg/cylonlaser.wav"};
+    static const std::set<std::string> picked = {"ship 0 from 16",
+                                                 "ship 8 from 31",
+                                                 "ship 16 from 46",
+                                                 "ship 17 from 16",
+                                                 "ship 18 from 31",
+                                                 "ship 19 from 46",
+                                                 "ship 23 from 16",
+                                                 "thumbnail 0",
+                                                 "thumbnail 23",
+                                                 "asteroid",
+                                                 "img/planets/earth1.bmp",
+                                                 "img/planets/jupiter.bmp",
+                                                 "img/planets/moon.bmp",
+                                                 "icons",
+                                                 "dust",
+                                                 "pointer",
+                                                 "title",
+                                                 "snd/fanfare2.wav",
+                                                 "snd/sw/xeng.wav",
+                                                 "snd/b5/minbarengine.wav",
+                                                 "snd/st/torp.wav",
+                                                 "snd/bsg/cylonlaser.wav"};
     return picked.contains(job);
 }
 
@@ -114,8 +130,8 @@ TEST(Determinism, AnUnwritableFolderIsReportedNotIgnored) {
     // A folder that cannot take a file stops the run at its first failure.
     std::filesystem::create_directories(dir / "gen");
     { std::ofstream(dir / "gen" / "thumbs") << "x"; }
-    const mediagen::GenerateResult t = mediagen::Generate(dir / "game2", dir / "gen", 1,
-                                                          [](const std::string& n) { return n.starts_with("thumbnail"); });
+    const mediagen::GenerateResult t = mediagen::Generate(
+        dir / "game2", dir / "gen", 1, [](const std::string& n) { return n.starts_with("thumbnail"); });
     EXPECT_NE(t.error.find("thumbs"), std::string::npos) << t.error;
     EXPECT_LT(t.files, 24);
     std::filesystem::remove_all(dir);

@@ -38,10 +38,10 @@ TEST(MediaFiles, AsteroidFramesAre100Square) {
 
 TEST(MediaFiles, PlanetsAreDiscsFillingTheirFrameRegion) {
     const std::pair<const char*, int> planets[] = {
-        {"earth1", 140}, {"jupiter", 90},  {"io", 150},     {"calisteo", 141}, {"mars", 80},   {"titan", 150},
-        {"titania", 150}, {"tethys", 150}, {"venus", 150},  {"ganymede", 138}, {"neptune", 150}, {"uranus", 150},
-        {"ariel", 142},  {"encelad", 138}, {"iapetus", 136}, {"umbriel", 150}, {"rhea", 150},   {"mimas", 104},
-        {"miranda", 150}, {"europa", 146}, {"moon", 150}};
+        {"earth1", 140},  {"jupiter", 90},  {"io", 150},      {"calisteo", 141}, {"mars", 80},     {"titan", 150},
+        {"titania", 150}, {"tethys", 150},  {"venus", 150},   {"ganymede", 138}, {"neptune", 150}, {"uranus", 150},
+        {"ariel", 142},   {"encelad", 138}, {"iapetus", 136}, {"umbriel", 150},  {"rhea", 150},    {"mimas", 104},
+        {"miranda", 150}, {"europa", 146},  {"moon", 150}};
     for (const auto& [stem, f] : planets) {
         const std::string name = std::string("img/planets/") + stem + ".bmp";
         const auto img = LoadGameBmp(name);
@@ -173,18 +173,49 @@ TEST(MediaFiles, TitleIsABaseline640x480JpegAndItsIncludeHoldsTheSameBytes) {
 }
 
 TEST(MediaFiles, EverySoundSlotFileHasTheCanonicalHeader) {
-    const char* files[] = {
-        "snd/fanfare2.wav",         "snd/sw/aeng.wav",        "snd/sw/beng.wav",         "snd/sw/teng.wav",
-        "snd/sw/xeng.wav",          "snd/sw/yeng.wav",        "snd/sw/guneng.wav",       "snd/sw/implaser.wav",
-        "snd/sw/reblaser.wav",      "snd/sw/lowpowerlaser.wav", "snd/sw/ion.wav",        "snd/sw/Launch.wav",
-        "snd/sw/r2hit.wav",         "snd/laserhithull.wav",   "snd/laserhitshield.wav",  "snd/missilehit.wav",
-        "snd/particlehit.wav",      "snd/collis.wav",         "snd/kaboom.wav",          "snd/sw/select.wav",
-        "snd/sw/select2.wav",       "snd/bsg/coloniallaser.wav", "snd/bsg/cylonlaser.wav", "snd/bsg/vipereng.wav",
-        "snd/bsg/raidereng.wav",    "snd/b5/sfuryshot.wav",   "snd/st/powerphaser.wav",  "snd/st/normphaser.wav",
-        "snd/st/ppgun.wav",         "snd/st/torp.wav",        "snd/st/bridge.wav",       "snd/b5/nialeng.wav",
-        "snd/b5/minbarengine.wav",  "snd/b5/minshot.wav",     "snd/b5/eabeam.wav",       "snd/st/beep.wav",
-        "snd/st/beep2.wav",         "snd/b5/beep.wav",        "snd/b5/beep2.wav",        "snd/phasing.wav",
-        "snd/cloaking.wav",         "snd/diseng.wav",         "snd/tele.wav"};
+    const char* files[] = {"snd/fanfare2.wav",
+                           "snd/sw/aeng.wav",
+                           "snd/sw/beng.wav",
+                           "snd/sw/teng.wav",
+                           "snd/sw/xeng.wav",
+                           "snd/sw/yeng.wav",
+                           "snd/sw/guneng.wav",
+                           "snd/sw/implaser.wav",
+                           "snd/sw/reblaser.wav",
+                           "snd/sw/lowpowerlaser.wav",
+                           "snd/sw/ion.wav",
+                           "snd/sw/Launch.wav",
+                           "snd/sw/r2hit.wav",
+                           "snd/laserhithull.wav",
+                           "snd/laserhitshield.wav",
+                           "snd/missilehit.wav",
+                           "snd/particlehit.wav",
+                           "snd/collis.wav",
+                           "snd/kaboom.wav",
+                           "snd/sw/select.wav",
+                           "snd/sw/select2.wav",
+                           "snd/bsg/coloniallaser.wav",
+                           "snd/bsg/cylonlaser.wav",
+                           "snd/bsg/vipereng.wav",
+                           "snd/bsg/raidereng.wav",
+                           "snd/b5/sfuryshot.wav",
+                           "snd/st/powerphaser.wav",
+                           "snd/st/normphaser.wav",
+                           "snd/st/ppgun.wav",
+                           "snd/st/torp.wav",
+                           "snd/st/bridge.wav",
+                           "snd/b5/nialeng.wav",
+                           "snd/b5/minbarengine.wav",
+                           "snd/b5/minshot.wav",
+                           "snd/b5/eabeam.wav",
+                           "snd/st/beep.wav",
+                           "snd/st/beep2.wav",
+                           "snd/b5/beep.wav",
+                           "snd/b5/beep2.wav",
+                           "snd/phasing.wav",
+                           "snd/cloaking.wav",
+                           "snd/diseng.wav",
+                           "snd/tele.wav"};
     ASSERT_EQ(std::size(files), 43u);
     for (const char* f : files) {
         const auto bytes = ReadFile(GameDir() / f);

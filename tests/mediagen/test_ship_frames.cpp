@@ -57,7 +57,11 @@ TEST(ShipFrames, QuarterAndHalfTurnsAreTheFirstFrameTurnedAboutTheCentre) {
         ASSERT_GT(f1.Count(), 800) << "class " << cls << " draws a craft";
         // 90 degrees clockwise: frame 16's (x, y) is frame 1's (y, 127 - x).
         EXPECT_GT(Agreement(f1, f16, [](int x, int y) { return std::pair{y, kSize - 1 - x}; }), 0.97) << cls;
-        EXPECT_GT(Agreement(f1, f31, [](int x, int y) { return std::pair{kSize - 1 - x, kSize - 1 - y}; }), 0.97)
+        EXPECT_GT(Agreement(f1, f31,
+                            [](int x, int y) {
+                                return std::pair{kSize - 1 - x, kSize - 1 - y};
+                            }),
+                  0.97)
             << cls;
         EXPECT_GT(Agreement(f1, f46, [](int x, int y) { return std::pair{kSize - 1 - y, x}; }), 0.97) << cls;
         // And the turn is not a no-op: the craft is not round.
@@ -108,7 +112,9 @@ TEST(ShipFrames, EveryClassHasItsOwnSilhouette) {
     for (int a = 0; a < 24; ++a) {
         for (int b = a + 1; b < 24; ++b) {
             EXPECT_LT(Agreement(masks[static_cast<std::size_t>(a)], masks[static_cast<std::size_t>(b)],
-                                [](int x, int y) { return std::pair{x, y}; }),
+                                [](int x, int y) {
+                                    return std::pair{x, y};
+                                }),
                       0.8)
                 << "classes " << a << " and " << b << " look alike";
         }

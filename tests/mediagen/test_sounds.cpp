@@ -97,10 +97,9 @@ TEST(Sounds, MusicIsALoopOfAtLeastThirtySecondsWithoutGaps) {
 }
 
 TEST(Sounds, EnginesAreSeamlessDronesWithHeadroom) {
-    const auto engines = {"snd/sw/aeng.wav",      "snd/sw/beng.wav",       "snd/sw/teng.wav",
-                          "snd/sw/xeng.wav",      "snd/sw/yeng.wav",       "snd/sw/guneng.wav",
-                          "snd/bsg/vipereng.wav", "snd/bsg/raidereng.wav", "snd/st/bridge.wav",
-                          "snd/b5/nialeng.wav",   "snd/b5/minbarengine.wav"};
+    const auto engines = {"snd/sw/aeng.wav",   "snd/sw/beng.wav",    "snd/sw/teng.wav",        "snd/sw/xeng.wav",
+                          "snd/sw/yeng.wav",   "snd/sw/guneng.wav",  "snd/bsg/vipereng.wav",   "snd/bsg/raidereng.wav",
+                          "snd/st/bridge.wav", "snd/b5/nialeng.wav", "snd/b5/minbarengine.wav"};
     for (const char* e : engines) {
         const std::vector<float> s = Load(e);
         EXPECT_GE(Seconds(s), 1.0f) << e;
@@ -114,9 +113,9 @@ TEST(Sounds, EnginesAreSeamlessDronesWithHeadroom) {
 TEST(Sounds, EachTechnologyFiresItsOwnShot) {
     // Rebel, Imperial, Colonial, Cylon, Earth Alliance, Minbari, Star Fleet,
     // and the ion cannon and torpedo beside them.
-    ExpectDistinct({"snd/sw/reblaser.wav", "snd/sw/implaser.wav", "snd/bsg/coloniallaser.wav",
-                    "snd/bsg/cylonlaser.wav", "snd/b5/sfuryshot.wav", "snd/b5/minshot.wav", "snd/st/ppgun.wav",
-                    "snd/st/normphaser.wav", "snd/sw/ion.wav", "snd/st/torp.wav"});
+    ExpectDistinct({"snd/sw/reblaser.wav", "snd/sw/implaser.wav", "snd/bsg/coloniallaser.wav", "snd/bsg/cylonlaser.wav",
+                    "snd/b5/sfuryshot.wav", "snd/b5/minshot.wav", "snd/st/ppgun.wav", "snd/st/normphaser.wav",
+                    "snd/sw/ion.wav", "snd/st/torp.wav"});
 }
 
 TEST(Sounds, ShotsAreShortEnoughForTheirFiringRate) {

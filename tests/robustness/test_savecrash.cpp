@@ -71,16 +71,15 @@ struct HelperState {
     std::atomic<int> saving[kFiles];  // version being written, or kIdle
     std::atomic<int> held[kFiles];    // version the last finished save wrote
     // Creation trial: creation n makes file n % 3 in folder n / 3.
-    std::atomic<int> creating;        // the creation under way, or kIdle
-    std::atomic<int> created;         // creations finished
+    std::atomic<int> creating;  // the creation under way, or kIdle
+    std::atomic<int> created;   // creations finished
 };
 static_assert(std::atomic<int>::is_always_lock_free);
 
 class SharedState {
 public:
     SharedState() {
-        void* page = ::mmap(nullptr, sizeof(HelperState), PROT_READ | PROT_WRITE,
-                            MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        void* page = ::mmap(nullptr, sizeof(HelperState), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
         if (page == MAP_FAILED) throw std::bad_alloc();
         state_ = new (page) HelperState();
     }
@@ -135,8 +134,10 @@ std::array<int, kFiles + 1> StrayFiles(const fs::path& folder, std::vector<std::
         const std::string name = entry.path().filename().string();
         int owner = kFiles;
         for (int f = 0; f < kFiles; ++f) {
-            if (name == kFileNames[f]) owner = -1;
-            else if (owner == kFiles && name.rfind(kFileNames[f], 0) == 0) owner = f;
+            if (name == kFileNames[f])
+                owner = -1;
+            else if (owner == kFiles && name.rfind(kFileNames[f], 0) == 0)
+                owner = f;
         }
         if (owner < 0) continue;
         ++count[owner];
@@ -200,22 +201,22 @@ public:
     // end of a battle and the editor's Save do.
     void Save(int file, int version) {
         switch (file) {
-        case kConfig: SaveConfig(games_[version].get()); break;
-        case kStats: SaveStats(games_[version].get()); break;
-        default:
-            for (int d = 0; d < hull::kDesigns; ++d)
-                sheet_->D.SetRecord(d, designs_[version][static_cast<std::size_t>(d)]);
-            sheet_->SaveShipFile();
-            break;
+            case kConfig: SaveConfig(games_[version].get()); break;
+            case kStats: SaveStats(games_[version].get()); break;
+            default:
+                for (int d = 0; d < hull::kDesigns; ++d)
+                    sheet_->D.SetRecord(d, designs_[version][static_cast<std::size_t>(d)]);
+                sheet_->SaveShipFile();
+                break;
         }
     }
 
     // Creates a missing file, as the first start of each program does.
     void Create(int file) {
         switch (file) {
-        case kConfig: LoadConfig(creator_.get()); break;
-        case kStats: LoadStats(creator_.get()); break;
-        default: sheet_->SaveShipFile(); break;
+            case kConfig: LoadConfig(creator_.get()); break;
+            case kStats: LoadStats(creator_.get()); break;
+            default: sheet_->SaveShipFile(); break;
         }
     }
 
@@ -267,8 +268,8 @@ class SaveCrashTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::path(VANTORRA_TEST_TMP) / (std::string("savecrash_") + info->name() + "_" +
-                                               std::to_string(::getpid()));
+        root_ =
+            fs::path(VANTORRA_TEST_TMP) / (std::string("savecrash_") + info->name() + "_" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "setup");
         previous_ = fs::current_path();
@@ -329,8 +330,7 @@ protected:
     std::unique_ptr<Savers> savers_;
 };
 
-std::string FileCounts(const std::array<int, kFiles>& n, const std::array<int, kFiles>& part,
-                       const char* partName) {
+std::string FileCounts(const std::array<int, kFiles>& n, const std::array<int, kFiles>& part, const char* partName) {
     std::string text;
     for (int f = 0; f < kFiles; ++f)
         text += std::string(f ? ", " : "") + kFileNames[f] + " " + std::to_string(n[f]) + " (" +
@@ -428,8 +428,8 @@ TEST_F(SaveCrashTest, KilledWhileReplacingEveryFileHoldsTheOldOrTheNewVersion) {
         for (const std::string& name : names) ++strayNames[name];
         ASSERT_EQ(strays[kFiles], 0) << "an unexpected file beside the three after kill " << trial;
         for (int f = 0; f < kFiles; ++f)
-            ASSERT_LE(strays[f], 1) << "temporary files of " << kFileNames[f] << " pile up after kill " << trial
-                                    << ": " << ::testing::PrintToString(names);
+            ASSERT_LE(strays[f], 1) << "temporary files of " << kFileNames[f] << " pile up after kill " << trial << ": "
+                                    << ::testing::PrintToString(names);
     }
     const auto took = Clock::now() - start;
 
@@ -451,10 +451,11 @@ TEST_F(SaveCrashTest, KilledWhileReplacingEveryFileHoldsTheOldOrTheNewVersion) {
     }
     std::string leftovers;
     for (const auto& [name, count] : strayNames) leftovers += " " + name + " (" + std::to_string(count) + ")";
-    std::printf("%d kills in %.2f s (one round of saves %.2f ms); kills during a save: %s; "
-                "temporary files seen after a kill:%s\n",
-                trials, Seconds(took), 1000 * Seconds(round), FileCounts(midSave, oldKept, "left the old bytes").c_str(),
-                leftovers.empty() ? " none" : leftovers.c_str());
+    std::printf(
+        "%d kills in %.2f s (one round of saves %.2f ms); kills during a save: %s; "
+        "temporary files seen after a kill:%s\n",
+        trials, Seconds(took), 1000 * Seconds(round), FileCounts(midSave, oldKept, "left the old bytes").c_str(),
+        leftovers.empty() ? " none" : leftovers.c_str());
 }
 
 TEST_F(SaveCrashTest, KilledWhileCreatingEveryFileIsAbsentOrWhole) {
@@ -529,7 +530,6 @@ TEST_F(SaveCrashTest, KilledWhileCreatingEveryFileIsAbsentOrWhole) {
         fs::create_directories(base);
     }
     const auto took = Clock::now() - start;
-    std::printf("%d kills in %.2f s (filling one folder %.2f ms); kills while creating a file: %s\n",
-                trials, Seconds(took), 1000 * Seconds(round),
-                FileCounts(midCreate, absent, "left no file").c_str());
+    std::printf("%d kills in %.2f s (filling one folder %.2f ms); kills while creating a file: %s\n", trials,
+                Seconds(took), 1000 * Seconds(round), FileCounts(midCreate, absent, "left no file").c_str());
 }

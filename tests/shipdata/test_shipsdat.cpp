@@ -113,17 +113,39 @@ TEST(ShipClassRecordFields, ListCoversBothFileForms) {
         std::size_t size;
     };
     const Row rows[] = {
-        {"Active", 0, 4},           {"WeaponType", 4, 80},      {"WeaponX", 84, 80},
-        {"WeaponY", 164, 80},       {"Aim", 244, 80},           {"Convergence", 324, 80},
-        {"FireDirection", 404, 80}, {"Technology", 484, 4},     {"ImageSelection", 488, 4},
-        {"Missiles", 492, 4},       {"IonCount", 496, 4},       {"LaserCount", 500, 4},
-        {"Turn", 504, 4},           {"Acceleration", 508, 4},   {"Shield", 512, 4},
-        {"Hull", 516, 4},           {"DrawScale", 520, 4},      {"BoundingSphere", 524, 4},
-        {"FrameCount", 528, 4},     {"ImageFolder", 532, 20},   {"ImageName", 552, 20},
-        {"Name", 572, 20},          {"AimLine", 592, 4},        {"AstroDroid", 596, 4},
-        {"EngineSoundKind", 600, 4}, {"TurretCover", 604, 80},  {"BeamCount", 684, 4},
-        {"Power", 688, 80},         {"Range", 768, 80},         {"Armor", 848, 8},
-        {"Reserved", 856, 356},     {"LinkAll", 1212, 4},       {"Specials", 1216, 40},
+        {"Active", 0, 4},
+        {"WeaponType", 4, 80},
+        {"WeaponX", 84, 80},
+        {"WeaponY", 164, 80},
+        {"Aim", 244, 80},
+        {"Convergence", 324, 80},
+        {"FireDirection", 404, 80},
+        {"Technology", 484, 4},
+        {"ImageSelection", 488, 4},
+        {"Missiles", 492, 4},
+        {"IonCount", 496, 4},
+        {"LaserCount", 500, 4},
+        {"Turn", 504, 4},
+        {"Acceleration", 508, 4},
+        {"Shield", 512, 4},
+        {"Hull", 516, 4},
+        {"DrawScale", 520, 4},
+        {"BoundingSphere", 524, 4},
+        {"FrameCount", 528, 4},
+        {"ImageFolder", 532, 20},
+        {"ImageName", 552, 20},
+        {"Name", 572, 20},
+        {"AimLine", 592, 4},
+        {"AstroDroid", 596, 4},
+        {"EngineSoundKind", 600, 4},
+        {"TurretCover", 604, 80},
+        {"BeamCount", 684, 4},
+        {"Power", 688, 80},
+        {"Range", 768, 80},
+        {"Armor", 848, 8},
+        {"Reserved", 856, 356},
+        {"LinkAll", 1212, 4},
+        {"Specials", 1216, 40},
     };
     ASSERT_EQ(std::size(kRecordFields), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -200,8 +222,7 @@ TEST(ShipsDatFile, OnlyTheExactLengthDecodes) {
     }
     EXPECT_EQ(EncodeFile(*decoded), bytes);
 
-    for (std::size_t size : {std::size_t{0}, std::size_t{25119}, std::size_t{25121},
-                             std::size_t{8480}}) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{25119}, std::size_t{25121}, std::size_t{8480}}) {
         std::vector<std::uint8_t> other(size, 0);
         EXPECT_FALSE(DecodeFile(other).has_value()) << size;
     }
@@ -210,8 +231,7 @@ TEST(ShipsDatFile, OnlyTheExactLengthDecodes) {
 TEST(ShipsDatFile, LegacyFormFillsTheFirstTenRecordsUpToRange) {
     const RecordBytes one = SampleBytes(kLegacyRecordSize);
     std::vector<std::uint8_t> file;
-    for (int k = 0; k < kLegacyFileRecords; ++k)
-        file.insert(file.end(), one.bytes.begin(), one.bytes.end());
+    for (int k = 0; k < kLegacyFileRecords; ++k) file.insert(file.end(), one.bytes.begin(), one.bytes.end());
     ASSERT_EQ(file.size(), 8480u);
 
     std::array<ShipClassRecord, kFileRecords> records;

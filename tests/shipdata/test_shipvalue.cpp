@@ -32,8 +32,8 @@ TEST(RoundShipValue, RoundsUpToTheNextMultipleOfFive) {
         int value;
     };
     const Case cases[] = {
-        {12.7f, 15}, {15.0f, 20}, {0.4f, 5}, {0.0f, 5}, {44.997f, 45},
-        {48.2376f, 50}, {-3.2f, 4}, {-7.5f, 0}, {4.99f, 5}, {5.0f, 10},
+        {12.7f, 15},    {15.0f, 20}, {0.4f, 5},  {0.0f, 5},  {44.997f, 45},
+        {48.2376f, 50}, {-3.2f, 4},  {-7.5f, 0}, {4.99f, 5}, {5.0f, 10},
     };
     for (const Case& c : cases) EXPECT_EQ(RoundShipValue(c.sum), c.value) << "sum " << c.sum;
 }
@@ -82,11 +82,11 @@ TEST(ShipValue, SpecialsAndArmour) {
         int value;
     };
     const Case cases[] = {
-        {1, 0, 0, 0, 0, 0, 15},   // 10
-        {2, 0, 0, 0, 0, 0, 35},   // 30
-        {3, 0, 0, 0, 0, 0, 5},    // unknown cloak kind adds nothing
-        {0, 1, 0, 0, 0, 0, 20},   // 15
-        {0, 0, 1, 0, 0, 0, 45},   // 40
+        {1, 0, 0, 0, 0, 0, 15},  // 10
+        {2, 0, 0, 0, 0, 0, 35},  // 30
+        {3, 0, 0, 0, 0, 0, 5},   // unknown cloak kind adds nothing
+        {0, 1, 0, 0, 0, 0, 20},  // 15
+        {0, 0, 1, 0, 0, 0, 45},  // 40
     };
     for (const Case& c : cases) {
         ShipClassRecord rec = base;
@@ -116,8 +116,8 @@ TEST(ShipValue, LowPowerAndRangeCanMakeTheSumNegative) {
     rec.Turn = 0;
     rec.Missiles = 0;
     rec.WeaponType[0] = shipdata::Laser;
-    rec.Power[0] = 1;    // (1-10)*0.1*10 = -9
-    rec.Range[0] = 10;   // (10-120)/120*10 = -9.1667
+    rec.Power[0] = 1;   // (1-10)*0.1*10 = -9
+    rec.Range[0] = 10;  // (10-120)/120*10 = -9.1667
     // 5 - 9 - 9.1667 = -13.1667: u = -13, r = -3, S = -13.1667 + 8 -> -5
     EXPECT_EQ(ShipValue(rec), -5);
 }

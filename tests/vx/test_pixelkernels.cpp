@@ -21,7 +21,9 @@ class Canvas {
 public:
     static constexpr std::uint8_t Guard = 0xA5;
     Canvas(int depth, int w, int h, int padBytes = 6)
-        : bpp_(vx::BytesPerPixelOf(depth)), w_(w), h_(h),
+        : bpp_(vx::BytesPerPixelOf(depth)),
+          w_(w),
+          h_(h),
           pitch_(((w * bpp_ + padBytes) + 3) / 4 * 4),
           bytes_(static_cast<std::size_t>(pitch_ * (h + 2)), Guard) {}
 
@@ -65,8 +67,8 @@ struct Case {
     std::uint32_t expected;
 };
 
-bool RunMode(Mode mode, int depth, ConstPixelRows s, PixelRows d, int w, int h, unsigned arg,
-         SourceKey key, const std::uint8_t* map = nullptr, std::ptrdiff_t mapPitch = 0) {
+bool RunMode(Mode mode, int depth, ConstPixelRows s, PixelRows d, int w, int h, unsigned arg, SourceKey key,
+             const std::uint8_t* map = nullptr, std::ptrdiff_t mapPitch = 0) {
     switch (mode) {
         case Mode::HalfBlend: return vx::HalfBlendPixels(depth, s, d, w, h, key);
         case Mode::Alpha: return vx::AlphaBlendPixels(depth, s, d, w, h, arg, key);
@@ -144,8 +146,10 @@ TEST(PixelKernels, FormulasByModeAndDepth) {
 // exactly as it was, at every depth and for every mode.
 TEST(PixelKernels, KeyPixelsLeaveDestinationAlone) {
     const Mode modes[] = {Mode::HalfBlend, Mode::Alpha, Mode::Shade, Mode::HalfShade, Mode::AlphaMap};
-    const struct { int depth; std::uint32_t dst, other; } depths[] = {
-        {15, 0x5555, 0x7FFF}, {16, 0xA5A5, 0xFFFF}, {24, 0x123456, 0xFFFFFF}, {32, 0x89123456, 0x00FFFFFF}};
+    const struct {
+        int depth;
+        std::uint32_t dst, other;
+    } depths[] = {{15, 0x5555, 0x7FFF}, {16, 0xA5A5, 0xFFFF}, {24, 0x123456, 0xFFFFFF}, {32, 0x89123456, 0x00FFFFFF}};
     for (auto d : depths)
         for (Mode m : modes) {
             SCOPED_TRACE(testing::Message() << "depth " << d.depth << " mode " << static_cast<int>(m));
@@ -270,7 +274,8 @@ TEST(PixelKernels, AlphaMatchesTheSignedFormulaEverywhere) {
         for (int s = 0; s < 64; ++s)
             for (int d = 0; d < 64; ++d) {
                 const int expect = s + ((static_cast<int>(a) * (d - s)) >> 8);
-                ASSERT_EQ(dst.Get(d, s), static_cast<std::uint32_t>(expect << 5)) << "a " << a << " s " << s << " d " << d;
+                ASSERT_EQ(dst.Get(d, s), static_cast<std::uint32_t>(expect << 5))
+                    << "a " << a << " s " << s << " d " << d;
             }
     }
 }

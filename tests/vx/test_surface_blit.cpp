@@ -161,11 +161,11 @@ TEST(SoftwareBlits, ClippedAtEveryEdge) {
         RECT src;
         RECT changed;  // on the 8 x 8 destination
     } cases[] = {
-        {-2, -2, Rect(0, 0, 4, 4), Rect(0, 0, 2, 2)},   // top-left
-        {6, 6, Rect(0, 0, 4, 4), Rect(6, 6, 8, 8)},     // bottom-right
-        {-3, 5, Rect(0, 0, 4, 4), Rect(0, 5, 1, 8)},    // left and bottom
-        {7, -1, Rect(0, 0, 4, 4), Rect(7, 0, 8, 3)},    // right and top
-        {2, 2, Rect(-5, -5, 2, 3), Rect(2, 2, 4, 5)},   // source clipped to itself
+        {-2, -2, Rect(0, 0, 4, 4), Rect(0, 0, 2, 2)},  // top-left
+        {6, 6, Rect(0, 0, 4, 4), Rect(6, 6, 8, 8)},    // bottom-right
+        {-3, 5, Rect(0, 0, 4, 4), Rect(0, 5, 1, 8)},   // left and bottom
+        {7, -1, Rect(0, 0, 4, 4), Rect(7, 0, 8, 3)},   // right and top
+        {2, 2, Rect(-5, -5, 2, 3), Rect(2, 2, 4, 5)},  // source clipped to itself
     };
     for (const Clip& c : cases) {
         World w;
@@ -174,8 +174,10 @@ TEST(SoftwareBlits, ClippedAtEveryEdge) {
         ASSERT_EQ(src->DrawHalfShadeRect(dst.get(), c.x, c.y, c.src), 0);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
-                const bool inside = x >= c.changed.left && x < c.changed.right && y >= c.changed.top && y < c.changed.bottom;
-                EXPECT_EQ(World::At(*dst, x, y), inside ? 0x7BEFu : 0xFFFFu) << c.x << "," << c.y << " at " << x << "," << y;
+                const bool inside =
+                    x >= c.changed.left && x < c.changed.right && y >= c.changed.top && y < c.changed.bottom;
+                EXPECT_EQ(World::At(*dst, x, y), inside ? 0x7BEFu : 0xFFFFu)
+                    << c.x << "," << c.y << " at " << x << "," << y;
             }
     }
 }
@@ -543,7 +545,8 @@ TEST(MirroredCopies, EveryEdgeCutOnBothPaths) {
                 src->Unlock();
             }
             EXPECT_EQ(hr, 0);
-            for (const auto& [at, value] : c.want) EXPECT_EQ(World::At(*dst, at.first, at.second), value) << at.first << "," << at.second;
+            for (const auto& [at, value] : c.want)
+                EXPECT_EQ(World::At(*dst, at.first, at.second), value) << at.first << "," << at.second;
             EXPECT_EQ(World::CountNot(*dst, 0), 6);  // a 2 x 3 or 3 x 2 rectangle
         }
 }

@@ -35,13 +35,13 @@ struct Canvas {
 TEST(PutPixel, ClipsToTheClipRectangle) {
     Canvas c(10, 8);
     c->SetClipRect(Rect(2, 1, 9, 7));
-    c->PutPixel(8, 6, 5);   // last column and row inside
-    c->PutPixel(9, 3, 5);   // x = clip right
-    c->PutPixel(3, 7, 5);   // y = clip bottom
-    c->PutPixel(1, 3, 5);   // left of the clip
-    c->PutPixel(3, 0, 5);   // above it
+    c->PutPixel(8, 6, 5);  // last column and row inside
+    c->PutPixel(9, 3, 5);  // x = clip right
+    c->PutPixel(3, 7, 5);  // y = clip bottom
+    c->PutPixel(1, 3, 5);  // left of the clip
+    c->PutPixel(3, 0, 5);  // above it
     c->PutPixel(-1, -1, 5);
-    c->PutPixel(2, 1, 5);   // top-left corner inside
+    c->PutPixel(2, 1, 5);  // top-left corner inside
     EXPECT_EQ(Changed(*c.s), (Points{{8, 6}, {2, 1}}));
 }
 
@@ -115,20 +115,20 @@ TEST(Lines, HorizontalAndVerticalEndsAndClipping) {
         int a, b, at;
         int from, to;  // drawn range, inclusive; from > to for none
     } cases[] = {
-        {true, 10, 5, 3, 5, 10},     // either order
-        {true, 0, 19, 3, 0, 19},     // includes the last column
-        {true, 10, 70, 3, 10, 19},   // ends at clip right - 1
-        {true, -30, -1, 3, 1, 0},    // wholly left
-        {true, 0, 19, 20, 1, 0},     // row outside
-        {true, 7, 7, 3, 7, 7},       // a single pixel
-        {false, 12, 2, 4, 2, 12},
-        {false, -5, 40, 4, 0, 19},
-        {false, 0, 19, -1, 1, 0},    // column outside
+        {true, 10, 5, 3, 5, 10},                                                         // either order
+        {true, 0, 19, 3, 0, 19},                                                         // includes the last column
+        {true, 10, 70, 3, 10, 19},                                                       // ends at clip right - 1
+        {true, -30, -1, 3, 1, 0},                                                        // wholly left
+        {true, 0, 19, 20, 1, 0},                                                         // row outside
+        {true, 7, 7, 3, 7, 7},                                                           // a single pixel
+        {false, 12, 2, 4, 2, 12},  {false, -5, 40, 4, 0, 19}, {false, 0, 19, -1, 1, 0},  // column outside
     };
     for (const Case& k : cases) {
         Canvas c;
-        if (k.horizontal) c->DrawHLine(k.a, k.b, k.at, 9);
-        else c->DrawVLine(k.a, k.b, k.at, 9);
+        if (k.horizontal)
+            c->DrawHLine(k.a, k.b, k.at, 9);
+        else
+            c->DrawVLine(k.a, k.b, k.at, 9);
         Points want;
         for (int i = k.from; i <= k.to; ++i) want.insert(k.horizontal ? std::pair{i, k.at} : std::pair{k.at, i});
         EXPECT_EQ(Changed(*c.s), want) << k.horizontal << " " << k.a << " " << k.b << " " << k.at;
@@ -264,7 +264,8 @@ TEST(FillRect, RightAndBottomExclusive) {
     // above and below keep their pixels.
     EXPECT_EQ(s->FillRect(0, 12, 20, 14, 0x4321), DD_OK);
     for (int y = 11; y <= 14; ++y)
-        for (int x = 0; x < 20; ++x) EXPECT_EQ(World::At(*s, x, y), (y == 12 || y == 13) ? 0x4321u : 0u) << x << "," << y;
+        for (int x = 0; x < 20; ++x)
+            EXPECT_EQ(World::At(*s, x, y), (y == 12 || y == 13) ? 0x4321u : 0u) << x << "," << y;
     World::FillAll(*s, 0);
     EXPECT_EQ(s->FillRect(0, 0, 10, 10, 0x1234), DD_OK);
     // A locked surface is not filled, and the display's refusal comes back.

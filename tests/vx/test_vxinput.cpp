@@ -39,10 +39,14 @@ public:
             acquired = false;
             return DIERR_INPUTLOST;
         }
-        if (size == 256) std::memcpy(data, keys, 256);
-        else if (size == sizeof(DIMOUSESTATE)) std::memcpy(data, &mouse, sizeof mouse);
-        else if (size == sizeof(DIJOYSTATE)) std::memcpy(data, &joystick, sizeof joystick);
-        else return DIERR_INVALIDPARAM;
+        if (size == 256)
+            std::memcpy(data, keys, 256);
+        else if (size == sizeof(DIMOUSESTATE))
+            std::memcpy(data, &mouse, sizeof mouse);
+        else if (size == sizeof(DIJOYSTATE))
+            std::memcpy(data, &joystick, sizeof joystick);
+        else
+            return DIERR_INVALIDPARAM;
         return DI_OK;
     }
     HRESULT SetProperty(DIPROPID property, const DIPROPHEADER* h) override {
@@ -91,10 +95,14 @@ public:
 class FakeDirectInput : public IDirectInput {
 public:
     HRESULT CreateDevice(const GUID& guid, LPDIRECTINPUTDEVICE* out, void*) override {
-        if (guid == GUID_SysMouse && mouse) *out = mouse;
-        else if (guid == GUID_SysKeyboard && keyboard) *out = keyboard;
-        else if (guid.Data1 == 77 && joystick) *out = joystick;
-        else return DIERR_DEVICENOTREG;
+        if (guid == GUID_SysMouse && mouse)
+            *out = mouse;
+        else if (guid == GUID_SysKeyboard && keyboard)
+            *out = keyboard;
+        else if (guid.Data1 == 77 && joystick)
+            *out = joystick;
+        else
+            return DIERR_DEVICENOTREG;
         return DI_OK;
     }
     HRESULT EnumDevices(DWORD type, LPDIENUMDEVICESCALLBACKA callback, void* context, DWORD) override {
@@ -179,7 +187,7 @@ TEST_F(InputTest, KeyStateMachine) {
 TEST_F(InputTest, KeyboardReadsStepTheMappedKeys) {
     ASSERT_EQ(input.Create(nullptr, &window, 1), 1);
     Keyboard().keys[DIK_A] = 0x80;
-    Keyboard().keys[DIK_LWIN] = 0x80;  // ignored key
+    Keyboard().keys[DIK_LWIN] = 0x80;     // ignored key
     Keyboard().keys[DIK_NUMPAD7] = 0x01;  // only bit 7 counts
     const std::vector<BYTE> expected = {InputKeyPressed, InputKeyHeld, InputKeyHeld, InputKeyReleased, InputKeyUp};
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -406,9 +414,8 @@ TEST_F(InputTest, JoystickGetsItsRangeAndDeadZone) {
     EXPECT_EQ(fake->offered, 2);  // the first offer could not be opened
     EXPECT_EQ(joystick->format, &c_dfDIJoystick);
     EXPECT_EQ(joystick->level, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND);
-    EXPECT_EQ(joystick->properties,
-              (std::vector<std::string>{"range x -1000..1000", "range y -1000..1000", "deadzone x 1000",
-                                        "deadzone y 1000"}));
+    EXPECT_EQ(joystick->properties, (std::vector<std::string>{"range x -1000..1000", "range y -1000..1000",
+                                                              "deadzone x 1000", "deadzone y 1000"}));
     EXPECT_EQ(input.JoystickAcquired, 1);
 }
 
@@ -519,11 +526,11 @@ TEST_F(InputTest, KeyCodeAndShiftTables) {
         BYTE scan;
         int code;
     };
-    const Case codes[] = {{DIK_BACK, 8},      {DIK_RETURN, 13},     {DIK_0, '0'},       {DIK_9, '9'},
-                          {DIK_Q, 'q'},       {DIK_M, 'm'},         {DIK_GRAVE, '`'},   {DIK_RMENU, 133},
-                          {DIK_DOWN, 137},    {DIK_F11, 148},       {DIK_F12, 149},     {DIK_NEXT, 155},
+    const Case codes[] = {{DIK_BACK, 8},          {DIK_RETURN, 13},   {DIK_0, '0'},       {DIK_9, '9'},
+                          {DIK_Q, 'q'},           {DIK_M, 'm'},       {DIK_GRAVE, '`'},   {DIK_RMENU, 133},
+                          {DIK_DOWN, 137},        {DIK_F11, 148},     {DIK_F12, 149},     {DIK_NEXT, 155},
                           {DIK_NUMPADENTER, 160}, {DIK_NUMPAD0, 162}, {DIK_NUMPAD9, 171}, {DIK_SYSRQ, 175},
-                          {DIK_LWIN, 0},      {DIK_APPS, 0},        {DIK_PAUSE, 0}};
+                          {DIK_LWIN, 0},          {DIK_APPS, 0},      {DIK_PAUSE, 0}};
     for (const Case& c : codes) EXPECT_EQ(input.KeyCodeTable[c.scan], c.code) << int(c.scan);
     EXPECT_EQ(input.ShiftTable[50], 64);
     EXPECT_EQ(input.ShiftTable[128], 0);

@@ -86,8 +86,8 @@ protected:
     }
 
     void Write(const char* name, const std::vector<std::uint8_t>& bytes) {
-        std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                          static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     // A mono 16-bit sound of `frames` frames counting 100, 200, 300, ...
@@ -182,8 +182,10 @@ TEST(VXSoundDevice, WithoutADriverTheQuestionIsAskedAndNothingPlays) {
         slot.SetVolume(-500);
     }
     plat::ClearQuit();
-    if (before) ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-    else ::unsetenv("SDL_AUDIODRIVER");
+    if (before)
+        ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        ::unsetenv("SDL_AUDIODRIVER");
 }
 
 TEST_F(SoundBufferTest, ConstructedEmpty) {
@@ -229,9 +231,8 @@ TEST_F(SoundBufferTest, PlayGivesTheSamplesAtGainAndPan) {
         std::int16_t left, right;
     };
     const Case cases[] = {
-        {0, 0, 20000, 20000},       {0, -600, 10023, 10023},  {2000, 0, 2000, 20000},
-        {-2000, 0, 20000, 2000},    {10000, 0, 0, 20000},     {-10000, -600, 10023, 0},
-        {0, -10000, 0, 0},
+        {0, 0, 20000, 20000}, {0, -600, 10023, 10023},  {2000, 0, 2000, 20000}, {-2000, 0, 20000, 2000},
+        {10000, 0, 0, 20000}, {-10000, -600, 10023, 0}, {0, -10000, 0, 0},
     };
     for (const Case& c : cases) {
         VXSoundBuffer b;

@@ -222,7 +222,7 @@ TEST_F(SpriteTest, EveryModeReachesItsRoutine) {
     MakeSprite(s);
     VXTile& t = *s.Tile;
     const RECT block{4, 4, 8, 8};
-    const int x = 8, y = 7;  // world (10, 10) seen from (2, 3)
+    const int x = 8, y = 7;    // world (10, 10) seen from (2, 3)
     const int sx = 6, sy = 6;  // less the shadow offset
     using Direct = std::function<HRESULT(VXSurface*)>;
     struct Case {

@@ -47,8 +47,10 @@ struct Rock {
         for (const Pit& p : pits) {
             const float dx = x - p.x, dy = y - p.y;
             const float t = std::sqrt(dx * dx + dy * dy) / p.r;
-            if (t < 1.0f) h -= p.r * 0.6f * (1.0f - t * t);
-            else if (t < 1.4f) h += p.r * 0.1f * (1.4f - t) / 0.4f;
+            if (t < 1.0f)
+                h -= p.r * 0.6f * (1.0f - t * t);
+            else if (t < 1.4f)
+                h += p.r * 0.1f * (1.4f - t) / 0.4f;
         }
         return std::max(h, 0.01f);
     }

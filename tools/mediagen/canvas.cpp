@@ -67,7 +67,11 @@ float Weathering(float x, float y) {
 }  // namespace
 
 Canvas::Canvas(int width, int height, int supersample)
-    : width_(width), height_(height), ss_(supersample), sw_(width * supersample), sh_(height * supersample),
+    : width_(width),
+      height_(height),
+      ss_(supersample),
+      sw_(width * supersample),
+      sh_(height * supersample),
       samples_(static_cast<std::size_t>(sw_) * sh_) {}
 
 void Canvas::SetTransform(Vec2 centrePx, float pxPerUnit, float angleDeg) {

@@ -42,8 +42,8 @@ struct Layer {
     float bevel = 0.05f;   // edge width of a bevelled polygon, local units
     float specular = 0.25f;
     float shininess = 18.0f;
-    float grime = 0.0f;    // strength of a fine noise mottling, 0..1
-    float alpha = 1.0f;    // decals: how much of the colour replaces the old
+    float grime = 0.0f;  // strength of a fine noise mottling, 0..1
+    float alpha = 1.0f;  // decals: how much of the colour replaces the old
 };
 
 // A resolved picture: colours already multiplied by coverage, plus the

@@ -47,12 +47,12 @@ std::vector<Job> AllJobs() {
                                 return out;
                             }});
         }
-        jobs.push_back({"thumbnail " + std::to_string(c), 1, [c] {
-                            char name[32];
-                            std::snprintf(name, sizeof name, "thumbs/ship%02d.bmp", c);
-                            return std::vector<Output>{
-                                {Root::Generated, name, EncodeBmp(RenderShip(c, 0.0f, kThumbnailSize))}};
-                        }});
+        jobs.push_back(
+            {"thumbnail " + std::to_string(c), 1, [c] {
+                 char name[32];
+                 std::snprintf(name, sizeof name, "thumbs/ship%02d.bmp", c);
+                 return std::vector<Output>{{Root::Generated, name, EncodeBmp(RenderShip(c, 0.0f, kThumbnailSize))}};
+             }});
     }
     jobs.push_back({"asteroid", 6, [] {
                         std::vector<Output> out;
@@ -61,9 +61,8 @@ std::vector<Job> AllJobs() {
                         return out;
                     }});
     for (const PlanetSpec& p : PlanetSpecs()) {
-        jobs.push_back({PlanetPath(p), 2, [&p] {
-                            return std::vector<Output>{GamePicture(PlanetPath(p), RenderPlanet(p))};
-                        }});
+        jobs.push_back(
+            {PlanetPath(p), 2, [&p] { return std::vector<Output>{GamePicture(PlanetPath(p), RenderPlanet(p))}; }});
     }
     jobs.push_back({"icons", 1, [] {
                         std::vector<Output> out;

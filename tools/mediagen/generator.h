@@ -8,8 +8,8 @@
 namespace mediagen {
 
 struct GenerateResult {
-    int files = 0;    // files the jobs made
-    int written = 0;  // of those, files that were new or changed
+    int files = 0;      // files the jobs made
+    int written = 0;    // of those, files that were new or changed
     std::string error;  // empty on success
 };
 

@@ -18,9 +18,7 @@ void MakeKeySafe(Image& img) {
         if (m >= kKeySafeFloor) continue;
         // Scale the pixel up so its brightest channel reaches the floor.
         const float s = static_cast<float>(kKeySafeFloor) / static_cast<float>(m);
-        auto lift = [s](std::uint8_t v) {
-            return static_cast<std::uint8_t>(std::min(255.0f, std::ceil(v * s)));
-        };
+        auto lift = [s](std::uint8_t v) { return static_cast<std::uint8_t>(std::min(255.0f, std::ceil(v * s))); };
         p = {lift(p.r), lift(p.g), lift(p.b)};
     }
 }

@@ -20,7 +20,12 @@ struct Colour {
     Colour operator-(const Colour& o) const { return {r - o.r, g - o.g, b - o.b}; }
     Colour operator*(float s) const { return {r * s, g * s, b * s}; }
     Colour operator*(const Colour& o) const { return {r * o.r, g * o.g, b * o.b}; }
-    Colour& operator+=(const Colour& o) { r += o.r; g += o.g; b += o.b; return *this; }
+    Colour& operator+=(const Colour& o) {
+        r += o.r;
+        g += o.g;
+        b += o.b;
+        return *this;
+    }
     float Max() const { return std::max(r, std::max(g, b)); }
 };
 

@@ -235,17 +235,13 @@ struct Style {
 
 // In the order of the game's picture table.
 const Style kStyles[] = {
-    {{"earth1", 140}, Earth, 0, 20},         {{"jupiter", 90}, Jupiter, 0, 8},
-    {{"io", 150}, Io, 0, 10},                {{"calisteo", 141}, Callisto, 120, 15},
-    {{"mars", 80}, Mars, 25, 18},            {{"titan", 150}, Titan, 0, 12},
-    {{"titania", 150}, Titania, 70, 10},     {{"tethys", 150}, Tethys, 60, 14},
-    {{"venus", 150}, Venus, 0, 6},           {{"ganymede", 138}, Ganymede, 50, 12},
-    {{"neptune", 150}, Neptune, 0, 16},      {{"uranus", 150}, Uranus, 0, 60},
-    {{"ariel", 142}, Ariel, 60, 20},         {{"encelad", 138}, Enceladus, 30, 10},
-    {{"iapetus", 136}, Iapetus, 60, 12},     {{"umbriel", 150}, Umbriel, 90, 15},
-    {{"rhea", 150}, Rhea, 110, 14},          {{"mimas", 104}, Mimas, 70, 10},
-    {{"miranda", 150}, Miranda, 30, 22},     {{"europa", 146}, Europa, 0, 12},
-    {{"moon", 150}, Moon, 90, 8},
+    {{"earth1", 140}, Earth, 0, 20},        {{"jupiter", 90}, Jupiter, 0, 8},      {{"io", 150}, Io, 0, 10},
+    {{"calisteo", 141}, Callisto, 120, 15}, {{"mars", 80}, Mars, 25, 18},          {{"titan", 150}, Titan, 0, 12},
+    {{"titania", 150}, Titania, 70, 10},    {{"tethys", 150}, Tethys, 60, 14},     {{"venus", 150}, Venus, 0, 6},
+    {{"ganymede", 138}, Ganymede, 50, 12},  {{"neptune", 150}, Neptune, 0, 16},    {{"uranus", 150}, Uranus, 0, 60},
+    {{"ariel", 142}, Ariel, 60, 20},        {{"encelad", 138}, Enceladus, 30, 10}, {{"iapetus", 136}, Iapetus, 60, 12},
+    {{"umbriel", 150}, Umbriel, 90, 15},    {{"rhea", 150}, Rhea, 110, 14},        {{"mimas", 104}, Mimas, 70, 10},
+    {{"miranda", 150}, Miranda, 30, 22},    {{"europa", 146}, Europa, 0, 12},      {{"moon", 150}, Moon, 90, 8},
 };
 
 }  // namespace
@@ -295,8 +291,8 @@ Image RenderPlanet(const PlanetSpec& spec) {
                         const float h0 = Fbm3(p.x * 6, p.y * 6, p.z * 6, seed + 50, 3);
                         const float hx = Fbm3((p.x + e) * 6, p.y * 6, p.z * 6, seed + 50, 3);
                         const float hy = Fbm3(p.x * 6, (p.y + e) * 6, p.z * 6, seed + 50, 3);
-                        n = Norm({n.x - look.relief * (hx - h0) / e * 0.1f, n.y - look.relief * (hy - h0) / e * 0.1f,
-                                  n.z});
+                        n = Norm(
+                            {n.x - look.relief * (hx - h0) / e * 0.1f, n.y - look.relief * (hy - h0) / e * 0.1f, n.z});
                     }
                     const float lambert = std::max(0.0f, Dot(n, light));
                     Colour c = look.surface * (0.06f + 1.05f * std::pow(lambert, 0.85f));

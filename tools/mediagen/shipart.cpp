@@ -161,9 +161,7 @@ void Draft::PairLine(Vec2 a, Vec2 b, float width) {
     Line({-a.x, a.y}, {-b.x, b.y}, width);
 }
 
-void Draft::Light(Vec2 c, float r, const Colour& col) {
-    c_.Ellipse(c, r, r, 0, Glow(col));
-}
+void Draft::Light(Vec2 c, float r, const Colour& col) { c_.Ellipse(c, r, r, 0, Glow(col)); }
 
 void Draft::Guns(const std::vector<GunMount>& mounts) {
     constexpr float kRad = std::numbers::pi_v<float> / 180.0f;

@@ -25,8 +25,8 @@ ShipPalette PaletteFor(int technology);
 
 // One mount of a class, in hull units.
 struct GunMount {
-    int kind = 0;  // 0 laser, 1 ion cannon, 2 cutting beam
-    Vec2 at;       // the muzzle
+    int kind = 0;         // 0 laser, 1 ion cannon, 2 cutting beam
+    Vec2 at;              // the muzzle
     float direction = 0;  // degrees clockwise from the nose
     bool turret = false;
 };

@@ -15,8 +15,12 @@ Vec2 Polar(float r, float deg) {
 
 void HexPanel(Draft& d, Vec2 c, float hw, float hh, float inset) {
     // A tall six-sided solar panel with its frame and ribs.
-    d.Poly({{c.x, c.y - hh}, {c.x + hw, c.y - hh + inset}, {c.x + hw, c.y + hh - inset}, {c.x, c.y + hh},
-            {c.x - hw, c.y + hh - inset}, {c.x - hw, c.y - hh + inset}},
+    d.Poly({{c.x, c.y - hh},
+            {c.x + hw, c.y - hh + inset},
+            {c.x + hw, c.y + hh - inset},
+            {c.x, c.y + hh},
+            {c.x - hw, c.y + hh - inset},
+            {c.x - hw, c.y - hh + inset}},
            d.Dark(0.02f, 0.015f));
     const Colour frame = d.Pal().hull2;
     d.Tube({c.x, c.y - hh}, {c.x, c.y + hh}, 0.025f, frame, 0.03f);
@@ -55,8 +59,14 @@ void XWing(Draft& d) {
     d.PairSegment({0.87f, -0.17f}, {0.87f, 0.24f}, 0.042f, d.Hull2(0.07f));
     d.PairSegment({0.2f, -0.1f}, {0.2f, 0.44f}, 0.075f, d.Hull2(0.08f));
     d.PairEngine({0.2f, 0.46f}, 0.06f, 0.045f);
-    d.Sym({{0.0f, -1.0f}, {0.05f, -0.96f}, {0.085f, -0.7f}, {0.12f, -0.25f}, {0.15f, 0.2f}, {0.14f, 0.5f},
-           {0.08f, 0.56f}, {0.0f, 0.56f}},
+    d.Sym({{0.0f, -1.0f},
+           {0.05f, -0.96f},
+           {0.085f, -0.7f},
+           {0.12f, -0.25f},
+           {0.15f, 0.2f},
+           {0.14f, 0.5f},
+           {0.08f, 0.56f},
+           {0.0f, 0.56f}},
           d.Hull(0.1f));
     d.Poly({{-0.085f, -0.7f}, {0.085f, -0.7f}, {0.095f, -0.6f}, {-0.095f, -0.6f}}, d.Decal(p.accent));
     d.Line({-0.1f, -0.5f}, {0.1f, -0.5f});
@@ -132,7 +142,12 @@ void BWing(Draft& d) {
 
 void KWing(Draft& d) {
     const ShipPalette& p = d.Pal();
-    d.Sym({{0.0f, -0.36f}, {0.9f, -0.44f}, {0.96f, -0.38f}, {0.96f, -0.26f}, {0.32f, 0.1f}, {0.26f, 0.48f},
+    d.Sym({{0.0f, -0.36f},
+           {0.9f, -0.44f},
+           {0.96f, -0.38f},
+           {0.96f, -0.26f},
+           {0.32f, 0.1f},
+           {0.26f, 0.48f},
            {0.0f, 0.52f}},
           d.Hull2(0.02f));
     d.Pair({{0.6f, -0.38f}, {0.8f, -0.4f}, {0.8f, -0.3f}, {0.6f, -0.22f}}, d.Decal(p.accent2, 0.85f));
@@ -169,8 +184,7 @@ void TWing(Draft& d) {
     d.Sym({{0.0f, -0.15f}, {0.55f, -0.1f}, {0.6f, -0.04f}, {0.6f, 0.12f}, {0.55f, 0.16f}, {0.0f, 0.18f}},
           d.Hull2(0.03f));
     d.Pair({{0.44f, -0.1f}, {0.6f, -0.08f}, {0.6f, 0.14f}, {0.44f, 0.16f}}, d.Decal(p.accent2, 0.9f));
-    d.Sym({{0.0f, -1.0f}, {0.07f, -0.92f}, {0.15f, -0.5f}, {0.17f, 0.4f}, {0.11f, 0.8f}, {0.0f, 0.82f}},
-          d.Hull(0.07f));
+    d.Sym({{0.0f, -1.0f}, {0.07f, -0.92f}, {0.15f, -0.5f}, {0.17f, 0.4f}, {0.11f, 0.8f}, {0.0f, 0.82f}}, d.Hull(0.07f));
     d.Sym({{0.0f, 0.62f}, {0.4f, 0.7f}, {0.42f, 0.8f}, {0.0f, 0.84f}}, d.Hull2(0.1f));
     d.Tube({0.0f, 0.25f}, {0.0f, 0.84f}, 0.04f, p.hull, 0.13f);
     d.PairEngine({0.08f, 0.86f}, 0.05f, 0.03f);
@@ -180,13 +194,11 @@ void TWing(Draft& d) {
 
 void HeadHunter(Draft& d) {
     const ShipPalette& p = d.Pal();
-    d.Sym({{0.0f, -0.3f}, {0.86f, -0.2f}, {0.92f, -0.14f}, {0.92f, 0.06f}, {0.3f, 0.2f}, {0.0f, 0.22f}},
-          d.Hull(0.03f));
+    d.Sym({{0.0f, -0.3f}, {0.86f, -0.2f}, {0.92f, -0.14f}, {0.92f, 0.06f}, {0.3f, 0.2f}, {0.0f, 0.22f}}, d.Hull(0.03f));
     d.Pair({{0.62f, -0.22f}, {0.76f, -0.2f}, {0.76f, 0.1f}, {0.62f, 0.12f}}, d.Decal(p.accent, 0.9f));
     d.PairSegment({0.91f, -0.2f}, {0.91f, 0.12f}, 0.04f, d.Hull2(0.05f));
     d.Pair({{0.2f, 0.45f}, {0.42f, 0.6f}, {0.42f, 0.7f}, {0.2f, 0.68f}}, d.Hull(0.04f));
-    d.Sym({{0.0f, -0.95f}, {0.08f, -0.9f}, {0.16f, -0.5f}, {0.19f, 0.2f}, {0.24f, 0.5f}, {0.24f, 0.7f},
-           {0.0f, 0.72f}},
+    d.Sym({{0.0f, -0.95f}, {0.08f, -0.9f}, {0.16f, -0.5f}, {0.19f, 0.2f}, {0.24f, 0.5f}, {0.24f, 0.7f}, {0.0f, 0.72f}},
           d.Hull2(0.08f));
     d.Poly({{-0.09f, -0.8f}, {0.09f, -0.8f}, {0.11f, -0.72f}, {-0.11f, -0.72f}}, d.Decal(p.accent));
     d.PairEngine({0.11f, 0.72f}, 0.07f, 0.045f);
@@ -205,8 +217,14 @@ void TieBomber(Draft& d) {
     const ShipPalette& p = d.Pal();
     d.PairSegment({0.2f, 0.0f}, {0.72f, 0.0f}, 0.06f, d.Hull(0.03f));
     for (float s : {1.0f, -1.0f}) {
-        d.Poly({{0.78f * s, -0.64f}, {0.95f * s, -0.2f}, {0.86f * s, 0.0f}, {0.95f * s, 0.2f}, {0.78f * s, 0.64f},
-                {0.68f * s, 0.2f}, {0.77f * s, 0.0f}, {0.68f * s, -0.2f}},
+        d.Poly({{0.78f * s, -0.64f},
+                {0.95f * s, -0.2f},
+                {0.86f * s, 0.0f},
+                {0.95f * s, 0.2f},
+                {0.78f * s, 0.64f},
+                {0.68f * s, 0.2f},
+                {0.77f * s, 0.0f},
+                {0.68f * s, -0.2f}},
                d.Dark(0.02f, 0.015f));
         d.Tube({0.78f * s, -0.64f}, {0.78f * s, 0.64f}, 0.025f, p.hull2, 0.04f);
         d.Tube({0.68f * s, -0.2f}, {0.95f * s, -0.2f}, 0.02f, p.hull2, 0.04f);
@@ -228,7 +246,11 @@ void TieInterceptor(Draft& d) {
     const ShipPalette& p = d.Pal();
     d.PairSegment({0.15f, 0.0f}, {0.62f, 0.0f}, 0.07f, d.Hull(0.03f));
     for (float s : {1.0f, -1.0f}) {
-        d.Poly({{0.5f * s, -0.88f}, {0.72f * s, -0.35f}, {0.72f * s, 0.35f}, {0.5f * s, 0.88f}, {0.62f * s, 0.3f},
+        d.Poly({{0.5f * s, -0.88f},
+                {0.72f * s, -0.35f},
+                {0.72f * s, 0.35f},
+                {0.5f * s, 0.88f},
+                {0.62f * s, 0.3f},
                 {0.62f * s, -0.3f}},
                d.Dark(0.02f, 0.015f));
         d.Tube({0.5f * s, -0.88f}, {0.67f * s, -0.3f}, 0.025f, p.hull2, 0.04f);
@@ -248,8 +270,14 @@ void TieAdvanced(Draft& d) {
     d.PairEngine({0.08f, 0.7f}, 0.05f, 0.03f);
     d.PairSegment({0.2f, -0.1f}, {0.6f, -0.1f}, 0.07f, d.Hull(0.03f));
     for (float s : {1.0f, -1.0f}) {
-        d.Poly({{0.48f * s, -0.82f}, {0.72f * s, -0.5f}, {0.8f * s, 0.0f}, {0.72f * s, 0.5f}, {0.48f * s, 0.74f},
-                {0.6f * s, 0.38f}, {0.65f * s, -0.1f}, {0.6f * s, -0.5f}},
+        d.Poly({{0.48f * s, -0.82f},
+                {0.72f * s, -0.5f},
+                {0.8f * s, 0.0f},
+                {0.72f * s, 0.5f},
+                {0.48f * s, 0.74f},
+                {0.6f * s, 0.38f},
+                {0.65f * s, -0.1f},
+                {0.6f * s, -0.5f}},
                d.Dark(0.02f, 0.015f));
         d.Tube({0.48f * s, -0.82f}, {0.72f * s, -0.5f}, 0.022f, p.hull2, 0.04f);
         d.Tube({0.72f * s, -0.5f}, {0.8f * s, 0.0f}, 0.022f, p.hull2, 0.04f);
@@ -320,8 +348,7 @@ void Viper(Draft& d) {
     const ShipPalette& p = d.Pal();
     d.Pair({{0.15f, -0.1f}, {0.55f, 0.35f}, {0.6f, 0.55f}, {0.55f, 0.62f}, {0.2f, 0.55f}}, d.Hull2(0.03f));
     d.Pair({{0.32f, 0.12f}, {0.44f, 0.25f}, {0.44f, 0.6f}, {0.32f, 0.58f}}, d.Decal(p.accent, 0.9f));
-    d.Sym({{0.0f, -1.0f}, {0.07f, -0.9f}, {0.14f, -0.4f}, {0.17f, 0.3f}, {0.24f, 0.6f}, {0.21f, 0.74f},
-           {0.0f, 0.74f}},
+    d.Sym({{0.0f, -1.0f}, {0.07f, -0.9f}, {0.14f, -0.4f}, {0.17f, 0.3f}, {0.24f, 0.6f}, {0.21f, 0.74f}, {0.0f, 0.74f}},
           d.Hull(0.07f));
     d.Poly({{-0.1f, -0.62f}, {0.1f, -0.62f}, {0.11f, -0.55f}, {-0.11f, -0.55f}}, d.Decal(p.accent));
     d.Tube({0.0f, 0.3f}, {0.0f, 0.76f}, 0.035f, p.hull2, 0.14f);
@@ -335,8 +362,15 @@ void CylonRaider(Draft& d) {
     Layer wing = d.Hull(0.03f, 0.1f);
     wing.specular = 0.6f;
     wing.shininess = 30.0f;
-    d.Sym({{0.0f, -0.1f}, {0.3f, -0.08f}, {0.52f, -0.3f}, {0.66f, -0.82f}, {0.76f, -0.76f}, {0.88f, -0.3f},
-           {0.76f, 0.3f}, {0.42f, 0.55f}, {0.0f, 0.6f}},
+    d.Sym({{0.0f, -0.1f},
+           {0.3f, -0.08f},
+           {0.52f, -0.3f},
+           {0.66f, -0.82f},
+           {0.76f, -0.76f},
+           {0.88f, -0.3f},
+           {0.76f, 0.3f},
+           {0.42f, 0.55f},
+           {0.0f, 0.6f}},
           wing);
     d.PairLine({0.3f, 0.0f}, {0.75f, -0.3f});
     d.PairLine({0.3f, 0.3f}, {0.7f, 0.28f});
@@ -362,8 +396,7 @@ void StarFury(Draft& d) {
         d.Pair({{0.56f, y - 0.04f}, {0.8f, y - 0.04f}, {0.8f, y + 0.02f}, {0.56f, y + 0.02f}}, d.Decal(p.accent));
         d.PairEngine({0.68f, y + 0.18f}, 0.08f, 0.04f);
     }
-    d.Sym({{0.0f, -0.66f}, {0.12f, -0.6f}, {0.2f, -0.2f}, {0.2f, 0.3f}, {0.12f, 0.5f}, {0.0f, 0.5f}},
-          d.Hull2(0.08f));
+    d.Sym({{0.0f, -0.66f}, {0.12f, -0.6f}, {0.2f, -0.2f}, {0.2f, 0.3f}, {0.12f, 0.5f}, {0.0f, 0.5f}}, d.Hull2(0.08f));
     d.Line({-0.18f, 0.1f}, {0.18f, 0.1f});
     d.Line({0.0f, 0.1f}, {0.0f, 0.45f});
     d.Cockpit({0.0f, -0.18f}, 0.08f, 0.16f, 0.14f);
@@ -375,8 +408,15 @@ void NialFighter(Draft& d) {
     body.specular = 0.7f;
     body.shininess = 30.0f;
     body.grime = 0.25f;
-    d.Sym({{0.0f, -0.95f}, {0.12f, -0.88f}, {0.2f, -0.5f}, {0.55f, -0.2f}, {0.95f, 0.15f}, {0.7f, 0.36f},
-           {0.3f, 0.55f}, {0.1f, 0.8f}, {0.0f, 0.7f}},
+    d.Sym({{0.0f, -0.95f},
+           {0.12f, -0.88f},
+           {0.2f, -0.5f},
+           {0.55f, -0.2f},
+           {0.95f, 0.15f},
+           {0.7f, 0.36f},
+           {0.3f, 0.55f},
+           {0.1f, 0.8f},
+           {0.0f, 0.7f}},
           body);
     d.Pair({{0.3f, -0.18f}, {0.8f, 0.12f}, {0.68f, 0.26f}, {0.28f, 0.05f}}, d.Decal(p.accent2, 0.6f));
     Layer prong = d.Hull2(0.06f, 0.04f);
@@ -465,9 +505,9 @@ void Runabout(Draft& d) {
 void DrawShipDesign(int index, Draft& d) {
     using Design = void (*)(Draft&);
     static constexpr Design kDesigns[kShipClassCount] = {
-        XWing,      YWing,     AWing,       BWing,      KWing,       EWing,    TWing,          HeadHunter,
-        TieFighter, TieBomber, TieInterceptor, TieAdvanced, TieDefender, Skipray, AssaultGunboat, MissileBoat,
-        Viper,      CylonRaider, StarFury,  NialFighter, Type9,      Peregrine, Tacfighter,     Runabout};
+        XWing,      YWing,       AWing,          BWing,       KWing,       EWing,     TWing,          HeadHunter,
+        TieFighter, TieBomber,   TieInterceptor, TieAdvanced, TieDefender, Skipray,   AssaultGunboat, MissileBoat,
+        Viper,      CylonRaider, StarFury,       NialFighter, Type9,       Peregrine, Tacfighter,     Runabout};
     if (index >= 0 && index < kShipClassCount) kDesigns[index](d);
 }
 

@@ -163,8 +163,10 @@ Signal DroidChirp() {
         const float t = Time(static_cast<int>(i));
         const float pos = t / 0.075f;
         const int k = std::min(6, static_cast<int>(pos));
-        const float f = notes[k] + (notes[std::min(6, k + 1)] - notes[k]) * Smoothstep(0.0f, 1.0f, pos - static_cast<float>(k));
-        s[i] = (SineWave(osc.Step(f)) * 0.8f + SquareWave(osc.phase, 0.5f) * 0.1f) * Adsr(t, 0.005f, 0.05f, 0.8f, 0.04f, 0.5f);
+        const float f =
+            notes[k] + (notes[std::min(6, k + 1)] - notes[k]) * Smoothstep(0.0f, 1.0f, pos - static_cast<float>(k));
+        s[i] = (SineWave(osc.Step(f)) * 0.8f + SquareWave(osc.phase, 0.5f) * 0.1f) *
+               Adsr(t, 0.005f, 0.05f, 0.8f, 0.04f, 0.5f);
     }
     return Finish(s);
 }
@@ -205,7 +207,8 @@ Signal Click(float hz, float len, const char* seed) {
     Rng rng(seed);
     for (std::size_t i = 0; i < s.size(); ++i) {
         const float t = Time(static_cast<int>(i));
-        s[i] = (SineWave(osc.Step(hz * (1.0f + 0.5f * std::exp(-t * 60.0f)))) + rng.Signed() * 0.3f * std::exp(-t * 300.0f)) *
+        s[i] = (SineWave(osc.Step(hz * (1.0f + 0.5f * std::exp(-t * 60.0f)))) +
+                rng.Signed() * 0.3f * std::exp(-t * 300.0f)) *
                Pluck(t, 0.001f, len * 0.3f);
     }
     return s;
@@ -273,7 +276,8 @@ Signal MinbariShot() {
         Phasor osc;
         for (std::size_t i = 0; i < s.size(); ++i) {
             const float t = Time(static_cast<int>(i));
-            s[i] += SineWave(osc.Step(partials[k] * (1.0f + 0.2f * t))) * std::exp(-t * (8.0f + 5.0f * static_cast<float>(k))) * 0.4f;
+            s[i] += SineWave(osc.Step(partials[k] * (1.0f + 0.2f * t))) *
+                    std::exp(-t * (8.0f + 5.0f * static_cast<float>(k))) * 0.4f;
         }
     }
     return Finish(s);
@@ -292,7 +296,9 @@ Signal EaBeam() {
 Signal StBeep() { return Finish(Beep({{1046.5f, 0.09f}}, SineWave, 0.0f), 0.6f); }
 Signal StBeep2() { return Finish(Beep({{1318.5f, 0.06f}, {880.0f, 0.08f}}, SineWave, 0.01f), 0.6f); }
 Signal B5Beep() { return Finish(Beep({{740.0f, 0.08f}}, TriangleWave, 0.0f), 0.6f); }
-Signal B5Beep2() { return Finish(Beep({{587.3f, 0.05f}, {880.0f, 0.05f}, {1174.7f, 0.07f}}, TriangleWave, 0.01f), 0.6f); }
+Signal B5Beep2() {
+    return Finish(Beep({{587.3f, 0.05f}, {880.0f, 0.05f}, {1174.7f, 0.07f}}, TriangleWave, 0.01f), 0.6f);
+}
 Signal Phasing() { return Finish(Sweep(1.1f, 300.0f, 4000.0f, 200.0f, 900.0f, 9.0f, "phasing")); }
 Signal Cloaking() { return Finish(Sweep(1.0f, 5000.0f, 250.0f, 1200.0f, 150.0f, 7.0f, "cloaking")); }
 Signal Uncloak() { return Finish(Sweep(1.0f, 250.0f, 5000.0f, 150.0f, 1200.0f, 7.0f, "diseng")); }

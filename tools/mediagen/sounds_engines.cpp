@@ -10,14 +10,14 @@ constexpr float kLoopSeconds = 2.0f;
 constexpr float kRunOn = 0.25f;
 
 struct Drone {
-    float base;        // fundamental, Hz
-    float noiseCut;    // low-pass of the roar
-    float noiseQ;      // resonance of the roar's band
+    float base;      // fundamental, Hz
+    float noiseCut;  // low-pass of the roar
+    float noiseQ;    // resonance of the roar's band
     float noiseGain;
     float toneGain;
-    float wobbleHz;    // throb rate
+    float wobbleHz;  // throb rate
     float wobbleDepth;
-    float detune;      // ratio of the beating second voice
+    float detune;  // ratio of the beating second voice
     float (*wave)(float);
     const char* seed;
 };
@@ -31,7 +31,8 @@ Signal Render(const Drone& d) {
     OnePoleLowPass lp, toneLp;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const float w = 1.0f + d.wobbleDepth * SineWave(wob.Step(d.wobbleHz));
-        const float roar = band.Step(rng.Signed(), d.noiseCut * w, d.noiseQ).band + lp.Step(rng.Signed(), d.noiseCut * 0.3f) * 0.5f;
+        const float roar =
+            band.Step(rng.Signed(), d.noiseCut * w, d.noiseQ).band + lp.Step(rng.Signed(), d.noiseCut * 0.3f) * 0.5f;
         const float tone = d.wave(a.Step(d.base * w)) * 0.6f + d.wave(b.Step(d.base * d.detune)) * 0.4f +
                            SineWave(sub.Step(d.base * 0.5f)) * 0.5f;
         s[i] = roar * d.noiseGain * w + toneLp.Step(tone, d.base * 6.0f) * d.toneGain;
@@ -74,7 +75,9 @@ Signal XWingEngine() { return Render({82.0f, 1200.0f, 1.2f, 0.9f, 0.55f, 3.0f, 0
 Signal YWingEngine() { return Render({65.0f, 900.0f, 1.4f, 0.8f, 0.7f, 4.5f, 0.06f, 1.013f, EvenSquareWave, "yeng"}); }
 Signal GunboatEngine() { return Render({48.0f, 500.0f, 2.5f, 0.6f, 0.9f, 6.0f, 0.1f, 2.0f, EvenSquareWave, "guneng"}); }
 Signal ViperEngine() { return Render({220.0f, 3200.0f, 1.6f, 0.7f, 0.5f, 1.5f, 0.02f, 1.5f, SawWave, "vipereng"}); }
-Signal RaiderEngine() { return Render({70.0f, 700.0f, 4.0f, 0.7f, 0.8f, 4.0f, 0.35f, 1.25f, TriangleWave, "raidereng"}); }
+Signal RaiderEngine() {
+    return Render({70.0f, 700.0f, 4.0f, 0.7f, 0.8f, 4.0f, 0.35f, 1.25f, TriangleWave, "raidereng"});
+}
 Signal BridgeHum() { return Render({60.0f, 300.0f, 1.0f, 0.25f, 0.9f, 0.5f, 0.02f, 2.0f, SineWave, "bridge"}); }
 Signal NialEngine() {
     static const float ratios[] = {1.0f, 1.5f, 2.0f, 2.52f, 3.0f};
@@ -89,11 +92,16 @@ Signal MinbariEngine() {
 
 std::vector<SoundSpec> EngineSpecs() {
     return {
-        {"snd/sw/aeng.wav", AWingEngine},          {"snd/sw/beng.wav", BWingEngine},
-        {"snd/sw/teng.wav", TieEngine},            {"snd/sw/xeng.wav", XWingEngine},
-        {"snd/sw/yeng.wav", YWingEngine},          {"snd/sw/guneng.wav", GunboatEngine},
-        {"snd/bsg/vipereng.wav", ViperEngine},     {"snd/bsg/raidereng.wav", RaiderEngine},
-        {"snd/st/bridge.wav", BridgeHum},          {"snd/b5/nialeng.wav", NialEngine},
+        {"snd/sw/aeng.wav", AWingEngine},
+        {"snd/sw/beng.wav", BWingEngine},
+        {"snd/sw/teng.wav", TieEngine},
+        {"snd/sw/xeng.wav", XWingEngine},
+        {"snd/sw/yeng.wav", YWingEngine},
+        {"snd/sw/guneng.wav", GunboatEngine},
+        {"snd/bsg/vipereng.wav", ViperEngine},
+        {"snd/bsg/raidereng.wav", RaiderEngine},
+        {"snd/st/bridge.wav", BridgeHum},
+        {"snd/b5/nialeng.wav", NialEngine},
         {"snd/b5/minbarengine.wav", MinbariEngine},
     };
 }

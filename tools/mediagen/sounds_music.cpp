@@ -92,8 +92,10 @@ void Pad(Mix& m, int bar, const Chord& c) {
         OnePoleLowPass lp1, lp2;
         for (int i = 0; i < len; ++i) {
             const float t = Time(i);
-            const float tone = SawWave(p1.Step(hz * 0.997f)) + SawWave(p2.Step(hz * 1.003f)) + TriangleWave(p3.Step(hz * 0.5f));
-            const float s = lp2.Step(lp1.Step(tone, 1100.0f), 1400.0f) * Adsr(t, 0.35f, 0.4f, 0.75f, 0.6f, hold) * 0.055f;
+            const float tone =
+                SawWave(p1.Step(hz * 0.997f)) + SawWave(p2.Step(hz * 1.003f)) + TriangleWave(p3.Step(hz * 0.5f));
+            const float s =
+                lp2.Step(lp1.Step(tone, 1100.0f), 1400.0f) * Adsr(t, 0.35f, 0.4f, 0.75f, 0.6f, hold) * 0.055f;
             m.Add(start + i, s);
         }
     }

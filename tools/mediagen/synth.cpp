@@ -33,7 +33,8 @@ Signal CloseLoop(const Signal& longer, int length) {
 
 void FadeOut(Signal& s, float seconds) {
     const int n = std::min<int>(Samples(seconds), static_cast<int>(s.size()));
-    for (int i = 0; i < n; ++i) s[s.size() - 1 - static_cast<std::size_t>(i)] *= static_cast<float>(i) / static_cast<float>(n);
+    for (int i = 0; i < n; ++i)
+        s[s.size() - 1 - static_cast<std::size_t>(i)] *= static_cast<float>(i) / static_cast<float>(n);
 }
 
 void Normalise(Signal& s, float peak) {

@@ -32,8 +32,11 @@ const std::vector<Letter>& Letters() {
         {'N', {{{0, 1}, {0, 0}}, {{0, 0}, {0.74f, 1}}, {{0.74f, 1}, {0.74f, 0}}}, false, false, 0.74f},
         {'T', {{{0, 0}, {0.74f, 0}}, {{0.37f, 0}, {0.37f, 1}}}, false, false, 0.74f},
         {'O', {}, true, false, 0.9f},
-        {'R', {{{0, 1}, {0, 0}}, {{0, 0}, {0.42f, 0}}, {{0, 0.54f}, {0.42f, 0.54f}}, {{0.36f, 0.54f}, {0.74f, 1}}},
-         false, true, 0.74f},
+        {'R',
+         {{{0, 1}, {0, 0}}, {{0, 0}, {0.42f, 0}}, {{0, 0.54f}, {0.42f, 0.54f}}, {{0.36f, 0.54f}, {0.74f, 1}}},
+         false,
+         true,
+         0.74f},
     };
     return letters;
 }
@@ -42,9 +45,11 @@ void DrawWord(Canvas& c, const char* word, float x, float y, float h, float half
     for (const char* p = word; *p; ++p) {
         for (const Letter& l : Letters()) {
             if (l.ch != *p) continue;
-            for (const Stroke& s : l.strokes) c.Segment({x + s.a.x * h, y + s.a.y * h}, {x + s.b.x * h, y + s.b.y * h}, halfWidth, layer);
+            for (const Stroke& s : l.strokes)
+                c.Segment({x + s.a.x * h, y + s.a.y * h}, {x + s.b.x * h, y + s.b.y * h}, halfWidth, layer);
             if (l.ring) c.Arc({x + 0.45f * h, y + 0.5f * h}, 0.5f * h - halfWidth, 0.5f * h + halfWidth, 0, 360, layer);
-            if (l.bowl) c.Arc({x + 0.42f * h, y + 0.27f * h}, 0.27f * h - halfWidth, 0.27f * h + halfWidth, -90, 90, layer);
+            if (l.bowl)
+                c.Arc({x + 0.42f * h, y + 0.27f * h}, 0.27f * h - halfWidth, 0.27f * h + halfWidth, -90, 90, layer);
             x += (l.width + 0.3f) * h;
         }
     }
@@ -101,7 +106,9 @@ Image RenderTitle() {
         img.At(x, y) = {v, v, static_cast<std::uint8_t>(std::min(255, v + 25))};
         if (l > 0.9f) {
             for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                if (img.Contains(x + dx, y + dy)) img.At(x + dx, y + dy) = {static_cast<std::uint8_t>(v / 2), static_cast<std::uint8_t>(v / 2), static_cast<std::uint8_t>(v / 2 + 20)};
+                if (img.Contains(x + dx, y + dy))
+                    img.At(x + dx, y + dy) = {static_cast<std::uint8_t>(v / 2), static_cast<std::uint8_t>(v / 2),
+                                              static_cast<std::uint8_t>(v / 2 + 20)};
             }
         }
     }

@@ -30,9 +30,9 @@ protected:
     // Gives each planet picture slot a surface named after its file, in the
     // main window's loading order.
     void GivePlanetPictures() {
-        const char* names[kPlanetPictureCount] = {"earth1",  "jupiter", "io",      "calisteo", "mars",   "titan",
+        const char* names[kPlanetPictureCount] = {"earth1",  "jupiter", "io",      "calisteo", "mars",    "titan",
                                                   "titania", "tethys",  "venus",   "ganymede", "neptune", "uranus",
-                                                  "ariel",   "encelad", "iapetus", "umbriel",  "rhea",   "mimas",
+                                                  "ariel",   "encelad", "iapetus", "umbriel",  "rhea",    "mimas",
                                                   "miranda", "europa",  "moon"};
         for (int i = 0; i < kPlanetPictureCount; ++i) {
             auto& slot = Form1->PlanetPictures[static_cast<std::size_t>(i)];
@@ -189,11 +189,11 @@ TEST_F(ArenaTest, EachPictureCaseNamesItsPictureAndRegion) {
         const char* name;
         int frameSize;
     };
-    const Look looks[22] = {{"earth1", 140},  {"jupiter", 90},  {"jupiter", 90},  {"io", 150},       {"ganymede", 138},
-                            {"europa", 146},  {"titan", 150},   {"titania", 150}, {"calisteo", 141}, {"neptune", 150},
-                            {"uranus", 150},  {"ariel", 142},   {"encelad", 138}, {"iapetus", 136},  {"rhea", 150},
-                            {"mimas", 104},   {"miranda", 150}, {"moon", 150},    {"mars", 80},      {"tethys", 150},
-                            {"venus", 150},   {"umbriel", 150}};
+    const Look looks[22] = {{"earth1", 140}, {"jupiter", 90},  {"jupiter", 90},  {"io", 150},       {"ganymede", 138},
+                            {"europa", 146}, {"titan", 150},   {"titania", 150}, {"calisteo", 141}, {"neptune", 150},
+                            {"uranus", 150}, {"ariel", 142},   {"encelad", 138}, {"iapetus", 136},  {"rhea", 150},
+                            {"mimas", 104},  {"miranda", 150}, {"moon", 150},    {"mars", 80},      {"tethys", 150},
+                            {"venus", 150},  {"umbriel", 150}};
     GivePlanetPictures();
     SetPlanetOptions(2, 20, 1000.0f);
     std::set<int> cases;

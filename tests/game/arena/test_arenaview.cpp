@@ -21,10 +21,10 @@ TEST_F(ArenaViewTest, CutEdgesTakeTheMatchingPartOfTheFrame) {
     // 10-pixel cut is a third of the side, 33.33 pixels of a 100-pixel frame.
     // The near edges keep 33, the far edges trunc(100 - 33.33) = 66.
     const Case cases[] = {
-        {400, 300, {0, 0, 100, 100}},   // whole
-        {5, 5, {33, 33, 100, 100}},     // cut at the left and the top
-        {795, 595, {0, 0, 66, 66}},     // cut at the right and the bottom
-        {800, 300, {0, 0, 50, 100}},    // right half off: an exact half
+        {400, 300, {0, 0, 100, 100}},  // whole
+        {5, 5, {33, 33, 100, 100}},    // cut at the left and the top
+        {795, 595, {0, 0, 66, 66}},    // cut at the right and the bottom
+        {800, 300, {0, 0, 50, 100}},   // right half off: an exact half
     };
     for (const Case& c : cases) {
         const BodyScreenBox box = PlaceBody(*game, c.x, c.y, 15, Width(), Height());

@@ -123,8 +123,8 @@ TEST_F(AsteroidTest, SoftWallsPushBackIntoTheArena) {
     struct Case {
         float x, y, vx, vy;
     };
-    const Case cases[] = {{-10, 1000, 0.15f, 0}, {2010, 1000, -0.15f, 0}, {1000, -5, 0, 0.15f},
-                          {1000, 2005, 0, -0.15f}, {-1, -1, 0.15f, 0.15f},   {2000, 0, 0, 0}};
+    const Case cases[] = {{-10, 1000, 0.15f, 0},   {2010, 1000, -0.15f, 0}, {1000, -5, 0, 0.15f},
+                          {1000, 2005, 0, -0.15f}, {-1, -1, 0.15f, 0.15f},  {2000, 0, 0, 0}};
     for (const Case& c : cases) {
         Asteroid* a = AddAsteroid(c.x, c.y, 20);
         a->Update();
@@ -275,7 +275,7 @@ TEST_F(AsteroidTest, RockReachingAPlanetDies) {
 TEST_F(AsteroidTest, DrawsItsFrameScaledAndKeyed) {
     GiveFrames();
     Asteroid* a = AddAsteroid(100, 100, 20);  // 40 x 40 on screen at zoom 10
-    a->RotationAngle = 5;                    // frame 0
+    a->RotationAngle = 5;                     // frame 0
     a->Draw();
     EXPECT_EQ(a->ScreenLeft, 80);
     EXPECT_EQ(a->ScreenTop, 80);

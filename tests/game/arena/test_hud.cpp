@@ -65,15 +65,15 @@ TEST_F(HudTest, ABlueShipShowsWeaponModeSpecialHullShieldsAndArmour) {
     blue->FrontArmour = 0;
     blue->BackArmour = 19;
     const std::vector<PixelValue> expected = ExpectedFor(blue, {
-        {"photon torpedo", 30, 20, 4, 0},
-        {"2x LINK", 30, 30, 4, 0},
-        {"PHASING CLOAK", 190, 10, 4, 0},
-        {" 87", 30, 10, 5, 0},
-        {"Shields", 30, 45, 4, 0},
-        {" 50   3", 30, 57, 5, 0},
-        {"Armor", 30, 71, 4, 0},
-        {"  0  19", 30, 83, 5, 0},
-    });
+                                                                   {"photon torpedo", 30, 20, 4, 0},
+                                                                   {"2x LINK", 30, 30, 4, 0},
+                                                                   {"PHASING CLOAK", 190, 10, 4, 0},
+                                                                   {" 87", 30, 10, 5, 0},
+                                                                   {"Shields", 30, 45, 4, 0},
+                                                                   {" 50   3", 30, 57, 5, 0},
+                                                                   {"Armor", 30, 71, 4, 0},
+                                                                   {"  0  19", 30, 83, 5, 0},
+                                                               });
     EXPECT_GT(CountLit(expected), 300);
     EXPECT_EQ(Hud(), expected);
 }
@@ -91,13 +91,13 @@ TEST_F(HudTest, AGreenShipWithoutShieldsShowsItsArmourHigherUp) {
     green->FrontArmour = 30;
     green->BackArmour = 0;
     const std::vector<PixelValue> expected = ExpectedFor(green, {
-        {"LASER", 770, 20, 4, 0},
-        {"FULL LNK", 770, 30, 4, 0},
-        {"DEATH BLOSSOM", 610, 10, 4, 0},
-        {"1234", 770, 10, 5, 0},
-        {"Armor", 770, 45, 4, 0},
-        {" 30   0", 770, 57, 5, 0},
-    });
+                                                                    {"LASER", 770, 20, 4, 0},
+                                                                    {"FULL LNK", 770, 30, 4, 0},
+                                                                    {"DEATH BLOSSOM", 610, 10, 4, 0},
+                                                                    {"1234", 770, 10, 5, 0},
+                                                                    {"Armor", 770, 45, 4, 0},
+                                                                    {" 30   0", 770, 57, 5, 0},
+                                                                });
     EXPECT_EQ(Hud(), expected);
 }
 
@@ -130,8 +130,7 @@ TEST_F(HudTest, WeaponModeAndSpecialNames) {
     green->Life = -1;
     blue->Life = 5;
     for (const NameCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "group " << c.Group << " tech " << c.Technology << " mode "
-                                        << c.LinkMode);
+        SCOPED_TRACE(testing::Message() << "group " << c.Group << " tech " << c.Technology << " mode " << c.LinkMode);
         blue->WeaponGroup = c.Group;
         blue->Technology = c.Technology;
         blue->LinkMode = c.LinkMode;
@@ -173,8 +172,8 @@ TEST_F(HudTest, AMissingIconStillTakesItsPlace) {
     const PixelValue weaponDamaged = 0x07E0;
     MakeIcon(Form1->DamagedIcons[5], weaponDamaged);
     Form1->BrokenIcons[kSubGenerator] = std::make_unique<VXSurface>();  // failed to load
-    blue->Subsystems[kSubSteering] = kSubDamaged;   // no picture at all
-    blue->Subsystems[kSubGenerator] = kSubBroken;   // a picture without a surface
+    blue->Subsystems[kSubSteering] = kSubDamaged;                       // no picture at all
+    blue->Subsystems[kSubGenerator] = kSubBroken;                       // a picture without a surface
     blue->Subsystems[kSubMount0 + 2] = kSubDamaged;
     const std::vector<PixelValue> pixels = Hud();
     auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * 800 + x]; };

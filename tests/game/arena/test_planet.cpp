@@ -69,7 +69,7 @@ TEST_F(PlanetTest, HalfOffTheRightEdgeShowsTheLeftPartUpToTheLastColumn) {
 
 TEST_F(PlanetTest, PartlyAboveTheTopShowsTheLowerPartFromRowZero) {
     auto picture = MakePicture(150, 150, kRightColour);
-    picture->FillRect(0, 0, 150, 75, kLeftColour);  // upper half
+    picture->FillRect(0, 0, 150, 75, kLeftColour);           // upper half
     Planet* p = SetPlanet(300, 0, 50, 0.1f, picture.get());  // rows -50..50
     p->Draw();
     EXPECT_EQ(CountInColumn(300, kLeftColour), 0);

@@ -33,8 +33,8 @@ TEST_F(PlayFrameTest, CameraCentresOnTheSurvivorOrTheMidpoint) {
         {-1, -1, 10, 800, 600, 500 - 400, 500 - 300, 13.5f},
     };
     for (const CameraCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "lives " << c.BlueLife << "/" << c.GreenLife << " zoom "
-                                        << c.PreviousZoom << " screen " << c.ScreenW);
+        SCOPED_TRACE(testing::Message() << "lives " << c.BlueLife << "/" << c.GreenLife << " zoom " << c.PreviousZoom
+                                        << " screen " << c.ScreenW);
         Place(blue, 400, 500, c.BlueLife);
         Place(green, 600, 500, c.GreenLife);
         game->RoundEndCounter = 0;
@@ -60,21 +60,18 @@ struct ZoomCase {
 
 TEST_F(PlayFrameTest, ZoomFollowsTheShipsDistanceWithinItsLimits) {
     const ZoomCase cases[] = {
-        {900, 1000, 1035, 1000, 4, 20.0f},
-        {700, 1000, 1375, 1000, 4, 4.0f},
-        {700, 1000, 1375, 1000, 5, 5.0f},
-        {300, 1000, 1650, 1000, 4, 4.0f},   // 2.0, raised to the lowest zoom
-        {300, 1000, 1650, 1000, 1, 2.0f},
-        {1000, 1000, 1000, 1000, 4, 20.0f},  // the same point
-        {1000, 200, 1000, 1700, 5, 4.2f},    // vertical spread 1500
-        {1000, 0, 1000, 2000, 5, 3.2f},      // 2000
-        {1000, -100, 1000, 2100, 5, 2.8f},   // 2200 reaches the floor
-        {1000, 0, 1000, 2000, 4, 2.8f},      // 2.2 is raised to the floor
-        {0, 900, 1000, 1900, 1, 1.9092f},    // a diagonal spread of 1000 costs nothing
+        {900, 1000, 1035, 1000, 4, 20.0f}, {700, 1000, 1375, 1000, 4, 4.0f},
+        {700, 1000, 1375, 1000, 5, 5.0f},  {300, 1000, 1650, 1000, 4, 4.0f},    // 2.0, raised to the lowest zoom
+        {300, 1000, 1650, 1000, 1, 2.0f},  {1000, 1000, 1000, 1000, 4, 20.0f},  // the same point
+        {1000, 200, 1000, 1700, 5, 4.2f},                                       // vertical spread 1500
+        {1000, 0, 1000, 2000, 5, 3.2f},                                         // 2000
+        {1000, -100, 1000, 2100, 5, 2.8f},                                      // 2200 reaches the floor
+        {1000, 0, 1000, 2000, 4, 2.8f},                                         // 2.2 is raised to the floor
+        {0, 900, 1000, 1900, 1, 1.9092f},  // a diagonal spread of 1000 costs nothing
     };
     for (const ZoomCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "(" << c.BlueX << "," << c.BlueY << ") (" << c.GreenX << ","
-                                        << c.GreenY << ") min " << c.MinZoom);
+        SCOPED_TRACE(testing::Message() << "(" << c.BlueX << "," << c.BlueY << ") (" << c.GreenX << "," << c.GreenY
+                                        << ") min " << c.MinZoom);
         Place(blue, c.BlueX, c.BlueY);
         Place(green, c.GreenX, c.GreenY);
         game->MinZoom = c.MinZoom;
@@ -113,8 +110,8 @@ TEST_F(PlayFrameTest, SpentShotsAreUpdatedOnceAndRemovedInTheSameFrame) {
     auto* flying = new ScriptedShot(1, 1, &deleted);
     auto* spentNow = new ScriptedShot(1, -1, &deleted);
     auto* fading = new ScriptedShot(-0.5f, -0.5f, &deleted);  // above -1: still moves once
-    auto* spent = new ScriptedShot(-1, -1, &deleted);          // not moved, only removed
-    auto* last = new ScriptedShot(1, -1, &deleted);            // removed at the end of the walk
+    auto* spent = new ScriptedShot(-1, -1, &deleted);         // not moved, only removed
+    auto* last = new ScriptedShot(1, -1, &deleted);           // removed at the end of the walk
     for (ScriptedShot* shot : {flying, spentNow, fading, spent, last}) game->ShotList->Append(shot);
 
     PlayFrame(game);
@@ -299,7 +296,7 @@ TEST_F(PlayFrameTest, PlanetsAndAsteroidsAreDrawnBetweenTheLockedStretches) {
     AddAsteroid(1000, 1200, 20);
     Place(blue, 800, 1000);  // the camera lands on (600, 700)
     Place(green, 1200, 1000);
-    blue->ShieldMax = 10;    // so the display has a line to draw
+    blue->ShieldMax = 10;  // so the display has a line to draw
     ASSERT_EQ(PlayFrame(game), ScreenPlay);
     EXPECT_EQ(At(400, 300), planetColour);
     EXPECT_EQ(At(400, 500), rockColour);
@@ -393,10 +390,8 @@ TEST_F(ArenaEdgesTest, AShipBeyondACornerIsJoinedToBothCrossedEdges) {
     game->CameraX = game->CameraY = -100;
     Place(blue, 2100, -50);  // screen (520, 90)
     Place(green, 1000, 1000);
-    const std::vector<PixelValue> expected = Lines({{500, 100, 520, 90},
-                                                    {520, 90, 500, 500},
-                                                    {100, 100, 520, 90},
-                                                    {520, 90, 500, 100}});
+    const std::vector<PixelValue> expected =
+        Lines({{500, 100, 520, 90}, {520, 90, 500, 500}, {100, 100, 520, 90}, {520, 90, 500, 100}});
     EXPECT_GT(CountLit(expected), 800);
     EXPECT_EQ(Edges(), expected);
 }
@@ -406,10 +401,8 @@ TEST_F(ArenaEdgesTest, EachCrossedEdgeGetsItsTwoLines) {
     game->CameraX = game->CameraY = -100;
     Place(blue, -250, 1000);   // screen (50, 300), beyond the left edge
     Place(green, 1500, 2250);  // screen (400, 550), below the bottom edge
-    const std::vector<PixelValue> expected = Lines({{100, 500, 400, 550},
-                                                    {400, 550, 500, 500},
-                                                    {100, 100, 50, 300},
-                                                    {50, 300, 100, 500}});
+    const std::vector<PixelValue> expected =
+        Lines({{100, 500, 400, 550}, {400, 550, 500, 500}, {100, 100, 50, 300}, {50, 300, 100, 500}});
     EXPECT_EQ(Edges(), expected);
 }
 

@@ -86,11 +86,8 @@ TEST_F(ShotListTest, WalksVisitEveryShotOnceWhateverIsRemoved) {
         Ids visited, left;
     };
     const Case cases[] = {
-        {{}, {1, 2, 3}, {1, 2, 3}},
-        {{1}, {1, 2, 3}, {2, 3}},
-        {{2}, {1, 2, 3}, {1, 3}},
-        {{3}, {1, 2, 3}, {1, 2}},
-        {{1, 2, 3}, {1, 2, 3}, {}},
+        {{}, {1, 2, 3}, {1, 2, 3}}, {{1}, {1, 2, 3}, {2, 3}},   {{2}, {1, 2, 3}, {1, 3}},
+        {{3}, {1, 2, 3}, {1, 2}},   {{1, 2, 3}, {1, 2, 3}, {}},
     };
     for (const Case& c : cases) {
         list.Clear();
@@ -168,8 +165,8 @@ class PlanetPullTest : public WorldFixture {};
 
 TEST_F(PlanetPullTest, EveryQuadrantPullsTowardTheCentreWithTheInverseSquare) {
     const Planet planet(60, 0.5f, 1000, 1000, nullptr, 150);
-    const float offsets[][2] = {{-300, -400}, {300, -400}, {300, 400}, {-300, 400}, {500, 0}, {-500, 0},
-                                {0.5f, 250},  {-120, -5}};
+    const float offsets[][2] = {{-300, -400}, {300, -400}, {300, 400},  {-300, 400},
+                                {500, 0},     {-500, 0},   {0.5f, 250}, {-120, -5}};
     for (const auto& o : offsets) {
         Body body(1000 + o[0], 1000 + o[1]);
         body.VX = 1;

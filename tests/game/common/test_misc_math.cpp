@@ -101,8 +101,8 @@ TEST_F(AngleTest, NormaliseKeeps360) {
     struct Case {
         float in, out;
     };
-    for (Case c : {Case{360, 360}, Case{720, 360}, Case{1080, 360}, Case{-30, 330}, Case{0, 0},
-                   Case{-360, 0}, Case{-720, 0}, Case{725, 5}, Case{359.5f, 359.5f}, Case{-0.25f, 359.75f}}) {
+    for (Case c : {Case{360, 360}, Case{720, 360}, Case{1080, 360}, Case{-30, 330}, Case{0, 0}, Case{-360, 0},
+                   Case{-720, 0}, Case{725, 5}, Case{359.5f, 359.5f}, Case{-0.25f, 359.75f}}) {
         EXPECT_EQ(NormaliseAngle(c.in), c.out) << c.in;
     }
     EXPECT_FALSE(std::signbit(NormaliseAngle(-720)));
@@ -137,8 +137,7 @@ TEST_F(AngleTest, BearingInEachQuadrantAndOnTheAxes) {
 }
 
 TEST_F(AngleTest, CoincidentPointsGiveMinusOne) {
-    for (float heading : {0.0f, 90.0f, 359.0f, -45.0f})
-        EXPECT_EQ(RelativeBearing(5, 5, 5, 5, heading), -1.0f);
+    for (float heading : {0.0f, 90.0f, 359.0f, -45.0f}) EXPECT_EQ(RelativeBearing(5, 5, 5, 5, heading), -1.0f);
 }
 
 TEST(NumericHelpers, ArctangentIsInDegrees) {

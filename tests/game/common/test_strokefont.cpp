@@ -51,7 +51,8 @@ TEST(StrokeGlyphs, TableHasAllGlyphsWithinTheirBox) {
     EXPECT_EQ(segments, kStrokeSegmentCount);
 
     for (char c : std::string("0123456789@.,\"~/:()-+%")) EXPECT_FALSE(StrokeGlyph(c).empty()) << c;
-    for (int c : {32, '#' + 0, '!' + 0, '?' + 0, '\'' + 0, '_' + 0, '[' + 0, 127, 128, 200, 255}) EXPECT_TRUE(StrokeGlyph(c).empty()) << c;
+    for (int c : {32, '#' + 0, '!' + 0, '?' + 0, '\'' + 0, '_' + 0, '[' + 0, 127, 128, 200, 255})
+        EXPECT_TRUE(StrokeGlyph(c).empty()) << c;
     EXPECT_EQ(StrokeGlyph('B').size(), 8u);
     EXPECT_EQ(StrokeGlyph('I').size(), 1u);
     // The comma dips below the baseline, the double quote above the top.
@@ -140,7 +141,10 @@ TEST_F(StrokeFontTest, CharactersWithoutGlyphLeaveAGapOfOneAdvance) {
     // B at x + 11.5, exactly where A and B alone centred 23 to either side go.
     const std::vector<PixelValue> spaced = Render("A B", 400, 60, 20);
     EXPECT_EQ(Render("A#B", 400, 60, 20), spaced);
-    EXPECT_EQ(Render("A\xE9" "B", 400, 60, 20), spaced);
+    EXPECT_EQ(Render("A\xE9"
+                     "B",
+                     400, 60, 20),
+              spaced);
 
     Clear();
     LockWork();

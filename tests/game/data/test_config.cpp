@@ -29,14 +29,13 @@ std::vector<std::uint8_t> ConfigBytes(const Options& o) {
 }
 
 Options Read(const GameState& g) {
-    return {g.GravityOption, g.GravityStrength, g.PlanetOption, g.PlanetSize,
-            g.AsteroidOption, g.EffectsVolume,  g.MusicVolume,  g.MusicOn};
+    return {g.GravityOption,  g.GravityStrength, g.PlanetOption, g.PlanetSize,
+            g.AsteroidOption, g.EffectsVolume,   g.MusicVolume,  g.MusicOn};
 }
 
 bool operator==(const Options& a, const Options& b) {
-    return a.gravity == b.gravity && a.strength == b.strength && a.planet == b.planet &&
-           a.planetSize == b.planetSize && a.asteroids == b.asteroids && a.effects == b.effects &&
-           a.music == b.music && a.musicOn == b.musicOn;
+    return a.gravity == b.gravity && a.strength == b.strength && a.planet == b.planet && a.planetSize == b.planetSize &&
+           a.asteroids == b.asteroids && a.effects == b.effects && a.music == b.music && a.musicOn == b.musicOn;
 }
 
 const Options kDefaults = {1, 1000.0f, 1, 60, 7, 0, 0, 1};

@@ -53,8 +53,8 @@ TEST(LoadKeyMap, BytesFillTheirSlots) {
     GameStatePtr game = MakeGameState();
     LoadKeyMap(game.get());
     // byte -> slot: 0->2, 1->3, 2->0, 3->5, 4->1 and 4, 5->6, 6->7, 7->8, 8->9
-    EXPECT_EQ(Bindings(*game), (std::vector<std::int32_t>{3, 5, 1, 2, 5, 4, 6, 7, 8, 9,
-                                                          13, 15, 11, 12, 15, 14, 16, 17, 18, 19}));
+    EXPECT_EQ(Bindings(*game),
+              (std::vector<std::int32_t>{3, 5, 1, 2, 5, 4, 6, 7, 8, 9, 13, 15, 11, 12, 15, 14, 16, 17, 18, 19}));
 
     // Bytes 9 and 19 change nothing.
     bytes[9] = 200;

@@ -56,7 +56,7 @@ GameStatePtr LoadClasses() {
 }  // namespace
 
 TEST(SetupShipClasses, BuiltInValues) {
-    const int want[24] = {50, 45, 40, 95, 70, 60, 30, 25, 20, 30, 35, 55,
+    const int want[24] = {50, 45, 40, 95, 70, 60, 30, 25,  20, 30, 35,  55,
                           75, 80, 55, 70, 40, 35, 85, 145, 55, 95, 120, 145};
     GameStatePtr game = MakeGameState();
     SetupShipClasses(game.get());
@@ -290,8 +290,17 @@ TEST(PrepareUserRecord, RejectsWhatNoEditorWrites) {
         {"negative lasers", [](Rec& r) { r.LaserCount = -1; }},
         {"negative ions", [](Rec& r) { r.IonCount = -2; }},
         {"negative beams", [](Rec& r) { r.BeamCount = -1; }},
-        {"counts past 20", [](Rec& r) { r.LaserCount = 10; r.IonCount = 6; r.BeamCount = 5; }},
-        {"counts overflowing", [](Rec& r) { r.LaserCount = 0x7fffffff; r.IonCount = 0x7fffffff; }},
+        {"counts past 20",
+         [](Rec& r) {
+             r.LaserCount = 10;
+             r.IonCount = 6;
+             r.BeamCount = 5;
+         }},
+        {"counts overflowing",
+         [](Rec& r) {
+             r.LaserCount = 0x7fffffff;
+             r.IonCount = 0x7fffffff;
+         }},
         {"technology 7", [](Rec& r) { r.Technology = 7; }},
         {"technology -1", [](Rec& r) { r.Technology = -1; }},
         {"engine sound 12", [](Rec& r) { r.EngineSoundKind = 12; }},

@@ -12,8 +12,7 @@ namespace {
 // One record built by hand: the length byte, the name, then the twelve
 // integers in file order (ShotsFired, Hits, 3 spare, Wins, Kills, Draws,
 // Losses, ShotDeaths, CollisionDeaths, Score).
-std::vector<std::uint8_t> RecordBytes(std::uint8_t lengthByte, const char (&name)[11],
-                                      std::int32_t base) {
+std::vector<std::uint8_t> RecordBytes(std::uint8_t lengthByte, const char (&name)[11], std::int32_t base) {
     std::vector<std::uint8_t> b(59, 0);
     b[0] = lengthByte;
     std::memcpy(&b[1], name, 10);
@@ -145,8 +144,7 @@ TEST(SaveStats, LongerFileKeepsItsExtraBytes) {
     const auto saved = folder.Read("stats.dat");
     ASSERT_EQ(saved.size(), 595u);
     EXPECT_EQ(GetLE32(saved, 59 * 9 + 35), 77);
-    EXPECT_EQ(std::vector<std::uint8_t>(saved.end() - 5, saved.end()),
-              (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.end() - 5, saved.end()), (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
 }
 
 TEST(SaveStats, VanishedFileIsWrittenAnew) {

@@ -98,10 +98,10 @@ TEST_F(BattleTest, TheMenuLeadsToSelectionsPilotsAndBack) {
         int row;  // clicked when there is no key
         int want;
     };
-    for (const Case& k : {Case{'E', 0, ScreenShipSelections}, Case{0, 170, ScreenShipSelections},
-                          Case{'P', 0, ScreenChoosePilots}, Case{0, 200, ScreenChoosePilots},
-                          Case{'B', 0, ScreenMainMenu}, Case{kKeyEscape, 0, ScreenMainMenu},
-                          Case{0, 230, ScreenMainMenu}, Case{0, 140, ScreenBattlePick}}) {
+    for (const Case& k :
+         {Case{'E', 0, ScreenShipSelections}, Case{0, 170, ScreenShipSelections}, Case{'P', 0, ScreenChoosePilots},
+          Case{0, 200, ScreenChoosePilots}, Case{'B', 0, ScreenMainMenu}, Case{kKeyEscape, 0, ScreenMainMenu},
+          Case{0, 230, ScreenMainMenu}, Case{0, 140, ScreenBattlePick}}) {
         game->MenuLatch = 0;
         game->MouseLatch = 0;
         game->BlueInFleet = game->GreenInFleet = 1;

@@ -255,7 +255,7 @@ TEST_F(MainMenuTest, MouseBandsAreOpenIntervals) {
         int page;
     };
     const Case cases[] = {
-        {140, ScreenQuickGame, kPageMenu}, {131, ScreenQuickGame, kPageMenu}, {130, ScreenMainMenu, kPageMenu},
+        {140, ScreenQuickGame, kPageMenu}, {131, ScreenQuickGame, kPageMenu},  {130, ScreenMainMenu, kPageMenu},
         {150, ScreenMainMenu, kPageMenu},  {180, ScreenBattleMenu, kPageMenu}, {220, ScreenMainMenu, kPageCredits},
         {231, ScreenMainMenu, kPageMenu},  {232, ScreenMainMenu, kPageMenu},   {240, ScreenMainMenu, kPageKeys},
         {270, ScreenOptions, kPageMenu},   {290, ScreenMainMenu, kPageMenu},   {500, ScreenMainMenu, kPageMenu},
@@ -280,8 +280,7 @@ TEST_F(MainMenuTest, MouseBandsAreOpenIntervals) {
 }
 
 TEST_F(MainMenuTest, HelpListsBothPlayersBindingsByName) {
-    const int bindings[20] = {'W', 17, 27, 'D', 'S', 'E', 'Q', '1', '2', '3',
-                              38, 13, 37, 39, 40, 45, 46, 96, 110, 123};
+    const int bindings[20] = {'W', 17, 27, 'D', 'S', 'E', 'Q', '1', '2', '3', 38, 13, 37, 39, 40, 45, 46, 96, 110, 123};
     std::copy(std::begin(bindings), std::end(bindings), game->KeyBindings);
     game->MainMenuPage = kPageKeys;
     game->TextPageFrames = 350;  // rows 400..920 now at 50..570
@@ -332,9 +331,7 @@ TEST_F(MainMenuTest, HelpAndInfoRestartTheirPage) {
 }
 
 TEST_F(MainMenuTest, QuitSavesStatisticsAndOptions) {
-    {
-        std::ofstream("config.cfg", std::ios::binary) << std::string(32, '\0');
-    }
+    { std::ofstream("config.cfg", std::ios::binary) << std::string(32, '\0'); }
     ShowMenu();
     game->GravityOption = 2;
     game->GravityStrength = 100.0f;

@@ -60,8 +60,8 @@ protected:
 
 TEST_F(OptionsTest, ShowsEveryValueWithItsKeyNames) {
     EXPECT_EQ(Frame(), ScreenOptions);
-    ExpectScreen(ExpectedScreen("effects VOLUME    -     + :  20", "music VOLUME    -     + :  20",
-                                "Max  steroids 12", " ravity MEDIUM", " lanet MEDIUM"));
+    ExpectScreen(ExpectedScreen("effects VOLUME    -     + :  20", "music VOLUME    -     + :  20", "Max  steroids 12",
+                                " ravity MEDIUM", " lanet MEDIUM"));
     EXPECT_FALSE(WorkIsLocked());
 
     game->EffectsVolume = kVolumeOff;
@@ -70,8 +70,8 @@ TEST_F(OptionsTest, ShowsEveryValueWithItsKeyNames) {
     game->GravityOption = 2;
     game->PlanetOption = 3;
     Frame();
-    ExpectScreen(ExpectedScreen("effects VOLUME    -     + : off", "music VOLUME    -     + :   1",
-                                "Max  steroids  7", " ravity    LOW", " lanet  off  "));
+    ExpectScreen(ExpectedScreen("effects VOLUME    -     + : off", "music VOLUME    -     + :   1", "Max  steroids  7",
+                                " ravity    LOW", " lanet  off  "));
 
     game->EffectsVolume = -2000;
     game->MusicVolume = -1050;  // not a whole step: the shown value is truncated
@@ -79,8 +79,8 @@ TEST_F(OptionsTest, ShowsEveryValueWithItsKeyNames) {
     game->GravityOption = 0;
     game->PlanetOption = 0;
     Frame();
-    ExpectScreen(ExpectedScreen("effects VOLUME    -     + :   0", "music VOLUME    -     + :   9",
-                                "Max  steroids 22", " ravity   HIGH", " lanet  large"));
+    ExpectScreen(ExpectedScreen("effects VOLUME    -     + :   0", "music VOLUME    -     + :   9", "Max  steroids 22",
+                                " ravity   HIGH", " lanet  large"));
 }
 
 TEST_F(OptionsTest, EveryKeyStepsItsOption) {
@@ -212,10 +212,10 @@ TEST_F(OptionsTest, MouseBandsByButton) {
     game->EffectsVolume = -1000;
     game->MusicVolume = -1000;
     const Case cases[] = {
-        {180, false, &game->EffectsVolume, -900}, {180, true, &game->EffectsVolume, -1000},
-        {210, false, &game->MusicVolume, -900},   {210, true, &game->MusicVolume, -1000},
-        {250, false, &game->AsteroidOption, 12},  {280, false, &game->GravityOption, 2},
-        {310, false, &game->PlanetOption, 2},     {150, false, &game->MusicOn, 0},
+        {180, false, &game->EffectsVolume, -900},  {180, true, &game->EffectsVolume, -1000},
+        {210, false, &game->MusicVolume, -900},    {210, true, &game->MusicVolume, -1000},
+        {250, false, &game->AsteroidOption, 12},   {280, false, &game->GravityOption, 2},
+        {310, false, &game->PlanetOption, 2},      {150, false, &game->MusicOn, 0},
         {190, false, &game->EffectsVolume, -1000},  // edge of the band
         {250, true, &game->AsteroidOption, 12},     // right button: nothing
     };

@@ -79,9 +79,8 @@ TEST_F(PilotScreenTest, StatisticsTableShowsBothChosenPilots) {
     EXPECT_EQ(PilotStatsRow(blue),
               "CALLOWAY  120    3        1        0      75      0       0       0         0         ");
     Frame();
-    const std::vector<PixelValue> expected = Reference([&] {
-        DrawTable(PilotStatsRow(blue), PilotStatsRow(*game->Pilots[kNoPilotGreen]));
-    });
+    const std::vector<PixelValue> expected =
+        Reference([&] { DrawTable(PilotStatsRow(blue), PilotStatsRow(*game->Pilots[kNoPilotGreen])); });
     // Only the table: everything below the pilot lists.
     const std::vector<PixelValue> got = Pixels();
     for (int y = 420; y < 600; ++y)
@@ -96,9 +95,9 @@ TEST_F(PilotScreenTest, StatisticsTableBlanksWhatItCovers) {
     LockWork();
     DrawPilotStats(game);
     UnlockWork();
-    EXPECT_EQ(At(60, 500), 0);       // inside the box: black
+    EXPECT_EQ(At(60, 500), 0);                            // inside the box: black
     EXPECT_EQ(At(50, 500), Form1->UIColours.ColourGrey);  // its outline
-    EXPECT_EQ(At(40, 500), 0x1234);  // outside: untouched
+    EXPECT_EQ(At(40, 500), 0x1234);                       // outside: untouched
 }
 
 TEST_F(PilotScreenTest, StatisticsRows) {

@@ -87,7 +87,8 @@ TEST_F(QuickGameTest, TheCursorsTurnOneClassPerPressAndWrapBothWays) {
         int back, forward;
         std::int32_t GameState::*cursor;
     };
-    for (const Case& k : {Case{'W', 'S', &GameState::BlueClassCursor}, Case{kKeyUp, kKeyDown, &GameState::GreenClassCursor}}) {
+    for (const Case& k :
+         {Case{'W', 'S', &GameState::BlueClassCursor}, Case{kKeyUp, kKeyDown, &GameState::GreenClassCursor}}) {
         std::int32_t& cursor = game->*k.cursor;
         cursor = 41;
         std::vector<int> seen;
@@ -262,13 +263,13 @@ TEST_F(QuickGameTest, ResumeAfterABookedBattleRoundStaysAndBooksNothingAgain) {
 
 TEST_F(QuickGameTest, ChoosePilotsAndBackLeaveByKeyOrClick) {
     struct Case {
-        int key;   // or 0
-        int row;   // mouse row when no key
+        int key;  // or 0
+        int row;  // mouse row when no key
         int want;
         std::uint8_t latchAfter;
     };
     const Case cases[] = {
-        {'P', 0, ScreenChoosePilots, 0}, {0, 200, ScreenChoosePilots, 0}, {'B', 0, ScreenMainMenu, 1},
+        {'P', 0, ScreenChoosePilots, 0},    {0, 200, ScreenChoosePilots, 0}, {'B', 0, ScreenMainMenu, 1},
         {kKeyEscape, 0, ScreenMainMenu, 1}, {0, 230, ScreenMainMenu, 0},
     };
     for (const Case& k : cases) {

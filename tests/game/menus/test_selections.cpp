@@ -265,8 +265,10 @@ TEST_F(SelectionsTest, ClearAllEmptiesBothFleetsByKeyOrClick) {
         game->BlueFleetCursor = 6;
         game->BlueClassCursor = 9;
         game->GreenClassCursor = 12;
-        if (byClick) Click(170);
-        else Tap(kKeyF5);
+        if (byClick)
+            Click(170);
+        else
+            Tap(kKeyF5);
         EXPECT_EQ(FilledCount(Blue()) + FilledCount(Green()), 0);
         EXPECT_EQ(Blue().FleetValue, 0);
         EXPECT_EQ(Green().FleetValue, 0);

@@ -37,7 +37,7 @@ TEST(InitGame, LaysOutAFirstFieldBetweenTheSentinelsAndAnEmptyShotList) {
         ++rocks;
     }
     EXPECT_EQ(game->AsteroidTail->Prev, prev);
-    EXPECT_GE(rocks, 5);   // AsteroidOption 7: 5..11 rocks
+    EXPECT_GE(rocks, 5);  // AsteroidOption 7: 5..11 rocks
     EXPECT_LE(rocks, 11);
     ASSERT_NE(game->ShotList, nullptr);
     game->ShotList->Rewind();
@@ -76,8 +76,7 @@ TEST(InitGame, EmptyFolderGivesTheStartingState) {
     EXPECT_EQ(game->BluePilot, 10);
     EXPECT_EQ(game->GreenPilot, 11);
 
-    for (int k = 0; k < kKeyBindingCount; ++k)
-        EXPECT_EQ(game->KeyBindings[k], kDefaultKeyBindings[k]);
+    for (int k = 0; k < kKeyBindingCount; ++k) EXPECT_EQ(game->KeyBindings[k], kDefaultKeyBindings[k]);
 
     // No frame files and no ships.dat: nothing can be flown.
     for (int c = 0; c < kClassCount; ++c) {
@@ -149,8 +148,7 @@ TEST(InitGame, ReadsTheDataFiles) {
     PutLE32(config, 24, -10000);
     PutLE32(config, 28, 0);
     folder.Write("config.cfg", config);
-    std::vector<std::uint8_t> keys = {65, 68, 17, 87, 83, 20, 81, 84, 82, 0,
-                                      37, 39, 13, 38, 90, 33, 34, 45, 35, 0};
+    std::vector<std::uint8_t> keys = {65, 68, 17, 87, 83, 20, 81, 84, 82, 0, 37, 39, 13, 38, 90, 33, 34, 45, 35, 0};
     folder.Write("keys.map", keys);
     std::vector<std::uint8_t> stats(590, 0);
     std::memcpy(&stats[1], "Rook", 4);

@@ -53,8 +53,7 @@ protected:
         PutLE32(config, 20, 0);
         PutLE32(config, 24, musicVolume);
         PutLE32(config, 28, musicOn);
-        std::ofstream("config.cfg", std::ios::binary)
-            .write(reinterpret_cast<const char*>(config.data()), 32);
+        std::ofstream("config.cfg", std::ios::binary).write(reinterpret_cast<const char*>(config.data()), 32);
     }
 };
 
@@ -75,8 +74,7 @@ TEST_F(Music, StartsLoopingAtTheStoredVolume) {
     ASSERT_FALSE(Form1->SoundSlots[0]->Voices.empty()) << "the music slot did not load";
     WriteConfig(1, -700);
     InitGame(Form1->Game.get(), 800, 600);
-    EXPECT_EQ(MusicStatus() & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING),
-              DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    EXPECT_EQ(MusicStatus() & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
     EXPECT_EQ(MusicVolume(), -700);
 }
 

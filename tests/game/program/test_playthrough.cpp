@@ -61,7 +61,8 @@ void FightUntilGreenIsDown(Script& s) {
     s.Down("Down");
     s.Wait(50);
     s.Up("Return");
-    s.Until("the green ship destroyed", [](const Frame& f) { return PlayShown(f) && !GreenFlying(f); }, 3000);
+    s.Until(
+        "the green ship destroyed", [](const Frame& f) { return PlayShown(f) && !GreenFlying(f); }, 3000);
     s.Up("Down");
     s.Up("S");
 }
@@ -172,8 +173,7 @@ TEST_F(Playthrough, AQuickGameAndABattleArePlayedAndBookedToTheirPilots) {
     EXPECT_EQ(green.Score, 40);
     EXPECT_GT(green.ShotsFired, 10);
     // ADA did not fly, and the empty records stay as they were.
-    for (std::size_t r : {0u, 3u, 4u, 5u, 6u, 7u, 8u, 9u})
-        EXPECT_TRUE(SameRecord(after, statsBefore, r));
+    for (std::size_t r : {0u, 3u, 4u, 5u, 6u, 7u, 8u, 9u}) EXPECT_TRUE(SameRecord(after, statsBefore, r));
 }
 
 }  // namespace

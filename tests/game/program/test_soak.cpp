@@ -205,8 +205,8 @@ struct Usage {
 };
 
 constexpr const char* kEveryKind[] = {
-    "laser", "ion cannon", "cutting beam", "missile", "cloak", "phasing cloak", "death blossom", "teleport",
-    "normal drive", "Star Wars drive", "inertialess drive",
+    "laser",    "ion cannon",   "cutting beam",    "missile",           "cloak", "phasing cloak", "death blossom",
+    "teleport", "normal drive", "Star Wars drive", "inertialess drive",
 };
 
 // A scripted pilot: presses and lets go of its side's keys, sending an event
@@ -335,7 +335,8 @@ public:
 
     void Start(Script& s) {
         script_ = &s;
-        s.Until("the intro page", [](const Frame&) { return Screen() == ScreenMainMenu; }, 400);
+        s.Until(
+            "the intro page", [](const Frame&) { return Screen() == ScreenMainMenu; }, 400);
         s.Until("the intro page drawn", MenuShown, 400);
         s.Tap("Escape");
         s.WhenDone([this](Script& next) { QuickGame(next); });
@@ -631,10 +632,10 @@ TEST_F(SoakRun, QuickGamesAndBattlesRunForTheWholeLengthWithoutTheHeapGrowing) {
     RecordProperty("battles_won", soak.BattlesWon);
     RecordProperty("heap_after_first_round", std::to_string(soak.HeapAfterFirstRound));
     RecordProperty("heap_at_end", std::to_string(soak.HeapAtEnd));
-    std::printf("soak: %d frames, %d laps, %d quick-game rounds, %d battle rounds, %d battles won, %d drawn, "
-                "%d rounds left and resumed\n",
-                s.Frames, soak.Laps, soak.QuickRounds, soak.BattleRounds, soak.BattlesWon, soak.BattlesDrawn,
-                soak.Leaves);
+    std::printf(
+        "soak: %d frames, %d laps, %d quick-game rounds, %d battle rounds, %d battles won, %d drawn, "
+        "%d rounds left and resumed\n",
+        s.Frames, soak.Laps, soak.QuickRounds, soak.BattleRounds, soak.BattlesWon, soak.BattlesDrawn, soak.Leaves);
     std::printf("soak: live heap %zu bytes after the first round (frame %d), %zu at the end (%+.2f %%)\n",
                 soak.HeapAfterFirstRound, soak.FramesAtFirstRound, soak.HeapAtEnd,
                 soak.HeapAfterFirstRound ? 100.0 * (static_cast<double>(soak.HeapAtEnd) - soak.HeapAfterFirstRound) /
@@ -661,8 +662,8 @@ TEST_F(SoakRun, QuickGamesAndBattlesRunForTheWholeLengthWithoutTheHeapGrowing) {
     ASSERT_GT(soak.HeapAfterFirstRound, 0u);
     const double first = static_cast<double>(soak.HeapAfterFirstRound);
     const double change = std::fabs(static_cast<double>(soak.HeapAtEnd) - first);
-    EXPECT_LE(change, 0.05 * first)
-        << soak.HeapAfterFirstRound << " bytes after the first round, " << soak.HeapAtEnd << " at the end";
+    EXPECT_LE(change, 0.05 * first) << soak.HeapAfterFirstRound << " bytes after the first round, " << soak.HeapAtEnd
+                                    << " at the end";
 
     // stats.dat: the same ten records, every round booked to CYD or BRICK,
     // ADA and the empty records as they were.
@@ -683,8 +684,7 @@ TEST_F(SoakRun, QuickGamesAndBattlesRunForTheWholeLengthWithoutTheHeapGrowing) {
         booked += (now.Wins - was.Wins) + (now.Losses - was.Losses) + (now.Draws - was.Draws);
     }
     EXPECT_EQ(booked, 2 * (soak.QuickRounds + soak.BattleRounds));
-    for (std::size_t r : {0u, 3u, 4u, 5u, 6u, 7u, 8u, 9u})
-        EXPECT_TRUE(SameRecord(after, statsBefore, r));
+    for (std::size_t r : {0u, 3u, 4u, 5u, 6u, 7u, 8u, 9u}) EXPECT_TRUE(SameRecord(after, statsBefore, r));
 }
 
 }  // namespace

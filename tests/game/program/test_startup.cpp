@@ -270,10 +270,10 @@ TEST_F(StartUp, ASecondActivationStartsNothingAgain) {
 int ReturnsToAnEmptyScreen(GameState*) {
     ++g.frames;
     switch (g.frames) {
-    case 1: return ScreenShipSelections;
-    case 2: return ScreenPlay;
-    case 3: return 42;  // no such screen
-    default: return ScreenQuit;
+        case 1: return ScreenShipSelections;
+        case 2: return ScreenPlay;
+        case 3: return 42;  // no such screen
+        default: return ScreenQuit;
     }
 }
 
@@ -369,9 +369,9 @@ TEST_F(StartUp, AnExceptionInAFrameReleasesEverythingAndEndsWithoutABox) {
 }
 
 // The picture stems in the order of PlanetPictures.
-const char* const kPlanetStems[] = {"earth1", "jupiter", "io",      "calisteo", "mars",    "titan",  "titania",
-                                    "tethys", "venus",   "ganymede", "neptune", "uranus",  "ariel",  "encelad",
-                                    "iapetus", "umbriel", "rhea",    "mimas",   "miranda", "europa", "moon"};
+const char* const kPlanetStems[] = {"earth1",  "jupiter", "io",       "calisteo", "mars",    "titan",  "titania",
+                                    "tethys",  "venus",   "ganymede", "neptune",  "uranus",  "ariel",  "encelad",
+                                    "iapetus", "umbriel", "rhea",     "mimas",    "miranda", "europa", "moon"};
 
 int MenuRecordingThePlanets(GameState*) {
     ++g.frames;

@@ -24,7 +24,8 @@ protected:
         Application->CreateForm(Form2);
         Form1->Display = std::make_unique<VXScreen>();
         Form1->Game = MakeGameState();
-        for (int i = 0; i < kImageSets; ++i) Form1->FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
+        for (int i = 0; i < kImageSets; ++i)
+            Form1->FramePattern[static_cast<std::size_t>(i)] = kFramePatterns[static_cast<std::size_t>(i)];
     }
     void TearDown() override {
         Application->Initialize();
@@ -277,7 +278,8 @@ TEST(Tables, FramePatternsAndSoundSlots) {
     EXPECT_STREQ(kFramePatterns[1], "img\\ywing\\ywink00%02d.bmp");
     EXPECT_STREQ(kFramePatterns[7], "img\\hhunt\\hh00%02d.bmp");
     EXPECT_STREQ(kFramePatterns[23], "img\\runa\\runa00%02d.bmp");
-    for (int r = 24; r < kImageSets; ++r) EXPECT_STREQ(kFramePatterns[static_cast<std::size_t>(r)], "img\\%s\\%s00%02d.bmp");
+    for (int r = 24; r < kImageSets; ++r)
+        EXPECT_STREQ(kFramePatterns[static_cast<std::size_t>(r)], "img\\%s\\%s00%02d.bmp");
     EXPECT_EQ(kSoundSlotFiles[15].File, nullptr);
     EXPECT_STREQ(kSoundSlotFiles[0].File, "snd\\fanfare2.wav");
     EXPECT_EQ(kSoundSlotFiles[0].Voices, 1);

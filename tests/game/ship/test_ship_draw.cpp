@@ -8,7 +8,9 @@
 namespace {
 
 // A distinct, non-black colour for each frame of a set.
-PixelValue FrameColour(int frame) { return 0x0800u * static_cast<PixelValue>(frame % 31 + 1) + static_cast<PixelValue>(frame / 31 + 1); }
+PixelValue FrameColour(int frame) {
+    return 0x0800u * static_cast<PixelValue>(frame % 31 + 1) + static_cast<PixelValue>(frame / 31 + 1);
+}
 
 class ShipDraw : public WorldFixture {
 protected:
@@ -62,8 +64,8 @@ TEST_F(ShipDraw, TheHeadingPicksTheRotationFrame) {
         int frame;
     };
     const Case cases[] = {
-        {270, 60, 0}, {0, 60, 15}, {271, 60, 0}, {269, 60, 59}, {90, 60, 30}, {180, 60, 45},
-        {267, 7, 0},  // a = 357 gives 357 / 51 = 7, past the last frame
+        {270, 60, 0}, {0, 60, 15},   {271, 60, 0}, {269, 60, 59},
+        {90, 60, 30}, {180, 60, 45}, {267, 7, 0},  // a = 357 gives 357 / 51 = 7, past the last frame
         {266, 7, 6},
     };
     for (const Case& c : cases) {
@@ -272,8 +274,8 @@ TEST_F(ShipEngineSound, EachKindLoopsItsSlotAtItsVolumeAndPan) {
     struct Case {
         int kind, slot, volume;
     };
-    const Case cases[] = {{0, 4, 0},     {1, 5, 0},     {2, 1, -1000}, {3, 2, 0},   {4, 3, 0},   {5, 6, 0},
-                          {6, 24, -1500}, {7, 25, -1500}, {8, 31, 0},   {9, 32, 0}, {10, 33, 0}};
+    const Case cases[] = {{0, 4, 0},      {1, 5, 0},      {2, 1, -1000}, {3, 2, 0},  {4, 3, 0},  {5, 6, 0},
+                          {6, 24, -1500}, {7, 25, -1500}, {8, 31, 0},    {9, 32, 0}, {10, 33, 0}};
     ship->SoundPan = 9000;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
@@ -335,7 +337,8 @@ TEST_F(ShipStatus, MountBarsStackByMountWithTheirColours) {
         int technology;
         PixelValue laser, beam;
     };
-    for (Case c : {Case{1, 11u * 64, 15}, Case{5, 11u * 64, 11u * 64}, Case{4, 11, 15}, Case{6, 11, 15}, Case{3, 11u * 2048, 15}}) {
+    for (Case c : {Case{1, 11u * 64, 15}, Case{5, 11u * 64, 11u * 64}, Case{4, 11, 15}, Case{6, 11, 15},
+                   Case{3, 11u * 2048, 15}}) {
         Clear();
         ship->Technology = c.technology;
         Status();

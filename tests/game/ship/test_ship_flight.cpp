@@ -176,10 +176,14 @@ TEST_F(ShipFlightTest, TurningFollowsTheSteeringAndWrapsOnce) {
         float expected;
     };
     const Case cases[] = {
-        {kSubOk, 3, 358, kCtlTurnRight, 1},  {kSubOk, 3, 1, kCtlTurnLeft, 358},
-        {kSubOk, 3, 359, -1, 359},           {kSubOk, 3, 360, -1, 0},
-        {kSubDamaged, 3, 100, kCtlTurnRight, 101}, {kSubDamaged, 1, 100, kCtlTurnLeft, 100},
-        {kSubBroken, 3, 100, kCtlTurnRight, 100},  {kSubBroken, 3, 360, -1, 360},
+        {kSubOk, 3, 358, kCtlTurnRight, 1},
+        {kSubOk, 3, 1, kCtlTurnLeft, 358},
+        {kSubOk, 3, 359, -1, 359},
+        {kSubOk, 3, 360, -1, 0},
+        {kSubDamaged, 3, 100, kCtlTurnRight, 101},
+        {kSubDamaged, 1, 100, kCtlTurnLeft, 100},
+        {kSubBroken, 3, 100, kCtlTurnRight, 100},
+        {kSubBroken, 3, 360, -1, 360},
     };
     for (const Case& c : cases) {
         Ship* ship = Flyer();
@@ -197,8 +201,8 @@ TEST_F(ShipFlightTest, TheWallsPushBackHarderTheFurtherOutWhileMovingOut) {
         float position, velocity, after, velocityAfter;
     };
     const Case cases[] = {
-        {2095, 5, 2100, 5 - 0.3f - 1.0f},  {2105, -5, 2100, -5.15f}, {-95, -5, -100, -5 + 0.3f + 1.0f},
-        {-105, 5, -100, 5.15f},            {1000, 5, 1005, 5},       {1995, 5, 2000, 5},
+        {2095, 5, 2100, 5 - 0.3f - 1.0f}, {2105, -5, 2100, -5.15f}, {-95, -5, -100, -5 + 0.3f + 1.0f},
+        {-105, 5, -100, 5.15f},           {1000, 5, 1005, 5},       {1995, 5, 2000, 5},
     };
     for (const Case& c : cases) {
         Ship* ship = Flyer(c.position, 1000);
@@ -222,9 +226,7 @@ bool InsideOnAxis(float v) { return v >= 0 && v <= 2000; }
 // An inertialess ship stops dead when its keys are up, but beyond a wall it
 // is brought back as a ship with any other drive is, and stops once inside.
 TEST_F(ShipFlightTest, AnInertialessShipBeyondAWallWithItsKeysUpComesBackLikeAnyOther) {
-    const struct {
-        float x, y;
-    } starts[] = {{-1017, 1000}, {3000, 700}, {1000, -400}, {1500, 2600}, {-300, 2300}};
+    const struct { float x, y; } starts[] = {{-1017, 1000}, {3000, 700}, {1000, -400}, {1500, 2600}, {-300, 2300}};
     for (const auto& start : starts) {
         SCOPED_TRACE(testing::Message() << "from " << start.x << ", " << start.y);
         Ship* inertialess = Flyer(start.x, start.y, 0);
@@ -272,7 +274,7 @@ struct OutwardThrust {
 
 TEST_F(ShipFlightTest, AnInertialessShipThrustingOutShowsOnlyTheSpeedItFlies) {
     const OutwardThrust cases[] = {
-        {180, 2, false, 150}, {0, 2, false, 150}, {270, 2, false, 150}, {90, 2, false, 150},
+        {180, 2, false, 150}, {0, 2, false, 150},  {270, 2, false, 150}, {90, 2, false, 150},
         {225, 2, false, 150}, {180, 8, true, 300}, {45, 8, true, 300},
     };
     for (const OutwardThrust& c : cases) {

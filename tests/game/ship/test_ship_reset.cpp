@@ -72,7 +72,7 @@ TEST_F(ShipResetTest, CooldownBasesSpreadThirtyTwoFramesOverTheMounts) {
 
 TEST_F(ShipResetTest, TheFirstWeaponGroupIsTheFirstOneFitted) {
     // lasers, ion cannons, beams, missiles -> group
-    const int cases[][5] = {{2, 1, 1, 4, kGroupLasers}, {0, 3, 1, 4, kGroupIons}, {0, 0, 2, 4, kGroupBeams},
+    const int cases[][5] = {{2, 1, 1, 4, kGroupLasers},   {0, 3, 1, 4, kGroupIons}, {0, 0, 2, 4, kGroupBeams},
                             {0, 0, 0, 4, kGroupMissiles}, {0, 2, 0, 0, kGroupIons}, {0, 0, 0, 0, kGroupMissiles}};
     for (const auto& c : cases) {
         Class(c[0], c[1], c[2], 50, c[3]);

@@ -42,7 +42,10 @@ protected:
         ship->LinkAll = 0;
         ship->CloakState = 0;
         ship->BlossomTimer = 0;
-        ship->WeaponGroup = lasers > 0 ? kGroupLasers : ions > 0 ? kGroupIons : beams > 0 ? kGroupBeams : kGroupMissiles;
+        ship->WeaponGroup = lasers > 0  ? kGroupLasers
+                            : ions > 0  ? kGroupIons
+                            : beams > 0 ? kGroupBeams
+                                        : kGroupMissiles;
         for (int k = 0; k < kSubsystemCount; ++k) ship->Subsystems[k] = kSubOk;
         for (int m = 0; m < kMounts; ++m) {
             ship->Subsystems[kSubMount0 + m] = m < ship->MountCount ? kSubOk : kSubNotFitted;
@@ -157,8 +160,7 @@ TEST_F(ShipWeaponsTest, LinkedModesFireSeveralMountsAndWaitLonger) {
     } cases[] = {
         {1, 2, {{0, 0}, {0, 0}}, 63},          // one mount fires twice
         {3, 2, {{0, 0}, {0, 1}, {0, 2}}, 19},  // three fire together
-        {4, 2, {{0, 0}, {0, 1}}, 15},
-        {4, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}}, 31},
+        {4, 2, {{0, 0}, {0, 1}}, 15},         {4, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}}, 31},
         {2, 4, {{0, 0}, {0, 1}}, 31},
     };
     for (const Case& c : cases) {
@@ -269,7 +271,8 @@ TEST_F(ShipWeaponsTest, ADamagedLauncherFiresEvery280FramesAndABrokenOneNever) {
     struct Case {
         int state;
         Fired launches;
-    } cases[] = {{kSubDamaged, {{0, 0}, {280, 0}}}, {kSubOk, {{0, 0}, {70, 0}, {140, 0}, {210, 0}, {280, 0}}}, {kSubBroken, {}}};
+    } cases[] = {
+        {kSubDamaged, {{0, 0}, {280, 0}}}, {kSubOk, {{0, 0}, {70, 0}, {140, 0}, {210, 0}, {280, 0}}}, {kSubBroken, {}}};
     for (const Case& c : cases) {
         Arm(0, 0, 0, 10);
         ship->Subsystems[kSubMissiles] = c.state;
@@ -386,7 +389,7 @@ TEST_F(ShipWeaponsTest, BeamsFireInTheirGroupOrWithLinkAllInFullLink) {
         int group, linkMode, linkAll;
         size_t beams;
     } cases[] = {
-        {kGroupBeams, 1, 0, 1}, {kGroupBeams, 2, 0, 3}, {kGroupBeams, 4, 0, 3},
+        {kGroupBeams, 1, 0, 1},  {kGroupBeams, 2, 0, 3},  {kGroupBeams, 4, 0, 3},
         {kGroupLasers, 4, 1, 3}, {kGroupLasers, 4, 0, 0}, {kGroupLasers, 2, 1, 0},
     };
     for (const Case& c : cases) {
@@ -405,11 +408,7 @@ TEST_F(ShipWeaponsTest, TheCycleLinkModeKeyOffersFullLinkOnlyWhereItHelps) {
         int lasers, ions, beams;
         std::vector<int> modes;
     } cases[] = {
-        {2, 2, 0, {2, 4, 1}},
-        {2, 0, 0, {2, 1, 2}},
-        {4, 0, 0, {2, 4, 1}},
-        {0, 0, 4, {2, 4, 1}},
-        {0, 3, 3, {2, 1}},
+        {2, 2, 0, {2, 4, 1}}, {2, 0, 0, {2, 1, 2}}, {4, 0, 0, {2, 4, 1}}, {0, 0, 4, {2, 4, 1}}, {0, 3, 3, {2, 1}},
     };
     for (const Case& c : cases) {
         Arm(c.lasers, c.ions, c.beams, 0);
@@ -432,9 +431,9 @@ TEST_F(ShipWeaponsTest, TheChangeNormalKeyMovesToTheNextArmedGroup) {
     struct Case {
         int lasers, ions, beams, missiles, from, to;
     } cases[] = {
-        {1, 1, 1, 1, kGroupLasers, kGroupIons},    {1, 0, 1, 1, kGroupLasers, kGroupBeams},
+        {1, 1, 1, 1, kGroupLasers, kGroupIons},     {1, 0, 1, 1, kGroupLasers, kGroupBeams},
         {1, 0, 0, 1, kGroupLasers, kGroupMissiles}, {1, 0, 0, 0, kGroupLasers, kGroupLasers},
-        {1, 1, 0, 0, kGroupIons, kGroupLasers},    {0, 1, 1, 0, kGroupBeams, kGroupIons},
+        {1, 1, 0, 0, kGroupIons, kGroupLasers},     {0, 1, 1, 0, kGroupBeams, kGroupIons},
         {1, 1, 1, 1, kGroupMissiles, kGroupLasers}, {0, 0, 1, 1, kGroupMissiles, kGroupBeams},
     };
     for (const Case& c : cases) {

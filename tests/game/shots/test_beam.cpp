@@ -108,10 +108,10 @@ TEST_F(BeamTest, TouchingTheEnemyStopsTheBeamAndCutsTheFacingShield) {
         EXPECT_EQ(b.ReachedLength, 50);
         EXPECT_FLOAT_EQ(b.Life, 1.0f);
         EXPECT_EQ(owner->Pilot->Hits, 2);
-        const float hit = c.front ? enemy->FrontShield + enemy->FrontShieldDamage
-                                  : enemy->BackShield + enemy->BackShieldDamage;
-        const float other = c.front ? enemy->BackShield + enemy->BackShieldDamage
-                                    : enemy->FrontShield + enemy->FrontShieldDamage;
+        const float hit =
+            c.front ? enemy->FrontShield + enemy->FrontShieldDamage : enemy->BackShield + enemy->BackShieldDamage;
+        const float other =
+            c.front ? enemy->BackShield + enemy->BackShieldDamage : enemy->FrontShield + enemy->FrontShieldDamage;
         EXPECT_FLOAT_EQ(hit, 96.0f) << c.heading;
         EXPECT_FLOAT_EQ(other, 100.0f) << c.heading;
     }
@@ -188,7 +188,8 @@ TEST_F(BeamTest, FifteenEnergyFeedsSixtyTrackingOrEightyNineFixedFrames) {
 TEST_F(BeamTest, TrackingBeamAimsAtTheEnemyOffByTheJitter) {
     owner->TurretCover[0] = 120;
     const float bearing = 40;
-    Place(*enemy, 500 + 1500 * static_cast<float>(CosDeg(bearing)), 500 + 1500 * static_cast<float>(SinDeg(bearing)), 0);
+    Place(*enemy, 500 + 1500 * static_cast<float>(CosDeg(bearing)), 500 + 1500 * static_cast<float>(SinDeg(bearing)),
+          0);
     enemy->BoundingSphere = 5;
     Beam b = MakeBeam(10, 1);
     b.Update();

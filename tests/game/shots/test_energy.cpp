@@ -106,12 +106,12 @@ TEST_F(EnergyTest, TheSideHitFollowsTheBearingFromTheTargetsNose) {
         float heading, x, y;
         bool front;
     } cases[] = {
-        {0, 520, 500, true},     // dead ahead
-        {0, 500, 520, true},     // bearing exactly 90
-        {0, 500, 480, true},     // bearing exactly 270
-        {0, 499, 515, false},    // just past 90
-        {0, 480, 500, false},    // dead astern
-        {90, 500, 515, true},    // the nose now points down
+        {0, 520, 500, true},   // dead ahead
+        {0, 500, 520, true},   // bearing exactly 90
+        {0, 500, 480, true},   // bearing exactly 270
+        {0, 499, 515, false},  // just past 90
+        {0, 480, 500, false},  // dead astern
+        {90, 500, 515, true},  // the nose now points down
         {90, 500, 485, false},
     };
     for (const Case& c : cases) {
@@ -157,7 +157,8 @@ TEST_F(EnergyTest, IonBoltsDrainShieldsOnlyAndLaserBoltsReachTheHull) {
         Bolt(type, 510, 500, 0, 0, 10)->Update();
         // Whether or not the damage is resolved yet, the hull's share is
         // the same: none for an ion bolt, the 6 the shield cannot hold for a laser.
-        const float hullShare = target->Life + target->FrontArmour + std::min(0.0f, target->FrontShield + target->FrontShieldDamage);
+        const float hullShare =
+            target->Life + target->FrontArmour + std::min(0.0f, target->FrontShield + target->FrontShieldDamage);
         EXPECT_FLOAT_EQ(hullShare, type == 7 ? 100 : 94) << "type " << type;
         if (type == 7) {
             EXPECT_LT(target->FrontShield + target->FrontShieldOnlyDamage, 4.0f);
@@ -211,11 +212,21 @@ TEST_F(EnergyTest, EachBoltTypeHasItsLook) {
         {1, {{106, 100, c.ColourLightGreen}}},
         {2, {{106, 100, c.ColourOrange}}},
         {3, {{106, 100, c.ColourOrange}}},
-        {4, {{100, 100, c.ColourWhite}, {97, 100, c.ColourBlue}, {103, 100, c.ColourBlue}, {100, 97, c.ColourBlue},
-             {100, 103, c.ColourBlue}, {102, 102, 0}}},
+        {4,
+         {{100, 100, c.ColourWhite},
+          {97, 100, c.ColourBlue},
+          {103, 100, c.ColourBlue},
+          {100, 97, c.ColourBlue},
+          {100, 103, c.ColourBlue},
+          {102, 102, 0}}},
         {5, {{100, 100, c.ColourWhite}, {100, 103, c.ColourBlue}}},
-        {6, {{102, 100, c.ColourWhite}, {98, 100, c.ColourWhite}, {102, 102, c.ColourBlue}, {97, 97, c.ColourBlue},
-             {101, 98, c.ColourBlue}, {100, 103, 0}}},
+        {6,
+         {{102, 100, c.ColourWhite},
+          {98, 100, c.ColourWhite},
+          {102, 102, c.ColourBlue},
+          {97, 97, c.ColourBlue},
+          {101, 98, c.ColourBlue},
+          {100, 103, 0}}},
         {7, {{105, 100, c.ColourBlue}, {114, 100, c.ColourLightBlue}, {121, 100, c.ColourPaleBlue}, {99, 100, 0}}},
         {8, {{100, 100, 0}, {106, 100, 0}}},
     };
@@ -227,7 +238,8 @@ TEST_F(EnergyTest, EachBoltTypeHasItsLook) {
         LockWork();
         bolt.Draw();
         UnlockWork();
-        for (const Dot& d : k.dots) EXPECT_EQ(At(d.x, d.y), d.colour) << "type " << k.type << " at " << d.x << "," << d.y;
+        for (const Dot& d : k.dots)
+            EXPECT_EQ(At(d.x, d.y), d.colour) << "type " << k.type << " at " << d.x << "," << d.y;
     }
 }
 

@@ -55,12 +55,12 @@ TEST_F(MissileTest, ItTurnsFourDegreesTowardTheAimPoint) {
     struct Case {
         float angle, aimX, aimY, after;
     } cases[] = {
-        {0, 1000, 1200, 4},        // bearing 90: right
-        {0, 1000, 800, 356},       // bearing 270: left
-        {0, 800, 1000, 356},       // exactly behind: left
-        {0, 800, 1000.4f, 4},      // bearing 179.9: right
-        {358, 1200, 1100, 2},      // 362 wraps to 2
-        {2, 1200, 900, 358},       // -2 wraps to 358
+        {0, 1000, 1200, 4},    // bearing 90: right
+        {0, 1000, 800, 356},   // bearing 270: left
+        {0, 800, 1000, 356},   // exactly behind: left
+        {0, 800, 1000.4f, 4},  // bearing 179.9: right
+        {358, 1200, 1100, 2},  // 362 wraps to 2
+        {2, 1200, 900, 358},   // -2 wraps to 358
     };
     for (const Case& c : cases) {
         target->X = c.aimX;
@@ -153,9 +153,7 @@ TEST_F(MissileTest, ADirectHitTakesThirtyFromTheFacingShieldEvenOffADeadEnemy) {
         float life, shield;
         int sound, smoke;
     } cases[] = {
-        {100, 100, 14, 0},
-        {100, 29, 13, 30},
-        {-1.0f, 100, 14, 0},  // a crashed wreck is still there to hit
+        {100, 100, 14, 0}, {100, 29, 13, 30}, {-1.0f, 100, 14, 0},  // a crashed wreck is still there to hit
     };
     for (const Case& c : cases) {
         target->Life = c.life;

@@ -78,11 +78,11 @@ TEST_F(DirectDrawTest, BadRectanglesAreRefused) {
     auto dst = Make(20, 10);
     auto src = Make(8, 8);
     const RECT cases[] = {
-        {2, 2, 2, 6},     // empty
-        {5, 2, 3, 6},     // inverted
-        {-1, 0, 4, 4},    // left of the surface
-        {0, 0, 21, 4},    // past the right edge
-        {0, 5, 4, 11},    // past the bottom
+        {2, 2, 2, 6},   // empty
+        {5, 2, 3, 6},   // inverted
+        {-1, 0, 4, 4},  // left of the surface
+        {0, 0, 21, 4},  // past the right edge
+        {0, 5, 4, 11},  // past the bottom
     };
     for (const RECT& r : cases) {
         EXPECT_EQ(dst->Blt(&r, src.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT)
@@ -165,19 +165,22 @@ TEST_F(DirectDrawTest, RepeatedKeyedCopiesFollowEveryChangeOfThePicture) {
     // Each change writes something new into row 1 of the picture.
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"pixel", [&] { src->SetPixelAt(3, 1, 0x0F0F); }},
-        {"lock", [&] {
+        {"lock",
+         [&] {
              ASSERT_EQ(src->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
              static_cast<std::uint16_t*>(d.lpSurface)[d.lPitch / 2 + 4] = 0x0A0A;
              src->Unlock(nullptr);
          }},
         {"fill", [&] { ASSERT_EQ(src->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK); }},
         {"blit", [&] { ASSERT_EQ(src->BltFast(0, 0, other.get(), nullptr, 0), DD_OK); }},
-        {"device context", [&] {
+        {"device context",
+         [&] {
              ASSERT_EQ(src->GetDC(&dc), DD_OK);
              SetPixel(dc, 5, 1, RGB(255, 0, 0));
              src->ReleaseDC(dc);
          }},
-        {"restore", [&] {
+        {"restore",
+         [&] {
              src->SetLost(true);
              src->Restore();
          }},
@@ -188,7 +191,8 @@ TEST_F(DirectDrawTest, RepeatedKeyedCopiesFollowEveryChangeOfThePicture) {
             auto dst = Make(8, 4);
             for (int i = 0; i < 2; ++i) ASSERT_EQ(dst->BltFast(0, 0, src.get(), &part, DDBLTFAST_SRCCOLORKEY), DD_OK);
             for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 8; ++x) EXPECT_EQ(dst->PixelAt(x, y), src->PixelAt(x, y)) << name << " " << x << "," << y;
+                for (int x = 0; x < 8; ++x)
+                    EXPECT_EQ(dst->PixelAt(x, y), src->PixelAt(x, y)) << name << " " << x << "," << y;
             if (round == 0) change();
         }
     }

@@ -11,7 +11,8 @@ namespace {
 
 // A small picture with padded rows, read and written by value.
 struct Pic {
-    Pic(int bpp, int w, int h) : bpp(bpp), w(w), h(h), pitch(w * bpp + 8), bytes(static_cast<std::size_t>(pitch * h), 0xCC) {}
+    Pic(int bpp, int w, int h)
+        : bpp(bpp), w(w), h(h), pitch(w * bpp + 8), bytes(static_cast<std::size_t>(pitch * h), 0xCC) {}
     std::uint8_t* At(int x, int y) { return bytes.data() + y * pitch + x * bpp; }
     std::uint32_t Get(int x, int y) {
         std::uint32_t v = 0;
@@ -90,7 +91,8 @@ TEST(PixelBlit, WholeRowFillsGoAsOneBlock) {
                     for (int b = 0; b < p.pitch; ++b) {
                         const bool untouched = y < rows.top || y > last || (y == last && b >= 5 * bpp);
                         if (untouched) {
-                            EXPECT_EQ(p.bytes[static_cast<std::size_t>(y * p.pitch + b)], 0xCC) << "row " << y << " byte " << b;
+                            EXPECT_EQ(p.bytes[static_cast<std::size_t>(y * p.pitch + b)], 0xCC)
+                                << "row " << y << " byte " << b;
                         }
                     }
             }
@@ -164,7 +166,8 @@ TEST(PixelBlit, StretchTakesTheNearestPixelBelow) {
     const int cols[7] = {0, 0, 0, 1, 1, 2, 2};
     const int rows[4] = {0, 0, 1, 1};
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(d.Get(x, y), static_cast<std::uint32_t>(10 * rows[y] + cols[x] + 1)) << x << "," << y;
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(d.Get(x, y), static_cast<std::uint32_t>(10 * rows[y] + cols[x] + 1)) << x << "," << y;
 
     // Shrinking 4 to 2 takes columns 0 and 2.
     Pic s2(4, 4, 1), d2(4, 2, 1);
@@ -221,8 +224,11 @@ TEST(PixelBlit, StretchMatchesTheNearestPixelFormulaAtEverySize) {
                                                              static_cast<int>(static_cast<long long>(r) * 3 / 5));
                             const std::uint32_t mask = bpp == 2 ? 0xFFFFu : 0xFFFFFFu;
                             const std::uint32_t got = d.Get(x, y) & mask;
-                            if (keyed && want == 7) EXPECT_EQ(got, 0xCCCCCCCCu & mask);
-                            else EXPECT_EQ(got, want) << from << "->" << to << " mirror " << mirror << " at " << x << "," << y;
+                            if (keyed && want == 7)
+                                EXPECT_EQ(got, 0xCCCCCCCCu & mask);
+                            else
+                                EXPECT_EQ(got, want)
+                                    << from << "->" << to << " mirror " << mirror << " at " << x << "," << y;
                         }
                 }
     }
@@ -237,7 +243,9 @@ TEST(PixelBlit, KeyedRunsCopyTheSamePixelsAsTheKeyedLoop) {
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 23; ++x) {
                 const bool key = y == 4 || ((x * x + y * 3) % 7) < 3 || (y == 2 && x > 5);
-                s.Set(x, y, key ? 0x10u + static_cast<std::uint32_t>((x + y) % 3) : 0x100u + static_cast<std::uint32_t>(x + 23 * y));
+                s.Set(x, y,
+                      key ? 0x10u + static_cast<std::uint32_t>((x + y) % 3)
+                          : 0x100u + static_cast<std::uint32_t>(x + 23 * y));
             }
         const plat::KeyedRuns runs = plat::FindKeyedRuns(s.At(0, 0), s.pitch, bpp, 23, 9, 0x10, 0x12);
         for (int left : {0, 1, 5, 22})
@@ -251,8 +259,10 @@ TEST(PixelBlit, KeyedRunsCopyTheSamePixelsAsTheKeyedLoop) {
                         b.keyLow = 0x10;
                         b.keyHigh = 0x12;
                         plat::BlitPixels(b);
-                        plat::BlitKeyedRuns(runs, s.At(0, 0), s.pitch, bpp, left, top, w, h, byRuns.At(2, 1), byRuns.pitch);
-                        EXPECT_EQ(byLoop.bytes, byRuns.bytes) << bpp << " bytes, " << left << "," << top << " " << w << "x" << h;
+                        plat::BlitKeyedRuns(runs, s.At(0, 0), s.pitch, bpp, left, top, w, h, byRuns.At(2, 1),
+                                            byRuns.pitch);
+                        EXPECT_EQ(byLoop.bytes, byRuns.bytes)
+                            << bpp << " bytes, " << left << "," << top << " " << w << "x" << h;
                     }
     }
 }

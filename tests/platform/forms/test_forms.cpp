@@ -93,18 +93,18 @@ protected:
 };
 
 TEST_F(FormsTest, KeyboardMovesFocusInTabOrderAndWorksEachWidget) {
-    plat::PushKeyPress("Tab");                // Ok -> List
-    plat::PushKeyPress("Down");               // nothing selected -> first item
-    plat::PushKeyPress("Down");               // -> second
-    plat::PushKeyPress("Tab");                // -> Cancel
-    plat::PushKeyPress("Tab");                // -> Box
-    plat::PushKeyPress("Space");              // unticks
-    plat::PushKeyPress("Tab", true);          // back to Cancel
-    plat::PushKeyPress("Tab", true);          // List
-    plat::PushKeyPress("Up");                 // first item
-    plat::PushKeyPress("Up");                 // stays on the first
-    plat::PushKeyPress("Tab", true);          // Ok
-    plat::PushKeyPress("Space");              // a Space press clicks the button
+    plat::PushKeyPress("Tab");        // Ok -> List
+    plat::PushKeyPress("Down");       // nothing selected -> first item
+    plat::PushKeyPress("Down");       // -> second
+    plat::PushKeyPress("Tab");        // -> Cancel
+    plat::PushKeyPress("Tab");        // -> Box
+    plat::PushKeyPress("Space");      // unticks
+    plat::PushKeyPress("Tab", true);  // back to Cancel
+    plat::PushKeyPress("Tab", true);  // List
+    plat::PushKeyPress("Up");         // first item
+    plat::PushKeyPress("Up");         // stays on the first
+    plat::PushKeyPress("Tab", true);  // Ok
+    plat::PushKeyPress("Space");      // a Space press clicks the button
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_EQ(dialog->List.ItemIndex, 0);
     EXPECT_FALSE(dialog->Box.Checked);
@@ -115,8 +115,8 @@ TEST_F(FormsTest, KeyboardMovesFocusInTabOrderAndWorksEachWidget) {
 
 TEST_F(FormsTest, ReturnClicksTheFocusedButton) {
     plat::PushKeyPress("Tab");
-    plat::PushKeyPress("Tab");      // Cancel
-    plat::PushKeyPress("Return");   // Close -> mrCancel
+    plat::PushKeyPress("Tab");     // Cancel
+    plat::PushKeyPress("Return");  // Close -> mrCancel
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(dialog->okClicks, 0);
 }

@@ -217,7 +217,8 @@ TEST_F(GdiTest, PlainBmpsAndSameSizeCopiesGiveTheGeneralPathsPixels) {
         for (int h : {1, 4})
             for (bool topDown : {false, true}) {
                 std::vector<std::uint32_t> rgb(static_cast<std::size_t>(w) * h);
-                for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+                for (std::size_t i = 0; i < rgb.size(); ++i)
+                    rgb[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
                 auto bytes = Bmp24(w, h, rgb);
                 if (topDown) {
                     // The same rows stored from the top, with the height negated.
@@ -227,20 +228,24 @@ TEST_F(GdiTest, PlainBmpsAndSameSizeCopiesGiveTheGeneralPathsPixels) {
                         std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>((h - 1 - y) * rowBytes), rowBytes,
                                     bytes.begin() + 54 + static_cast<std::ptrdiff_t>(y * rowBytes));
                     const auto negative = static_cast<std::uint32_t>(-h);
-                    for (int i = 0; i < 4; ++i) bytes[22 + static_cast<std::size_t>(i)] = static_cast<unsigned char>(negative >> (8 * i));
+                    for (int i = 0; i < 4; ++i)
+                        bytes[22 + static_cast<std::size_t>(i)] = static_cast<unsigned char>(negative >> (8 * i));
                 }
                 std::ofstream(dir / "img" / "plain.bmp", std::ios::binary)
                     .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-                auto bmp = static_cast<HBITMAP>(LoadImageA(nullptr, "img\\plain.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+                auto bmp =
+                    static_cast<HBITMAP>(LoadImageA(nullptr, "img\\plain.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
                 ASSERT_NE(bmp, nullptr) << w << "x" << h;
                 BITMAP info;
                 ASSERT_EQ(GetObjectA(bmp, sizeof info, &info), static_cast<int>(sizeof info));
                 ASSERT_EQ(info.bmWidth, w);
                 ASSERT_EQ(info.bmHeight, h);
                 const auto* pixels = static_cast<const std::uint32_t*>(info.bmBits);
-                EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + rgb.size()), rgb) << w << "x" << h << " top-down " << topDown;
+                EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + rgb.size()), rgb)
+                    << w << "x" << h << " top-down " << topDown;
 
-                for (const DDPIXELFORMAT* format : {&f565, static_cast<const DDPIXELFORMAT*>(&f555), static_cast<const DDPIXELFORMAT*>(&f32)}) {
+                for (const DDPIXELFORMAT* format :
+                     {&f565, static_cast<const DDPIXELFORMAT*>(&f555), static_cast<const DDPIXELFORMAT*>(&f32)}) {
                     auto surface = Make(w + 3, h + 2, format);
                     HDC memory = CreateCompatibleDC(nullptr);
                     SelectObject(memory, bmp);
@@ -253,7 +258,8 @@ TEST_F(GdiTest, PlainBmpsAndSameSizeCopiesGiveTheGeneralPathsPixels) {
                         for (int x = 0; x < w; ++x) {
                             const std::uint32_t p = rgb[static_cast<std::size_t>(y) * w + x];
                             const COLORREF c = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-                            ASSERT_EQ(surface->PixelAt(x + 1, y + 1), plat::ColorrefToRaw(c, *surface)) << x << "," << y;
+                            ASSERT_EQ(surface->PixelAt(x + 1, y + 1), plat::ColorrefToRaw(c, *surface))
+                                << x << "," << y;
                         }
                     EXPECT_EQ(surface->PixelAt(0, 0), 0u);
                     EXPECT_EQ(surface->PixelAt(w + 1, h + 1), 0u);
@@ -268,7 +274,7 @@ TEST_F(GdiTest, BmpsClaimingHugeSizesAreRefusedBeforeSdlDecodesThem) {
     rle[10] = 62;
     rle[46] = 2;
     rle.insert(rle.end(), {0, 0, 0, 0, 255, 255, 255, 0, 0, 1});  // palette, then end of picture
-    std::vector<unsigned char> core(26, 0);  // the old 12-byte header, 16-bit sizes
+    std::vector<unsigned char> core(26, 0);                       // the old 12-byte header, 16-bit sizes
     core[0] = 'B';
     core[1] = 'M';
     core[10] = 26;
@@ -311,8 +317,8 @@ TEST_F(GdiTest, ResourcesComeFromTheProgramModuleOnly) {
 
 TEST_F(GdiTest, StretchDIBitsTakesBothRowOrders) {
     auto s = Make(2, 2);
-    const BYTE pixels[16] = {0, 0, 255, 0, 0, 255, 0, 0,   // red, green
-                             255, 0, 0, 0, 255, 255, 255, 0};  // blue, white
+    const BYTE pixels[16] = {0,   0, 255, 0, 0,   255, 0,   0,   // red, green
+                             255, 0, 0,   0, 255, 255, 255, 0};  // blue, white
     BITMAPINFO info{};
     info.bmiHeader.biSize = 40;
     info.bmiHeader.biWidth = 2;

@@ -87,9 +87,7 @@ TEST(Jpeg, HeadersClaimingHugePicturesAreRefusedBeforeDecoding) {
     for (std::size_t i = 0; i + 9 < small.size() && !frame; ++i)
         if (small[i] == 0xFF && small[i + 1] == 0xC0) frame = i;
     ASSERT_NE(frame, 0u);
-    const struct {
-        unsigned width, height;
-    } sizes[] = {{60000, 60000}, {16384, 16384}, {65500, 1}};
+    const struct { unsigned width, height; } sizes[] = {{60000, 60000}, {16384, 16384}, {65500, 1}};
     for (const auto& size : sizes) {
         std::vector<unsigned char> data = small;
         data[frame + 5] = static_cast<unsigned char>(size.height >> 8);

@@ -17,12 +17,12 @@ TEST(DirectInputKeys, SdlScancodesMapToScanCodes) {
         int sdl;
         BYTE dik;
     };
-    const Case cases[] = {{4, DIK_A},          {29, DIK_Z},         {30, DIK_1},       {39, DIK_0},
-                          {40, DIK_RETURN},    {41, DIK_ESCAPE},    {42, DIK_BACK},    {44, DIK_SPACE},
-                          {53, DIK_GRAVE},     {58, DIK_F1},        {69, DIK_F12},     {70, DIK_SYSRQ},
-                          {79, DIK_RIGHT},     {82, DIK_UP},        {84, DIK_DIVIDE},  {88, DIK_NUMPADENTER},
-                          {98, DIK_NUMPAD0},   {99, DIK_DECIMAL},   {224, DIK_LCONTROL}, {228, DIK_RCONTROL},
-                          {226, DIK_LMENU},    {230, DIK_RMENU},    {227, DIK_LWIN},   {0, 0},
+    const Case cases[] = {{4, DIK_A},        {29, DIK_Z},       {30, DIK_1},         {39, DIK_0},
+                          {40, DIK_RETURN},  {41, DIK_ESCAPE},  {42, DIK_BACK},      {44, DIK_SPACE},
+                          {53, DIK_GRAVE},   {58, DIK_F1},      {69, DIK_F12},       {70, DIK_SYSRQ},
+                          {79, DIK_RIGHT},   {82, DIK_UP},      {84, DIK_DIVIDE},    {88, DIK_NUMPADENTER},
+                          {98, DIK_NUMPAD0}, {99, DIK_DECIMAL}, {224, DIK_LCONTROL}, {228, DIK_RCONTROL},
+                          {226, DIK_LMENU},  {230, DIK_RMENU},  {227, DIK_LWIN},     {0, 0},
                           {300, 0}};
     for (const Case& c : cases) EXPECT_EQ(plat::ScanCodeFromSdlScancode(c.sdl), c.dik) << c.sdl;
 }
@@ -35,11 +35,16 @@ TEST(DirectInputJoystick, AxisRangeDeadZoneAndSaturation) {
         LONG expected;
     };
     const Case cases[] = {
-        {0, -1000, 1000, 1000, 10000, 0},         {3000, -1000, 1000, 1000, 10000, 0},
-        {-3000, -1000, 1000, 1000, 10000, 0},     {32767, -1000, 1000, 1000, 10000, 1000},
-        {-32768, -1000, 1000, 1000, 10000, -1000}, {16384, -1000, 1000, 1000, 10000, 444},
-        {-16384, -1000, 1000, 1000, 10000, -444}, {16384, -1000, 1000, 0, 5000, 1000},
-        {0, 0, 65535, 0, 10000, 32768},           {32767, 0, 65535, 0, 10000, 65535},
+        {0, -1000, 1000, 1000, 10000, 0},
+        {3000, -1000, 1000, 1000, 10000, 0},
+        {-3000, -1000, 1000, 1000, 10000, 0},
+        {32767, -1000, 1000, 1000, 10000, 1000},
+        {-32768, -1000, 1000, 1000, 10000, -1000},
+        {16384, -1000, 1000, 1000, 10000, 444},
+        {-16384, -1000, 1000, 1000, 10000, -444},
+        {16384, -1000, 1000, 0, 5000, 1000},
+        {0, 0, 65535, 0, 10000, 32768},
+        {32767, 0, 65535, 0, 10000, 65535},
         {8000, -1000, 1000, 10000, 10000, 0},
     };
     for (const Case& c : cases)

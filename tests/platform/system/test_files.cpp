@@ -17,15 +17,18 @@ protected:
     void SetUp() override {
         // ctest runs tests in parallel: each gets a folder of its own.
         dir = fs::path(VANTORRA_TEST_TMP) /
-              (std::string("files_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-               "_" + std::to_string(::getpid()));
+              (std::string("files_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "img" / "Asteroid");
         old = fs::current_path();
         fs::current_path(dir);
         std::ofstream(dir / "img" / "Asteroid" / "aster0001.BMP") << "BMxx";
     }
-    void TearDown() override { fs::current_path(old); fs::remove_all(dir); }
+    void TearDown() override {
+        fs::current_path(old);
+        fs::remove_all(dir);
+    }
     fs::path dir, old;
 };
 
@@ -50,9 +53,7 @@ TEST_F(FilesTest, MissingNamesKeepTheirSpelling) {
 }
 
 TEST_F(FilesTest, AtomicWriteReplacesWholeFile) {
-    {
-        std::ofstream("config.cfg") << "old contents that are longer";
-    }
+    { std::ofstream("config.cfg") << "old contents that are longer"; }
     const char data[] = "new";
     ASSERT_TRUE(plat::WriteFileAtomically("config.cfg", data, 3));
     EXPECT_EQ(plat::FileLength("config.cfg"), 3);
@@ -62,9 +63,7 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeFile) {
 }
 
 TEST_F(FilesTest, WholeFileIsReadOrNothing) {
-    {
-        std::ofstream("stats.dat", std::ios::binary) << std::string(5000, 'x');
-    }
+    { std::ofstream("stats.dat", std::ios::binary) << std::string(5000, 'x'); }
     EXPECT_EQ(plat::ReadWholeFile("STATS.DAT").size(), 5000u);
     EXPECT_TRUE(plat::ReadWholeFile("missing.dat").empty());
 }
