@@ -1,5 +1,7 @@
 #include "tests/editor/support_editor.h"
 
+#include "tests/editor/application_environment.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -12,24 +14,9 @@ namespace hulltest {
 
 namespace {
 
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[16] = "editor_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
 // gtest owns registered environments.
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment("editor_tests"));
 
 }  // namespace
 

@@ -46,6 +46,7 @@
 #include "game/program/gamestate.h"
 #include "game/data/player.h"
 #include "game/data/stats.h"
+#include "tests/editor/application_environment.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -340,24 +341,9 @@ std::string FileCounts(const std::array<int, kFiles>& n, const std::array<int, k
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-class SaveCrashEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[16] = "savecrash_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
 // gtest owns registered environments.
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new SaveCrashEnvironment);
+    ::testing::AddGlobalTestEnvironment(new hulltest::ApplicationEnvironment("savecrash_tests"));
 
 }  // namespace
 
