@@ -4,12 +4,13 @@
 #   ./vantorra.sh test      install what is missing, build, run every test
 #   ./vantorra.sh sanitize  the tests again, built with ASan and UBSan
 #   ./vantorra.sh fuzz      the fuzz targets, built with clang, a short run of each
+#   ./vantorra.sh format    check that every source file is as clang-format writes it
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
           libjpeg62-turbo-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-dev)
+          clang libclang-rt-dev clang-format)
 
 install_missing() {
     local missing=()
@@ -102,8 +103,13 @@ case "${1:-}" in
         run_fuzz build-fuzz
         echo "fuzz step: build $((built - start))s, runs $(($(date +%s) - built))s"
         ;;
+    format)
+        install_missing
+        git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+        echo "Every source file is formatted."
+        ;;
     *)
-        echo "usage: $0 play|test|sanitize|fuzz" >&2
+        echo "usage: $0 play|test|sanitize|fuzz|format" >&2
         exit 2
         ;;
 esac
