@@ -123,6 +123,49 @@ TEST(MediaFiles, DustAndPointerHaveTheirSizesAndThePointerItsTip) {
     }
 }
 
+TEST(MediaFiles, TheMenuBackdropFadesToBlackTowardItsRightAndBottomEdges) {
+    // The menus draw it at the top left of the screen: its right and bottom
+    // edges lie inside the screen and must not show as a cut-out.
+    const auto dust = LoadGameBmp("img/planets/Dust.bmp");
+    ASSERT_TRUE(dust);
+    const int w = dust->width, h = dust->height;
+    auto light = [&](int x, int y) {
+        const mediagen::Rgb p = dust->At(x, y);
+        return std::max<int>(p.r, std::max<int>(p.g, p.b));
+    };
+    // Mean brightness of the columns (or rows) from `nearIn` to `farIn`
+    // pixels in from the right (or bottom) edge.
+    auto band = [&](bool fromRight, int nearIn, int farIn) {
+        long sum = 0;
+        const int across = fromRight ? h : w;
+        for (int d = nearIn; d < farIn; ++d)
+            for (int k = 0; k < across; ++k) sum += fromRight ? light(w - 1 - d, k) : light(k, h - 1 - d);
+        return static_cast<double>(sum) / ((farIn - nearIn) * across);
+    };
+
+    // The outermost pixels are black, the colour key: nothing shows there.
+    int lit = 0;
+    for (int k = 0; k < 3; ++k) {
+        for (int y = 0; y < h; ++y) lit += light(w - 1 - k, y) != 0;
+        for (int x = 0; x < w; ++x) lit += light(x, h - 1 - k) != 0;
+    }
+    EXPECT_EQ(lit, 0) << "lit pixels on the last three columns and rows";
+
+    // Toward each edge the picture darkens band by band, from the nebula
+    // well inside down to nearly nothing at the edge.
+    const std::pair<int, int> bands[] = {{0, 12}, {12, 35}, {35, 70}, {140, 200}};
+    for (bool fromRight : {true, false}) {
+        SCOPED_TRACE(fromRight ? "right edge" : "bottom edge");
+        double previous = -1;
+        for (const auto& [nearIn, farIn] : bands) {
+            const double mean = band(fromRight, nearIn, farIn);
+            EXPECT_GT(mean, previous) << "band " << nearIn << " to " << farIn << " px in";
+            previous = mean;
+        }
+        EXPECT_LT(band(fromRight, 0, 12) * 10, band(fromRight, 140, 200)) << "the edge is not dark against the inside";
+    }
+}
+
 TEST(MediaFiles, EditorThumbnailsAre100Square) {
     for (int i = 0; i < 24; ++i) {
         const std::string name = ThumbnailPath(i);

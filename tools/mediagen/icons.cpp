@@ -85,9 +85,32 @@ Image RenderIcon(int subsystem, bool broken) {
     return img;
 }
 
+namespace {
+
+// How far in from the backdrop's right and bottom edges its fade reaches, in
+// pixels, before the wobble below.
+constexpr float kDustFadeRight = 110.0f;
+constexpr float kDustFadeBottom = 80.0f;
+
+// How much of the backdrop shows at (x, y). The menus draw it at the top left
+// of the screen, so its top and left edges lie on the screen's own; its
+// right and bottom edges would show as the straight sides of a cut-out, so
+// it fades to black toward them: fully shown where the fade does not reach,
+// nothing on the last column and row. The reach wanders a little with a
+// slow noise, so the fade's front is no straight line either.
+float DustEdgeFade(int x, int y) {
+    const float wobble = 1.0f + 0.25f * Fbm2(static_cast<float>(x) / 70.0f, static_cast<float>(y) / 70.0f, 41u, 3);
+    const auto right = static_cast<float>(kDustWidth - 1 - x) / (kDustFadeRight * wobble);
+    const auto bottom = static_cast<float>(kDustHeight - 1 - y) / (kDustFadeBottom * wobble);
+    return Smoothstep(0.0f, 1.0f, right) * Smoothstep(0.0f, 1.0f, bottom);
+}
+
+}  // namespace
+
 Image RenderDust() {
-    // A dim nebula of two hues with a scatter of faint stars; the menus draw
-    // their text on top, so it stays dark.
+    // A dim nebula of two hues with a scatter of faint stars, fading out
+    // toward the right and bottom edges; the menus draw their text on top,
+    // so it stays dark.
     Image img(kDustWidth, kDustHeight);
     Rng rng("dust");
     for (int y = 0; y < kDustHeight; ++y) {
@@ -100,13 +123,15 @@ Image RenderDust() {
             const float veil = std::pow(Smoothstep(0.45f, 1.0f, b), 2.0f);
             Colour c = Hex(0x3A1E6A) * (cloud * 0.75f) + Hex(0x14507A) * (veil * 0.7f);
             c += Hex(0x6A3060) * (cloud * veil * 0.6f);
-            img.At(x, y) = ToRgb(c);
+            img.At(x, y) = ToRgb(c * DustEdgeFade(x, y));
         }
     }
     for (int i = 0; i < 260; ++i) {
         const int x = rng.Int(kDustWidth), y = rng.Int(kDustHeight);
         const auto l = static_cast<std::uint8_t>(60 + rng.Int(90));
-        img.At(x, y) = {l, l, static_cast<std::uint8_t>(std::min(255, l + 20))};
+        const Rgb star{l, l, static_cast<std::uint8_t>(std::min(255, l + 20))};
+        const float fade = DustEdgeFade(x, y);
+        img.At(x, y) = fade < 1.0f ? ToRgb(Colour{star.r / 255.0f, star.g / 255.0f, star.b / 255.0f} * fade) : star;
     }
     // Pixels too dark to survive the colour key are simply part of the key.
     for (Rgb& p : img.pixels) {

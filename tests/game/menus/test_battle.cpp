@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "game/menus/battle.h"
+#include "game/common/miscdraw.h"
 #include "game/menus/menu.h"
+#include "game/menus/quickgame.h"
 #include "game/menus/selections.h"
 #include "tests/game/match_fixture.h"
 
@@ -303,6 +305,54 @@ TEST_F(BattleTest, ASurvivorStaysWithItsDamageAndFramesAlthoughItsCursorMoved) {
     EXPECT_GE(game->GreenShip->Life, 0.0f);
     EXPECT_EQ(game->GreenPickSlot, 1);
     EXPECT_EQ(survivor->Opponent, game->GreenShip);
+}
+
+TEST_F(BattleTest, ASurvivorIsDrawnWithItsFramesAfterTheClassListsTurnedBetweenRounds) {
+    Fill(Blue(), {{0, 3}});
+    Fill(Green(), {{0, 2}, {1, 1}});
+    ASSERT_EQ(StartRound(), ScreenPlay);
+    Ship* survivor = game->BlueShip;
+
+    // Green's ship was destroyed and its slot emptied.
+    game->GreenShip->Life = -1;
+    Green().FleetValue -= game->ShipValue[2];
+    Green().Fleet[0] = kEmptyFleetSlot;
+
+    // Between the rounds both players turn the quick-game screen's class
+    // lists away from the classes in play: blue from 3 to 1, green from 2
+    // to 1.
+    TapKey(QuickGameScreen, 'W');
+    TapKey(QuickGameScreen, 'W');
+    TapKey(QuickGameScreen, kKeyUp);
+    ASSERT_EQ(game->BlueClassCursor, 1);
+    ASSERT_EQ(game->GreenClassCursor, 1);
+
+    TapPick(kKeyDown);
+    ASSERT_EQ(game->GreenFleetCursor, 1);
+    ASSERT_EQ(StartRound(), ScreenPlay);
+    ASSERT_EQ(game->BlueShip, survivor);
+    ASSERT_EQ(game->GreenShip->ClassIndex, 1);
+    EXPECT_EQ(FramesHeld(3), 60);
+    EXPECT_EQ(FramesHeld(1), 60);
+
+    // The survivor, drawn as the play frame draws it, shows on the screen.
+    Form1->ScratchSurface = std::make_unique<VXSurface>();
+    ASSERT_EQ(Form1->ScratchSurface->Create(Form1->WorkSurface->Screen, 500, 500, MemoryAny), 1);
+    Form1->ScratchSurface->SetColorKey(0);
+    survivor->X = survivor->Y = 1000;
+    survivor->Heading = 270;
+    survivor->AimLine = 0;
+    survivor->SetZoom(4);
+    survivor->SetView(200, 100);  // its centre at (200, 300)
+    Clear();
+    LockWork();
+    SetDrawColour(0);
+    survivor->Draw();
+    UnlockWork();
+    int lit = 0;
+    for (PixelValue p : Pixels()) lit += p != 0;
+    EXPECT_GT(lit, 0) << "the surviving ship is drawn without its frames";
+    EXPECT_NE(At(200, 300), 0u);
 }
 
 TEST_F(BattleTest, EscOrBackReturnsToTheBattleMenu) {
