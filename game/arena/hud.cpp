@@ -1,6 +1,7 @@
 #include "game/arena/hud.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "game/common/miscdraw.h"
 #include "game/arena/play.h"
@@ -62,38 +63,72 @@ const char* SpecialName(const Ship& ship) {
     }
 }
 
-void DrawPair(const char* label, float front, float back, float x, int top) {
-    char text[48];
-    DrawStrokeText(label, x, static_cast<float>(top), kSmallText);
-    std::snprintf(text, sizeof text, "%3.0f %3.0f", static_cast<double>(front), static_cast<double>(back));
-    DrawStrokeText(text, x, static_cast<float>(top + 12), kLargeText);
-}
+// One text of a ship's column, formatted and placed.
+struct HudText {
+    char Text[48];
+    float X, Y, Size;
+};
 
-void DrawShipTexts(GameState* game, const Ship& ship) {
+// At most weapon, mode, special, hull and two lines each for shields and
+// armour.
+struct HudTexts {
+    HudText Line[8];
+    int Count = 0;
+
+    void Add(const char* text, float x, float y, float size) {
+        if (Count == static_cast<int>(std::size(Line))) return;
+        HudText& t = Line[Count++];
+        std::snprintf(t.Text, sizeof t.Text, "%s", text);
+        t.X = x;
+        t.Y = y;
+        t.Size = size;
+    }
+    void AddPair(const char* label, float front, float back, float x, int top) {
+        char text[48];
+        Add(label, x, static_cast<float>(top), kSmallText);
+        std::snprintf(text, sizeof text, "%3.0f %3.0f", static_cast<double>(front), static_cast<double>(back));
+        Add(text, x, static_cast<float>(top + 12), kLargeText);
+    }
+};
+
+// The ship's texts in drawing order.
+HudTexts ShipTexts(GameState* game, const Ship& ship) {
     const int w = game->ScreenWidth;
     const float columnX = static_cast<float>((w - 60) * ship.Side + 30);
     const float specialX = static_cast<float>((w - 380) * ship.Side + 190);
 
-    SetDrawColour(ship.ShipColour);
+    HudTexts texts;
     // The firing mode line repeats the weapon line when the mode has no name.
     const char* weapon = WeaponName(ship);
-    if (weapon) DrawStrokeText(weapon, columnX, 20, kSmallText);
+    if (weapon) texts.Add(weapon, columnX, 20, kSmallText);
     const char* mode = LinkModeName(ship.LinkMode);
     if (!mode) mode = weapon ? weapon : "";
-    DrawStrokeText(mode, columnX, 30, kSmallText);
-    DrawStrokeText(SpecialName(ship), specialX, 10, kSmallText);
+    texts.Add(mode, columnX, 30, kSmallText);
+    texts.Add(SpecialName(ship), specialX, 10, kSmallText);
 
     char text[48];
     std::snprintf(text, sizeof text, "%3.0f", static_cast<double>(ship.Life));
-    DrawStrokeText(text, columnX, 10, kLargeText);
+    texts.Add(text, columnX, 10, kLargeText);
 
     int shift = 0;
     if (ship.ShieldMax > 0) {
-        DrawPair("Shields", ship.FrontShield, ship.BackShield, columnX, 45);
+        texts.AddPair("Shields", ship.FrontShield, ship.BackShield, columnX, 45);
         shift = kShieldBlockHeight;
     }
     if (ship.FrontArmourMax > 0 || ship.BackArmourMax > 0)
-        DrawPair("Armor", ship.FrontArmour, ship.BackArmour, columnX, 45 + shift);
+        texts.AddPair("Armor", ship.FrontArmour, ship.BackArmour, columnX, 45 + shift);
+    return texts;
+}
+
+// The texts that lie on the screen where they stand (moved false), or those
+// that have to move inward to stay whole (moved true).
+void DrawShipTexts(const HudTexts& texts, PixelValue colour, bool moved) {
+    SetDrawColour(colour);
+    for (int i = 0; i < texts.Count; ++i) {
+        const HudText& t = texts.Line[i];
+        const float shift = ShiftOntoScreen(StrokeTextSpan(t.Text, t.X, t.Size));
+        if ((shift != 0.0f) == moved) DrawStrokeText(t.Text, t.X + shift, t.Y, t.Size);
+    }
 }
 
 // One icon for each damaged or broken subsystem, stacked downwards. The
@@ -118,8 +153,14 @@ void DrawHud(GameState* game) {
     VXSurface& work = *Form1->WorkSurface;
     for (Ship* ship : {game->BlueShip, game->GreenShip}) {
         if (!ship || !ShipAlive(ship)) continue;
-        DrawShipTexts(game, *ship);
+        // A text moved in from the edge reaches beside the column, where the
+        // status bars would cover it: it comes after them.
+        const HudTexts texts = ShipTexts(game, *ship);
+        DrawShipTexts(texts, ship->ShipColour, false);
         ship->DrawStatus();
+        const PixelValue statusColour = DrawColour;
+        DrawShipTexts(texts, ship->ShipColour, true);
+        SetDrawColour(statusColour);
         work.Unlock();
         DrawSubsystemIcons(game, *ship);
         work.Lock();

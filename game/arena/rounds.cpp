@@ -99,7 +99,7 @@ void DrawTally(const char* format, std::int32_t value, float x, float y, PixelVa
     char text[32];
     std::snprintf(text, sizeof text, format, value);
     SetDrawColour(colour);
-    DrawStrokeText(text, x, y, kLineSize);
+    DrawStrokeTextOnScreen(text, x, y, kLineSize);
 }
 
 }  // namespace
@@ -129,18 +129,18 @@ void DrawRoundBanner(GameState* game, std::int32_t kind) {
     const int y0 = game->ScreenHeight / 2 + 100;
     auto row = [y0](int dy) { return static_cast<float>(y0 + dy); };
 
-    if (kind >= 0 && kind < 3) DrawStrokeText(kTitles[kind], x, row(0), kTitleSize);
+    if (kind >= 0 && kind < 3) DrawStrokeTextOnScreen(kTitles[kind], x, row(0), kTitleSize);
 
     const Player* blue = game->BlueShip ? game->BlueShip->Pilot : nullptr;
     const Player* green = game->GreenShip ? game->GreenShip->Pilot : nullptr;
     SetDrawColour(c.ColourRed);
-    DrawStrokeText("Kills: ", x, row(30), kLineSize);
+    DrawStrokeTextOnScreen("Kills: ", x, row(30), kLineSize);
     if (blue) DrawTally("  BLUE   %d", blue->Kills, x, row(45), c.ColourLightBlue);
     if (green) DrawTally("  GREEN  %d", green->Kills, x, row(55), c.ColourLightGreen);
     SetDrawColour(c.ColourRed);
-    DrawStrokeText("Wins: ", x, row(75), kLineSize);
+    DrawStrokeTextOnScreen("Wins: ", x, row(75), kLineSize);
     if (blue) DrawTally("  BLUE   %d", blue->Wins, x, row(90), c.ColourLightBlue);
     if (green) DrawTally("  GREEN  %d", green->Wins, x, row(100), c.ColourLightGreen);
     SetDrawColour(c.ColourRed);
-    DrawStrokeText("Current round not yet resolved", x, row(150), kLineSize);
+    DrawStrokeTextOnScreen("Current round not yet resolved", x, row(150), kLineSize);
 }

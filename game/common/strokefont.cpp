@@ -1,7 +1,10 @@
 #include "game/common/strokefont.h"
 
 #include "game/common/miscdraw.h"
+#include "game/program/winmain.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -146,16 +149,51 @@ std::span<const StrokeSegment> StrokeGlyph(unsigned char c) {
     return {kSegments + g.first, static_cast<std::size_t>(g.count)};
 }
 
-void DrawStrokeText(const char* text, float x, float y, float size) {
+namespace {
+
+// Hands every segment of text centred on x to `stroke` in screen
+// coordinates, in drawing order. Drawing and measuring share this walk, so a
+// measure holds for exactly the lines that are drawn.
+template <typename Stroke>
+void ForEachStroke(const char* text, float x, float y, float size, Stroke&& stroke) {
     if (text == nullptr) return;
     const float f = size * 0.05f;
     const float m = f * 20.0f + 3.0f;
     const float n = static_cast<float>(std::strlen(text));
     float e = -n * m * 0.5f;
     for (const char* p = text; *p != '\0'; ++p) {
-        for (const StrokeSegment& s : StrokeGlyph(static_cast<unsigned char>(*p))) {
-            DrawLineClipped(x + e + s.x1 * f, y - s.y1 * f, x + e + s.x2 * f, y - s.y2 * f);
-        }
+        for (const StrokeSegment& s : StrokeGlyph(static_cast<unsigned char>(*p)))
+            stroke(x + e + s.x1 * f, y - s.y1 * f, x + e + s.x2 * f, y - s.y2 * f);
         e += m;
     }
+}
+
+}  // namespace
+
+void DrawStrokeText(const char* text, float x, float y, float size) {
+    ForEachStroke(text, x, y, size, [](float x1, float y1, float x2, float y2) { DrawLineClipped(x1, y1, x2, y2); });
+}
+
+StrokeSpan StrokeTextSpan(const char* text, float x, float size) {
+    StrokeSpan span;
+    ForEachStroke(text, x, 0.0f, size, [&span](float x1, float, float x2, float) {
+        span.Left = std::min({span.Left, x1, x2});
+        span.Right = std::max({span.Right, x1, x2});
+    });
+    return span;
+}
+
+float ShiftOntoScreen(StrokeSpan span) {
+    if (span.Empty()) return 0.0f;
+    const float lastColumn = static_cast<float>(Form1->ModeWidth - 1);
+    if (span.Left >= 0.0f && span.Right <= lastColumn) return 0.0f;
+    const float fromLeft = std::ceil(kScreenTextMargin - span.Left);
+    if (span.Left < 0.0f) return fromLeft;
+    const float fromRight = std::floor(lastColumn - kScreenTextMargin - span.Right);
+    // Wider than the screen: its start stays readable.
+    return span.Left + fromRight < 0.0f ? fromLeft : fromRight;
+}
+
+void DrawStrokeTextOnScreen(const char* text, float x, float y, float size) {
+    DrawStrokeText(text, x + ShiftOntoScreen(StrokeTextSpan(text, x, size)), y, size);
 }

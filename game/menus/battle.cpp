@@ -71,9 +71,7 @@ void DrawBattleResult(const GameState& game) {
 void DrawBattlePick(const GameState& game) {
     const UIColourSet& c = Form1->UIColours;
     const float x = MenuCentreX(game);
-    // Two characters longer than the other screens' hints: centred further
-    // in, so that its first letter stays on the screen.
-    DrawEscHint("Press esc for battle menu", 114);
+    DrawEscHint("Press esc for battle menu", 105);
     DrawMenuTitle(game, "Select your ships for next battle", 20);
     DrawLabel("S art or resume battle", " t                    ", x, 150, 8, c.ColourRed, c.ColourLightRed);
     DrawLabel(" ack", "B   ", x, 180, 8, c.ColourBlue, c.ColourLightBlue);

@@ -71,7 +71,7 @@ void DrawPageLines(const GameState& game, std::span<const PageLine> lines) {
     const float x = MenuCentreX(game);
     SetDrawColour(Form1->UIColours.ColourWhite);
     for (const PageLine& line : lines)
-        DrawStrokeText(line.Text, x, static_cast<float>(line.Row - game.TextPageFrames), line.Size);
+        DrawStrokeTextOnScreen(line.Text, x, static_cast<float>(line.Row - game.TextPageFrames), line.Size);
 }
 
 void DrawKeysPage(const GameState& game) {

@@ -1,5 +1,6 @@
 #include "game/menus/menu.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "game/program/gamestate.h"
@@ -112,13 +113,20 @@ void DrawMenuStars(GameState& game) {
 
 void DrawMenuText(const char* text, float x, float y, float size, PixelValue colour) {
     SetDrawColour(colour);
-    DrawStrokeText(text, x, y, size);
+    DrawStrokeTextOnScreen(text, x, y, size);
 }
 
 void DrawLabel(const char* base, const char* overlay, float x, float y, float size, PixelValue baseColour,
                PixelValue overlayColour) {
-    DrawMenuText(base, x, y, size, baseColour);
-    DrawMenuText(overlay, x, y, size, overlayColour);
+    // Both layers move together, so the hot letters stay on their gaps in the
+    // base.
+    const StrokeSpan a = StrokeTextSpan(base, x, size);
+    const StrokeSpan b = StrokeTextSpan(overlay, x, size);
+    const float shifted = x + ShiftOntoScreen({std::min(a.Left, b.Left), std::max(a.Right, b.Right)});
+    SetDrawColour(baseColour);
+    DrawStrokeText(base, shifted, y, size);
+    SetDrawColour(overlayColour);
+    DrawStrokeText(overlay, shifted, y, size);
 }
 
 std::string ClassNameText(const GameState& game, int cls) {

@@ -68,8 +68,12 @@ inline constexpr int kMenuStars = 999;
 void InitMenuStars(GameState& game);
 void DrawMenuStars(GameState& game);
 
+// Menu texts are kept whole on the screen (DrawStrokeTextOnScreen): one that
+// would cross the left or right edge moves inward, any other stays put.
+//
 // An item label: the base string in its colour, then the overlay (blanks but
-// for the hot letters) in the highlight colour at the same centre and size.
+// for the hot letters) in the highlight colour at the same centre and size;
+// the two move as one.
 void DrawLabel(const char* base, const char* overlay, float x, float y, float size, PixelValue baseColour,
                PixelValue overlayColour);
 // Text in one colour (sets DrawColour).

@@ -34,10 +34,15 @@ protected:
     }
 
     // The texts of one ship in its colour, plus its status bars, on a clean
-    // surface.
-    std::vector<PixelValue> ExpectedFor(Ship* ship, std::vector<TextLine> lines) {
+    // surface; texts moved in from the screen's edge (at their new centres)
+    // come after the bars.
+    std::vector<PixelValue> ExpectedFor(Ship* ship, std::vector<TextLine> lines, std::vector<TextLine> moved = {}) {
         for (TextLine& line : lines) line.Colour = ship->ShipColour;
-        return Expected(lines, [ship] { ship->DrawStatus(); });
+        return Expected(lines, [&] {
+            ship->DrawStatus();
+            SetDrawColour(ship->ShipColour);
+            for (const TextLine& line : moved) DrawStrokeText(line.Text, line.X, line.Y, line.Size);
+        });
     }
 
     // A small solid icon of one colour.
@@ -64,16 +69,19 @@ TEST_F(HudTest, ABlueShipShowsWeaponModeSpecialHullShieldsAndArmour) {
     blue->BackArmourMax = 20;
     blue->FrontArmour = 0;
     blue->BackArmour = 19;
-    const std::vector<PixelValue> expected = ExpectedFor(blue, {
-                                                                   {"photon torpedo", 30, 20, 4, 0},
-                                                                   {"2x LINK", 30, 30, 4, 0},
-                                                                   {"PHASING CLOAK", 190, 10, 4, 0},
-                                                                   {" 87", 30, 10, 5, 0},
-                                                                   {"Shields", 30, 45, 4, 0},
-                                                                   {" 50   3", 30, 57, 5, 0},
-                                                                   {"Armor", 30, 71, 4, 0},
-                                                                   {"  0  19", 30, 83, 5, 0},
-                                                               });
+    // "photon torpedo", 98 pixels of advance centred on 30, would start 19
+    // pixels before the screen's edge; it moves in to start at 2.
+    const std::vector<PixelValue> expected = ExpectedFor(blue,
+                                                         {
+                                                             {"2x LINK", 30, 30, 4, 0},
+                                                             {"PHASING CLOAK", 190, 10, 4, 0},
+                                                             {" 87", 30, 10, 5, 0},
+                                                             {"Shields", 30, 45, 4, 0},
+                                                             {" 50   3", 30, 57, 5, 0},
+                                                             {"Armor", 30, 71, 4, 0},
+                                                             {"  0  19", 30, 83, 5, 0},
+                                                         },
+                                                         {{"photon torpedo", 51, 20, 4, 0}});
     EXPECT_GT(CountLit(expected), 300);
     EXPECT_EQ(Hud(), expected);
 }
@@ -106,23 +114,24 @@ struct NameCase {
     const char* Weapon;  // null: no weapon line
     const char* Mode;
     const char* SpecialText;
+    float WeaponX = 30;  // where a name too wide for the column is moved to
 };
 
 TEST_F(HudTest, WeaponModeAndSpecialNames) {
     const NameCase cases[] = {
-        {0, 2, 1, kSpecialCloak, kCloakNormal, "Laser Torpedo", "CHAIN", "CLOAK"},
-        {0, 3, 1, kSpecialTeleport, 0, "Laser Torpedo", "CHAIN", "TELEPORT"},
-        {0, 4, 1, -1, 0, "Pulse Cannon", "CHAIN", ""},
+        {0, 2, 1, kSpecialCloak, kCloakNormal, "Laser Torpedo", "CHAIN", "CLOAK", 48},
+        {0, 3, 1, kSpecialTeleport, 0, "Laser Torpedo", "CHAIN", "TELEPORT", 48},
+        {0, 4, 1, -1, 0, "Pulse Cannon", "CHAIN", "", 44},
         {0, 5, 1, -1, 0, "LASER", "CHAIN", ""},
-        {0, 6, 1, -1, 0, "Pulse phaser", "CHAIN", ""},
-        {1, 6, 1, 7, 0, "ion CANNON", "CHAIN", ""},
+        {0, 6, 1, -1, 0, "Pulse phaser", "CHAIN", "", 44},
+        {1, 6, 1, 7, 0, "ion CANNON", "CHAIN", "", 35},
         {2, 0, 1, -1, 0, "BEAM", "CHAIN", ""},
-        {2, 4, 1, -1, 0, "X-Ray P Beam", "CHAIN", ""},
-        {2, 5, 1, -1, 0, "Neutron Beam", "CHAIN", ""},
+        {2, 4, 1, -1, 0, "X-Ray P Beam", "CHAIN", "", 44},
+        {2, 5, 1, -1, 0, "Neutron Beam", "CHAIN", "", 44},
         {2, 6, 1, -1, 0, "Phaser", "CHAIN", ""},
         {3, 5, 1, -1, 0, "HOMER", "CHAIN", ""},
         // A firing mode without a name repeats the weapon's.
-        {2, 4, 3, -1, 0, "X-Ray P Beam", "X-Ray P Beam", ""},
+        {2, 4, 3, -1, 0, "X-Ray P Beam", "X-Ray P Beam", "", 44},
         // A group outside the table names no weapon.
         {4, 0, 1, -1, 0, nullptr, "CHAIN", ""},
         {-1, 0, 0, -1, 0, nullptr, "", ""},
@@ -136,11 +145,55 @@ TEST_F(HudTest, WeaponModeAndSpecialNames) {
         blue->LinkMode = c.LinkMode;
         blue->SelectedSpecial = c.Special;
         blue->Cloak = c.Cloak;
-        std::vector<TextLine> lines = {{c.Mode, 30, 30, 4, 0}, {c.SpecialText, 190, 10, 4, 0}, {"  5", 30, 10, 5, 0}};
-        if (c.Weapon) lines.push_back({c.Weapon, 30, 20, 4, 0});
-        const std::vector<PixelValue> expected = ExpectedFor(blue, lines);
+        std::vector<TextLine> lines = {{c.SpecialText, 190, 10, 4, 0}, {"  5", 30, 10, 5, 0}}, moved;
+        const bool weaponMoved = c.WeaponX != 30;
+        const bool modeMoved = weaponMoved && c.Mode == c.Weapon;
+        (modeMoved ? moved : lines).push_back({c.Mode, modeMoved ? c.WeaponX : 30, 30, 4, 0});
+        if (c.Weapon) (weaponMoved ? moved : lines).push_back({c.Weapon, c.WeaponX, 20, 4, 0});
+        const std::vector<PixelValue> expected = ExpectedFor(blue, lines, moved);
         EXPECT_EQ(Hud(), expected);
         Clear();
+    }
+}
+
+// A name wider than the column's room moves in from the screen's edge, just
+// far enough to show whole, in both columns on narrow and wide screens; it
+// lies over the status bars beside the column, so it comes after them.
+TEST_F(HudTest, LongNamesMoveInFromBothEdgesAtEveryWidth) {
+    struct WidthCase {
+        int Width;
+        float GreenTorpedoX, GreenPhaserX;
+    };
+    // Blue's texts start 2 pixels from the left edge: "photon torpedo" on 51
+    // (not 30), "Pulse phaser" on 44. Green's end 2 or 3 pixels from the
+    // right edge.
+    for (const WidthCase& w : {WidthCase{800, 751, 758}, WidthCase{1600, 1551, 1558}}) {
+        SCOPED_TRACE(testing::Message() << w.Width << " wide");
+        Resize(w.Width, 600);
+        game->ScreenWidth = w.Width;
+        for (Ship* ship : {blue, green}) {
+            ship->ScreenWidth = w.Width;
+            ship->Technology = 6;
+            ship->Life = 60;
+        }
+        blue->WeaponGroup = kGroupMissiles;
+        green->WeaponGroup = kGroupLasers;
+        const float right = static_cast<float>(w.Width - 30);
+        std::vector<PixelValue> expected =
+            ExpectedFor(blue, {{"CHAIN", 30, 30, 4, 0}, {" 60", 30, 10, 5, 0}}, {{"photon torpedo", 51, 20, 4, 0}});
+        const std::vector<PixelValue> greenAlone =
+            ExpectedFor(green, {{"CHAIN", right, 30, 4, 0}, {" 60", right, 10, 5, 0}},
+                        {{"Pulse phaser", w.GreenPhaserX, 20, 4, 0}});
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            if (greenAlone[i] != 0) expected[i] = greenAlone[i];
+        EXPECT_EQ(Hud(), expected);
+
+        green->WeaponGroup = kGroupMissiles;
+        const std::vector<PixelValue> torpedo =
+            ExpectedFor(green, {{"CHAIN", right, 30, 4, 0}, {" 60", right, 10, 5, 0}},
+                        {{"photon torpedo", w.GreenTorpedoX, 20, 4, 0}});
+        blue->Life = -1;
+        EXPECT_EQ(Hud(), torpedo);
     }
 }
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -191,4 +195,166 @@ TEST_F(StrokeFontTest, SegmentsWithBothEndsOffScreenAreSkipped) {
     const int row = 17;
     for (int x = 0; x <= 88; ++x) EXPECT_EQ(px[row * 100 + x], kInk) << x;
     EXPECT_NE(px[row * 100 + 89], kInk);
+}
+
+namespace {
+
+// Where a text's lit pixels lie and how many there are.
+struct Ink {
+    int Lit = 0;
+    int Left = -1, Right = -1, Top = -1, Bottom = -1;
+};
+
+Ink InkOf(const std::vector<PixelValue>& px, int width) {
+    Ink ink;
+    const int height = static_cast<int>(px.size()) / width;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (px[static_cast<std::size_t>(y) * width + x] == 0) continue;
+            ++ink.Lit;
+            ink.Left = ink.Left < 0 ? x : std::min(ink.Left, x);
+            ink.Right = std::max(ink.Right, x);
+            ink.Top = ink.Top < 0 ? y : std::min(ink.Top, y);
+            ink.Bottom = std::max(ink.Bottom, y);
+        }
+    return ink;
+}
+
+class ScreenTextTest : public StrokeFontTest {
+protected:
+    std::vector<PixelValue> RenderOnScreen(const char* text, float x, float y, float size) {
+        Clear();
+        LockWork();
+        SetDrawColour(kInk);
+        DrawStrokeTextOnScreen(text, x, y, size);
+        UnlockWork();
+        return Pixels();
+    }
+};
+
+}  // namespace
+
+// Texts that already lie on the screen, some of them touching its first or
+// last column, are drawn exactly as DrawStrokeText draws them.
+TEST_F(ScreenTextTest, ATextOnTheScreenStaysWhereItIs) {
+    struct Case {
+        const char* Text;
+        float X;  // from the left edge, or back from the right one
+        bool FromRight;
+        float Size;
+    };
+    const Case cases[] = {
+        {"LASER", 30, false, 4},
+        {"FULL LNK", 30, false, 4},
+        {"FULL LNK", 30, true, 4},
+        {"CHAIN", 30, true, 4},
+        {"Phaser", 30, false, 4},
+        {" 50   3", 30, false, 5},
+        {"100 100", 30, true, 5},
+        {"PHASING CLOAK", 190, false, 4},
+        {"DEATH BLOSSOM", 190, true, 4},
+        {"I", 1.5f, false, 20},  // its one stroke on column 0
+        {"I", -0.5f, true, 20},  // and on the last column
+        {"Press esc for main menu", 105, false, 6},
+        {"Select with: Up and Down", 120, true, 6},
+    };
+    for (int width : {800, 1600}) {
+        Resize(width, 100);
+        for (const Case& c : cases) {
+            const float x = c.FromRight ? static_cast<float>(width) - c.X : c.X;
+            SCOPED_TRACE(testing::Message() << width << " wide: \"" << c.Text << "\" at " << x);
+            const std::vector<PixelValue> plain = Render(c.Text, x, 60, c.Size);
+            ASSERT_GT(InkOf(plain, width).Lit, 0);
+            EXPECT_EQ(RenderOnScreen(c.Text, x, 60, c.Size), plain);
+        }
+    }
+}
+
+namespace {
+
+// The leftmost and rightmost x of a text's segment ends, laid out as the font
+// lays it out: each character takes size + 3 pixels, the whole run centred on
+// x, a glyph unit size / 20 pixels.
+std::pair<float, float> SegmentEnds(const char* text, float x, float size) {
+    const float f = size * 0.05f;
+    const float m = f * 20.0f + 3.0f;
+    float e = -static_cast<float>(std::strlen(text)) * m * 0.5f;
+    float lo = 1e9f, hi = -1e9f;
+    for (const char* p = text; *p; ++p, e += m)
+        for (const StrokeSegment& s : StrokeGlyph(static_cast<unsigned char>(*p)))
+            for (int gx : {s.x1, s.x2}) {
+                lo = std::min(lo, x + e + gx * f);
+                hi = std::max(hi, x + e + gx * f);
+            }
+    return {lo, hi};
+}
+
+}  // namespace
+
+// The in-game display's long names at the columns' centres, 30 pixels from
+// either edge, the shields of a strong ship, and the text pages' hint: each
+// is drawn as the plain text moved inward by whole pixels, just far enough
+// for every segment end to lie kScreenTextMargin or more inside the screen.
+// A segment with both ends on the screen is drawn whole, so no pixel is lost;
+// on the right, where the screen can be made wider, the pixels show it.
+TEST_F(ScreenTextTest, ATextThatWouldCrossAnEdgeMovesInJustFarEnoughToShowWhole) {
+    struct Case {
+        const char* Text;
+        float X;  // from the left edge, or back from the right one
+        bool FromRight;
+        float Size;
+    };
+    const Case cases[] = {
+        {"ion CANNON", 30, false, 4},         {"ion CANNON", 30, true, 4},
+        {"Laser Torpedo", 30, false, 4},      {"Laser Torpedo", 30, true, 4},
+        {"Pulse Cannon", 30, false, 4},       {"Pulse Cannon", 30, true, 4},
+        {"Pulse phaser", 30, false, 4},       {"Pulse phaser", 30, true, 4},
+        {"X-Ray P Beam", 30, false, 4},       {"X-Ray P Beam", 30, true, 4},
+        {"Neutron Beam", 30, false, 4},       {"Neutron Beam", 30, true, 4},
+        {"photon torpedo", 30, false, 4},     {"photon torpedo", 30, true, 4},
+        {"1000 1000", 30, false, 5},          {"1000 1000", 30, true, 5},
+        {"Press esc for menu", 80, false, 6}, {"Press esc for battle menu", 105, false, 6},
+    };
+    const float margin = kScreenTextMargin;
+    for (int width : {800, 1600}) {
+        const auto lastColumn = static_cast<float>(width - 1);
+        for (const Case& c : cases) {
+            const float x = c.FromRight ? static_cast<float>(width) - c.X : c.X;
+            SCOPED_TRACE(testing::Message() << width << " wide: \"" << c.Text << "\" at " << x);
+            const auto [lo, hi] = SegmentEnds(c.Text, x, c.Size);
+            // Where it stands, part of it lies past the edge.
+            ASSERT_TRUE(c.FromRight ? hi > lastColumn : lo < 0.0f);
+            const float move = c.FromRight ? std::floor(lastColumn - margin - hi) : std::ceil(margin - lo);
+            const auto [movedLo, movedHi] = SegmentEnds(c.Text, x + move, c.Size);
+            EXPECT_GE(movedLo, margin);
+            EXPECT_LE(movedHi, lastColumn - margin);
+            // One pixel less would not do.
+            EXPECT_TRUE(c.FromRight ? movedHi + 1.0f > lastColumn - margin : movedLo - 1.0f < margin);
+
+            Resize(width, 100);
+            const std::vector<PixelValue> shown = RenderOnScreen(c.Text, x, 60, c.Size);
+            EXPECT_EQ(shown, Render(c.Text, x + move, 60, c.Size));
+            if (c.FromRight) {
+                Resize(3 * width, 100);
+                const std::vector<PixelValue> wide = Render(c.Text, x + move, 60, c.Size);
+                int litShown = 0, litWide = 0;
+                for (PixelValue p : shown) litShown += p != 0;
+                for (PixelValue p : wide) litWide += p != 0;
+                EXPECT_EQ(litShown, litWide);
+                EXPECT_EQ(InkOf(wide, 3 * width).Right, InkOf(shown, width).Right);
+            }
+        }
+    }
+}
+
+TEST_F(ScreenTextTest, ATextWiderThanTheScreenShowsItsStart) {
+    Resize(100, 40);
+    const Ink ink = InkOf(RenderOnScreen("HHHHHHHHHHHHHHHH", 95, 30, 5), 100);
+    EXPECT_EQ(ink.Left, static_cast<int>(kScreenTextMargin));
+    EXPECT_EQ(ink.Right, 99);
+    // Blank and empty texts have nothing to keep on the screen.
+    EXPECT_TRUE(StrokeTextSpan("   ", -500, 10).Empty());
+    EXPECT_TRUE(StrokeTextSpan("", 50, 10).Empty());
+    EXPECT_EQ(ShiftOntoScreen(StrokeTextSpan("   ", -500, 10)), 0.0f);
+    for (PixelValue p : RenderOnScreen("   ", -500, 30, 10)) ASSERT_EQ(p, 0u);
 }

@@ -37,7 +37,7 @@ protected:
     // The battle pick's hint, title and items.
     static void DrawPickItems() {
         const UIColourSet& c = Form1->UIColours;
-        DrawMenuText("Press esc for battle menu", 114, 13, 6, c.ColourWhite);
+        DrawMenuText("Press esc for battle menu", 105, 13, 6, c.ColourWhite);
         DrawMenuText("Select your ships for next battle", 400, 90, 20, c.ColourYellow);
         DrawLabel("S art or resume battle", " t                    ", 400, 150, 8, c.ColourRed, c.ColourLightRed);
         DrawLabel(" ack", "B   ", 400, 180, 8, c.ColourBlue, c.ColourLightBlue);
