@@ -1,6 +1,7 @@
 // The play frame: camera, zoom, the shot and asteroid walks, the arena edge
 // lines, Esc, the ship controls and ship-against-ship collisions.
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -82,9 +83,12 @@ TEST_F(PlayFrameTest, ZoomFollowsTheShipsDistanceWithinItsLimits) {
 }
 
 // A shot that counts its visits and takes a scripted life from its update.
+// The deletion count is shared with the test, since a shot still in the list
+// is deleted after the test's body, with the game state.
 class ScriptedShot : public Shot {
 public:
-    ScriptedShot(float life, float lifeAfterUpdate, int* deleted) : After(lifeAfterUpdate), Deleted(deleted) {
+    ScriptedShot(float life, float lifeAfterUpdate, std::shared_ptr<int> deleted)
+        : After(lifeAfterUpdate), Deleted(std::move(deleted)) {
         Life = life;
     }
     ~ScriptedShot() override { ++*Deleted; }
@@ -94,7 +98,7 @@ public:
     }
     void Draw() override { ++Draws; }
     float After;
-    int* Deleted;
+    std::shared_ptr<int> Deleted;
     int Updates = 0;
     int Draws = 0;
 };
@@ -106,18 +110,18 @@ std::vector<Object*> ShotsIn(Iterator& list) {
 }
 
 TEST_F(PlayFrameTest, SpentShotsAreUpdatedOnceAndRemovedInTheSameFrame) {
-    int deleted = 0;
-    auto* flying = new ScriptedShot(1, 1, &deleted);
-    auto* spentNow = new ScriptedShot(1, -1, &deleted);
-    auto* fading = new ScriptedShot(-0.5f, -0.5f, &deleted);  // above -1: still moves once
-    auto* spent = new ScriptedShot(-1, -1, &deleted);         // not moved, only removed
-    auto* last = new ScriptedShot(1, -1, &deleted);           // removed at the end of the walk
+    auto deleted = std::make_shared<int>(0);
+    auto* flying = new ScriptedShot(1, 1, deleted);
+    auto* spentNow = new ScriptedShot(1, -1, deleted);
+    auto* fading = new ScriptedShot(-0.5f, -0.5f, deleted);  // above -1: still moves once
+    auto* spent = new ScriptedShot(-1, -1, deleted);         // not moved, only removed
+    auto* last = new ScriptedShot(1, -1, deleted);           // removed at the end of the walk
     for (ScriptedShot* shot : {flying, spentNow, fading, spent, last}) game->ShotList->Append(shot);
 
     PlayFrame(game);
 
     ASSERT_EQ(ShotsIn(*game->ShotList), std::vector<Object*>{flying});
-    EXPECT_EQ(deleted, 4);
+    EXPECT_EQ(*deleted, 4);
     EXPECT_EQ(flying->Updates, 1);
     EXPECT_EQ(flying->Draws, 1);
     EXPECT_FLOAT_EQ(flying->ViewX, game->CameraX);
@@ -126,12 +130,11 @@ TEST_F(PlayFrameTest, SpentShotsAreUpdatedOnceAndRemovedInTheSameFrame) {
 
     PlayFrame(game);
     EXPECT_EQ(flying->Updates, 2);
-    EXPECT_EQ(deleted, 4);
+    EXPECT_EQ(*deleted, 4);
 }
 
 TEST_F(PlayFrameTest, AnEmptyShotSlotIsSkipped) {
-    int deleted = 0;
-    auto* shot = new ScriptedShot(1, 1, &deleted);
+    auto* shot = new ScriptedShot(1, 1, std::make_shared<int>(0));
     game->ShotList->Append(nullptr);
     game->ShotList->Append(shot);
     PlayFrame(game);
@@ -153,7 +156,8 @@ TEST_F(PlayFrameTest, DestroyedAsteroidsLeaveTheField) {
     EXPECT_EQ(game->AsteroidCursor, game->AsteroidTail);
 }
 
-// A rock that counts what the walk does with it.
+// A rock that counts what the walk does with it. The counts are shared with
+// the test, since a rock still in the field is deleted after the test's body.
 struct RockCalls {
     int Draws = 0, Updates = 0, Collides = 0, Deleted = 0;
     int Turns() const { return Draws + Updates + Collides; }
@@ -161,8 +165,8 @@ struct RockCalls {
 
 class CountingRock : public Asteroid {
 public:
-    CountingRock(float x, float y, float vx, int life, RockCalls* calls)
-        : Asteroid(life, 0, 20, x, y, vx, 0, 100), Calls(calls) {}
+    CountingRock(float x, float y, float vx, int life, std::shared_ptr<RockCalls> calls)
+        : Asteroid(life, 0, 20, x, y, vx, 0, 100), Calls(std::move(calls)) {}
     ~CountingRock() override { ++Calls->Deleted; }
     void Draw() override {
         ++Calls->Draws;
@@ -176,7 +180,7 @@ public:
         ++Calls->Collides;
         Asteroid::Collide();
     }
-    RockCalls* Calls;
+    std::shared_ptr<RockCalls> Calls;
 };
 
 // A rock knocked below 0 hit points by the rock before it in the walk takes
@@ -184,11 +188,13 @@ public:
 // left alone for the rest of the frame and deleted, again without a turn, by
 // the next walk. The walk goes on through both.
 TEST_F(PlayFrameTest, ARockDestroyedBeforeItsTurnIsDeletedWithoutATurn) {
-    RockCalls a, killedByA, p, q;
-    LinkAsteroid(new CountingRock(1000, 300, 0, 50, &a));
-    LinkAsteroid(new CountingRock(1030, 300, 0, 0, &killedByA));  // overlaps the rock before it
-    Asteroid* killedByQ = LinkAsteroid(new CountingRock(300, 300, 0, 0, &p));
-    Asteroid* last = LinkAsteroid(new CountingRock(345, 300, -10, 50, &q));  // reaches it only when it moves
+    const auto calls = [] { return std::make_shared<RockCalls>(); };
+    const std::shared_ptr<RockCalls> aCalls = calls(), killedByACalls = calls(), pCalls = calls(), qCalls = calls();
+    const RockCalls &a = *aCalls, &killedByA = *killedByACalls, &p = *pCalls, &q = *qCalls;
+    LinkAsteroid(new CountingRock(1000, 300, 0, 50, aCalls));
+    LinkAsteroid(new CountingRock(1030, 300, 0, 0, killedByACalls));  // overlaps the rock before it
+    Asteroid* killedByQ = LinkAsteroid(new CountingRock(300, 300, 0, 0, pCalls));
+    Asteroid* last = LinkAsteroid(new CountingRock(345, 300, -10, 50, qCalls));  // reaches it only when it moves
 
     PlayFrame(game);
     EXPECT_EQ(killedByA.Turns(), 0);
