@@ -64,7 +64,7 @@ fuzz_finding() {  # fuzz_finding <log> <exit status>
         echo "still running ${FUZZ_WATCHDOG_SECONDS}s after its start, stopped"
         return
     fi
-    line=$(grep -m1 -E '^==[0-9]+== ?ERROR: |^SUMMARY: ' "$log" || true)
+    line=$(grep -m1 -E '^==[0-9]+== ?ERROR: |runtime error: |^SUMMARY: ' "$log" || true)
     echo "${line:-exit status $status}" | sed -E 's/^==[0-9]+== ?//'
 }
 
