@@ -3,7 +3,7 @@
 #   ./vantorra.sh play      install what is missing, build, start Korvanth
 #   ./vantorra.sh test      install what is missing, build, run every test
 #   ./vantorra.sh sanitize  the tests again, built with ASan and UBSan
-#   ./vantorra.sh fuzz      the fuzz targets, built with clang, a short run of each
+#   ./vantorra.sh fuzz      the fuzz targets, built with clang, a minute of each, all at once
 #   ./vantorra.sh format    check that every source file is as clang-format writes it
 set -euo pipefail
 cd "$(dirname "$0")"
