@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/system/systime.h"
+
 // Our own identifiers for the two system devices and the second device interface.
 const GUID GUID_SysMouse = {0x56544D31, 0x0001, 0x0001, {'V', 'a', 'n', 't', 'o', 'r', 'r', 'a'}};
 const GUID GUID_SysKeyboard = {0x56544B31, 0x0001, 0x0001, {'V', 'a', 'n', 't', 'o', 'r', 'r', 'a'}};
@@ -184,21 +186,27 @@ bool HasFocus(HWND window) {
 }
 
 // How long a device's first acquisition waits for a shown window to get the
-// focus. The window system hands the focus to a window some time after it is
-// shown or goes full-screen; the devices are made and acquired right after
-// that, when on Windows the window was already the active one.
-constexpr Uint32 kFirstFocusWaitMs = 1000;
+// focus, and how often it looks. The window system hands the focus to a
+// window some time after it is shown or goes full-screen; the devices are
+// made and acquired right after that, when on Windows the window was already
+// the active one.
+constexpr DWORD kFirstFocusWaitMs = 1000;
+constexpr Uint32 kFocusLookMs = 5;
 
 // Waits, pumping the window system's events, until `window` has the focus or
-// the wait is over. Only a real window that is on screen is waited for.
+// the wait is over. Only a real window that is on screen is waited for. The
+// wait is measured on timeGetTime's clock; it also ends after as many looks
+// as fit in it, so a clock put in place that stands still cannot make it
+// endless.
 bool AwaitFocus(HWND window) {
     SDL_Window* native = window ? window->NativeWindow() : nullptr;
     if (!native) return false;
     const Uint32 flags = SDL_GetWindowFlags(native);
     if (!(flags & SDL_WINDOW_SHOWN) || (flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED))) return false;
-    const Uint32 start = SDL_GetTicks();
-    while (SDL_GetTicks() - start < kFirstFocusWaitMs) {
-        SDL_Delay(5);
+    const DWORD start = timeGetTime();
+    for (DWORD looks = 0; looks < kFirstFocusWaitMs / kFocusLookMs && timeGetTime() - start < kFirstFocusWaitMs;
+         ++looks) {
+        SDL_Delay(kFocusLookMs);
         SDL_PumpEvents();
         if (HasFocus(window)) return true;
     }

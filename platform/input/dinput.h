@@ -5,8 +5,8 @@
 // motion and the first SDL joystick. A device set to the foreground level can
 // be acquired only while its window has the keyboard focus; losing the focus
 // takes it away, and the next read fails, as it did on Windows. A device's
-// first acquisition gives a window that is on screen up to a second to get
-// the focus the window system is about to hand it.
+// first acquisition gives a window that is on screen up to a second (on
+// timeGetTime's clock) to get the focus the window system is about to hand it.
 //
 // Tests put their own DirectInput in place with plat::SetDirectInputFactory.
 #pragma once

@@ -2,11 +2,16 @@
 //
 // A helper process keeps replacing config.cfg and stats.dat with the game's
 // save code and ships.dat with the editor's, switching each file between two
-// versions, until the test kills it at a random moment. Afterwards every file
-// must hold one of its two versions whole (never a mix, a cut-off file or
-// nothing), and at most one temporary file per file may lie beside them.
-// A second trial kills the helper while it creates the three files in empty
-// folders: a file is then either absent or whole.
+// versions, until the test kills it at a random moment of its work. Afterwards
+// every file must hold one of its two versions whole (never a mix, a cut-off
+// file or nothing), and at most one temporary file per file may lie beside
+// them. A second trial kills the helper while it creates the three files in
+// empty folders: a file is then either absent or whole.
+//
+// A kill waits for the helper to begin a chosen save (or creation) of its
+// first few, then for a random pause of up to one round of them: where the
+// kills fall follows the helper's own progress, so a busy machine, however
+// slowly it runs the helper, still sees them land while files are written.
 //
 // The helper is forked from the test once everything it needs is built (the
 // QApplication, the editor's window, the game states), so a kill costs a
@@ -74,6 +79,7 @@ struct HelperState {
     // Creation trial: creation n makes file n % 3 in folder n / 3.
     std::atomic<int> creating;  // the creation under way, or kIdle
     std::atomic<int> created;   // creations finished
+    std::atomic<int> begun;     // saves or creations begun
 };
 static_assert(std::atomic<int>::is_always_lock_free);
 
@@ -228,11 +234,11 @@ private:
     GameStatePtr creator_;
 };
 
-// Forks a helper that runs `work` (which never returns), waits until it is
-// running, lets it work for `delay`, kills it and reaps it. Returns a failure
-// text, or an empty one.
+// Forks a helper that runs `work` (which never returns), waits until the
+// helper has counted `after` in `begun`, lets it work on for `pause`, kills
+// it and reaps it. Returns a failure text, or an empty one.
 template <typename Work>
-std::string RunAndKill(std::chrono::microseconds delay, Work work) {
+std::string RunAndKill(const std::atomic<int>& begun, int after, std::chrono::microseconds pause, Work work) {
     if (const int threads = ThreadCount(); threads != 1)
         return "the test runs " + std::to_string(threads) + " threads, and only one would live on in the helper";
     int ready[2];
@@ -254,9 +260,14 @@ std::string RunAndKill(std::chrono::microseconds delay, Work work) {
     char go = 0;
     const bool started = ::read(ready[0], &go, 1) == 1;
     ::close(ready[0]);
-    if (started && delay.count() > 0) std::this_thread::sleep_for(delay);
-    ::kill(pid, SIGKILL);
     int status = 0;
+    while (started && begun.load() < after) {
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return "the helper stopped by itself (status " + std::to_string(status) + ")";
+        std::this_thread::yield();
+    }
+    if (started && pause.count() > 0) std::this_thread::sleep_for(pause);
+    ::kill(pid, SIGKILL);
     if (::waitpid(pid, &status, 0) != pid) return "helper not reaped";
     if (!started || !WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL)
         return "the helper stopped by itself (status " + std::to_string(status) + ")";
@@ -364,13 +375,15 @@ TEST_F(SaveCrashTest, KilledWhileReplacingEveryFileHoldsTheOldOrTheNewVersion) {
         savers_->Create(f);
         savers_->Save(f, 0);
     }
-    // Kills fall anywhere in two rounds of saves.
+    // Kills fall once one of the first two rounds' saves has begun, up to a
+    // round of saves later.
     const auto round = SaveRound(folder, held);
     const auto longest = std::max<std::chrono::microseconds>(
-        std::chrono::duration_cast<std::chrono::microseconds>(2 * round), std::chrono::microseconds(200));
+        std::chrono::duration_cast<std::chrono::microseconds>(round), std::chrono::microseconds(200));
 
     SharedState state;
     std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> after(1, 2 * kFiles);
     std::uniform_int_distribution<long> pause(0, longest.count());
     std::array<int, kFiles> midSave{}, oldKept{};
     std::map<std::string, int> strayNames;
@@ -381,11 +394,14 @@ TEST_F(SaveCrashTest, KilledWhileReplacingEveryFileHoldsTheOldOrTheNewVersion) {
             state->saving[f] = kIdle;
             state->held[f] = held[f];
         }
-        const std::string failure = RunAndKill(std::chrono::microseconds(pause(random)), [&] {
+        state->begun = 0;
+        const int saves = after(random);
+        const std::string failure = RunAndKill(state->begun, saves, std::chrono::microseconds(pause(random)), [&] {
             for (;;)
                 for (int f = 0; f < kFiles; ++f) {
                     const int next = 1 - state->held[f];
                     state->saving[f] = next;
+                    ++state->begun;
                     savers_->Save(f, next);
                     state->held[f] = next;
                     state->saving[f] = kIdle;
@@ -456,15 +472,17 @@ TEST_F(SaveCrashTest, KilledWhileCreatingEveryFileIsAbsentOrWhole) {
         ASSERT_FALSE(expected[f].empty()) << kFileNames[f];
     }
 
-    // Kills fall anywhere in the filling of two folders.
+    // Kills fall once one of the creations in the first two folders has
+    // begun, up to the filling of a folder later.
     const auto round = CreateRound(root_ / "timing");
     const auto longest = std::max<std::chrono::microseconds>(
-        std::chrono::duration_cast<std::chrono::microseconds>(2 * round), std::chrono::microseconds(200));
+        std::chrono::duration_cast<std::chrono::microseconds>(round), std::chrono::microseconds(200));
     const fs::path base = root_ / "creating";
     fs::create_directories(base);
 
     SharedState state;
     std::mt19937 random(1210);
+    std::uniform_int_distribution<int> after(1, 2 * kFiles);
     std::uniform_int_distribution<long> pause(0, longest.count());
     std::array<int, kFiles> midCreate{}, absent{};
     const int trials = TrialCount();
@@ -472,7 +490,9 @@ TEST_F(SaveCrashTest, KilledWhileCreatingEveryFileIsAbsentOrWhole) {
     for (int trial = 0; trial < trials; ++trial) {
         state->creating = kIdle;
         state->created = 0;
-        const std::string failure = RunAndKill(std::chrono::microseconds(pause(random)), [&] {
+        state->begun = 0;
+        const int creations = after(random);
+        const std::string failure = RunAndKill(state->begun, creations, std::chrono::microseconds(pause(random)), [&] {
             for (int n = 0;; ++n) {
                 if (n % kFiles == 0) {
                     const fs::path folder = base / std::to_string(n / kFiles);
@@ -480,6 +500,7 @@ TEST_F(SaveCrashTest, KilledWhileCreatingEveryFileIsAbsentOrWhole) {
                     savers_->MoveTo(folder);
                 }
                 state->creating = n;
+                ++state->begun;
                 savers_->Create(n % kFiles);
                 state->created = n + 1;
                 state->creating = kIdle;

@@ -1,13 +1,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/input/dinput.h"
 #include "platform/forms/forms.h"
 #include "platform/input/scriptinput.h"
+#include "platform/system/systime.h"
 
 namespace {
 
@@ -98,17 +99,20 @@ TEST(DirectInputDevices, ForegroundNeedsTheFocus) {
     EXPECT_EQ(keyboard->Unacquire(), DI_NOEFFECT);
 }
 
-// How many milliseconds one Acquire takes, and its result.
-std::pair<long, HRESULT> TimedAcquire(IDirectInputDevice& device) {
-    const auto start = std::chrono::steady_clock::now();
+// One Acquire on a clock put in place for it that moves 10 ms at every
+// reading: how far the clock moved, and the result.
+std::pair<DWORD, HRESULT> AcquireOnASteppedClock(IDirectInputDevice& device) {
+    auto now = std::make_shared<DWORD>(0);
+    plat::SetTimeSource([now] { return *now += 10; });
     const HRESULT hr = device.Acquire();
-    const auto spent = std::chrono::steady_clock::now() - start;
-    return {static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count()), hr};
+    plat::SetTimeSource({});
+    return {*now, hr};
 }
 
 // The window system gives a window that was just shown its focus a little
-// later: the first acquisition waits for it (a while, not for ever), and
-// later ones, after a loss of the focus, are refused at once.
+// later: the first acquisition waits a second for it (on timeGetTime's clock,
+// so the machine's speed does not matter here), and later ones, after a loss
+// of the focus, are refused without waiting.
 TEST(DirectInputDevices, FirstAcquireGivesAShownWindowTimeForItsFocus) {
     // The program's window, on screen; under the dummy video driver it never
     // gets the focus.
@@ -127,20 +131,27 @@ TEST(DirectInputDevices, FirstAcquireGivesAShownWindowTimeForItsFocus) {
     };
 
     LPDIRECTINPUTDEVICE keyboard = keyboardFor(shown);
-    const auto [firstMs, first] = TimedAcquire(*keyboard);
+    const auto [firstMs, first] = AcquireOnASteppedClock(*keyboard);
     EXPECT_EQ(first, DIERR_OTHERAPPHASPRIO);
-    EXPECT_GE(firstMs, 900);
-    EXPECT_LT(firstMs, 5000);
-    const auto [againMs, again] = TimedAcquire(*keyboard);
+    EXPECT_GE(firstMs, 1000u);
+    EXPECT_LE(firstMs, 1020u);  // the start and the reading that ends the wait
+    const auto [againMs, again] = AcquireOnASteppedClock(*keyboard);
     EXPECT_EQ(again, DIERR_OTHERAPPHASPRIO);
-    EXPECT_LT(againMs, 200);
+    EXPECT_EQ(againMs, 0u);
 
     // A handle without a window of its own has no focus coming.
     plat::WindowHandle bare(320, 200);
     LPDIRECTINPUTDEVICE other = keyboardFor(&bare);
-    const auto [bareMs, refused] = TimedAcquire(*other);
+    const auto [bareMs, refused] = AcquireOnASteppedClock(*other);
     EXPECT_EQ(refused, DIERR_OTHERAPPHASPRIO);
-    EXPECT_LT(bareMs, 200);
+    EXPECT_EQ(bareMs, 0u);
+
+    // A clock that stands still does not hold the first acquisition for ever:
+    // it ends after as many looks as fit in the wait.
+    LPDIRECTINPUTDEVICE stillClock = keyboardFor(shown);
+    plat::SetTimeSource([] { return DWORD{77}; });
+    EXPECT_EQ(stillClock->Acquire(), DIERR_OTHERAPPHASPRIO);
+    plat::SetTimeSource({});
     Application->DestroyWindow();
 }
 
