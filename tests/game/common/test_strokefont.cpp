@@ -234,16 +234,22 @@ protected:
 
 }  // namespace
 
+namespace {
+
+// A text of a table case, placed by its distance from one edge.
+struct PlacedText {
+    const char* Text;
+    float X;  // from the left edge, or back from the right one
+    bool FromRight;
+    float Size;
+};
+
+}  // namespace
+
 // Texts that already lie on the screen, some of them touching its first or
 // last column, are drawn exactly as DrawStrokeText draws them.
 TEST_F(ScreenTextTest, ATextOnTheScreenStaysWhereItIs) {
-    struct Case {
-        const char* Text;
-        float X;  // from the left edge, or back from the right one
-        bool FromRight;
-        float Size;
-    };
-    const Case cases[] = {
+    const PlacedText cases[] = {
         {"LASER", 30, false, 4},
         {"FULL LNK", 30, false, 4},
         {"FULL LNK", 30, true, 4},
@@ -260,7 +266,7 @@ TEST_F(ScreenTextTest, ATextOnTheScreenStaysWhereItIs) {
     };
     for (int width : {800, 1600}) {
         Resize(width, 100);
-        for (const Case& c : cases) {
+        for (const PlacedText& c : cases) {
             const float x = c.FromRight ? static_cast<float>(width) - c.X : c.X;
             SCOPED_TRACE(testing::Message() << width << " wide: \"" << c.Text << "\" at " << x);
             const std::vector<PixelValue> plain = Render(c.Text, x, 60, c.Size);
@@ -298,13 +304,7 @@ std::pair<float, float> SegmentEnds(const char* text, float x, float size) {
 // A segment with both ends on the screen is drawn whole, so no pixel is lost;
 // on the right, where the screen can be made wider, the pixels show it.
 TEST_F(ScreenTextTest, ATextThatWouldCrossAnEdgeMovesInJustFarEnoughToShowWhole) {
-    struct Case {
-        const char* Text;
-        float X;  // from the left edge, or back from the right one
-        bool FromRight;
-        float Size;
-    };
-    const Case cases[] = {
+    const PlacedText cases[] = {
         {"ion CANNON", 30, false, 4},         {"ion CANNON", 30, true, 4},
         {"Laser Torpedo", 30, false, 4},      {"Laser Torpedo", 30, true, 4},
         {"Pulse Cannon", 30, false, 4},       {"Pulse Cannon", 30, true, 4},
@@ -318,7 +318,7 @@ TEST_F(ScreenTextTest, ATextThatWouldCrossAnEdgeMovesInJustFarEnoughToShowWhole)
     const float margin = kScreenTextMargin;
     for (int width : {800, 1600}) {
         const auto lastColumn = static_cast<float>(width - 1);
-        for (const Case& c : cases) {
+        for (const PlacedText& c : cases) {
             const float x = c.FromRight ? static_cast<float>(width) - c.X : c.X;
             SCOPED_TRACE(testing::Message() << width << " wide: \"" << c.Text << "\" at " << x);
             const auto [lo, hi] = SegmentEnds(c.Text, x, c.Size);
