@@ -7,6 +7,8 @@
 #include "platform/display/pixelblit.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cstring>
 #include <cwchar>
 #include <type_traits>
@@ -238,6 +240,101 @@ inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n)
         *dst = *src;
 }
 
+// The key test of FindKeyedRuns for one pixel size: a pixel is shown when
+// its value less `low` is above `span` (unsigned), or always when `all`.
+struct RowKey {
+    bool all = false;
+    u32 low = 0, span = 0;
+};
+
+RowKey MakeRowKey(int bytesPerPixel, u32 keyLow, u32 keyHigh) {
+    RowKey k;
+    const u32 top = bytesPerPixel == 4 ? 0xFFFFFFFFu : (1u << (8 * bytesPerPixel)) - 1;
+    // An empty range, or one above every value of the pixel size, keys
+    // nothing; a range reaching past the top ends at the top.
+    if (keyLow > keyHigh || keyLow > top) {
+        k.all = true;
+        return k;
+    }
+    k.low = keyLow;
+    k.span = std::min(keyHigh, top) - keyLow;
+    return k;
+}
+
+// Bit i of masks[i / 64] set when pixel i of the row is shown; the bits past
+// the row's last pixel are clear.
+void ShownMasks(const u8* row, int bytesPerPixel, int w, RowKey key, u64* masks) {
+    const int words = (w + 63) / 64;
+    if (key.all) {
+        for (int k = 0; k < words; ++k) masks[k] = ~u64{0};
+        if (w % 64) masks[words - 1] = (u64{1} << (w % 64)) - 1;
+        return;
+    }
+    int x = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels at a time: the unsigned compare of value less `low`
+    // with `span` is a signed compare with the top bits flipped.
+    if (bytesPerPixel == 2) {
+        const __m128i flip = _mm_set1_epi16(INT16_MIN);
+        const __m128i low = _mm_set1_epi16(static_cast<short>(key.low));
+        const __m128i span = _mm_xor_si128(_mm_set1_epi16(static_cast<short>(key.span)), flip);
+        auto shown = [&](const u8* p) {
+            const __m128i v = _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
+            return _mm_cmpgt_epi16(_mm_xor_si128(v, flip), span);
+        };
+        for (; x + 16 <= w; x += 16) {
+            const u8* p = row + static_cast<std::ptrdiff_t>(x) * 2;
+            const u64 bits = static_cast<u32>(_mm_movemask_epi8(_mm_packs_epi16(shown(p), shown(p + 16))));
+            masks[x / 64] = x % 64 ? masks[x / 64] | bits << (x % 64) : bits;
+        }
+    } else if (bytesPerPixel == 4) {
+        const __m128i flip = _mm_set1_epi32(INT32_MIN);
+        const __m128i low = _mm_set1_epi32(static_cast<int>(key.low));
+        const __m128i span = _mm_xor_si128(_mm_set1_epi32(static_cast<int>(key.span)), flip);
+        auto shown = [&](const u8* p) {
+            const __m128i v = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
+            return _mm_cmpgt_epi32(_mm_xor_si128(v, flip), span);
+        };
+        for (; x + 16 <= w; x += 16) {
+            const u8* p = row + static_cast<std::ptrdiff_t>(x) * 4;
+            const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(shown(p), shown(p + 16)),
+                                                  _mm_packs_epi32(shown(p + 32), shown(p + 48)));
+            const u64 bits = static_cast<u32>(_mm_movemask_epi8(bytes));
+            masks[x / 64] = x % 64 ? masks[x / 64] | bits << (x % 64) : bits;
+        }
+    }
+#endif
+    // The rest one pixel at a time, each read whole as its size's value.
+    auto rest = [&](auto pixel) {
+        using P = decltype(pixel);
+        for (; x < w; ++x) {
+            P v;
+            std::memcpy(&v, row + static_cast<std::ptrdiff_t>(x) * sizeof(P), sizeof(P));
+            const u64 bit = static_cast<u32>(Value(v) - key.low) > key.span ? 1 : 0;
+            masks[x / 64] = x % 64 ? masks[x / 64] | bit << (x % 64) : bit;
+        }
+    };
+    switch (bytesPerPixel) {
+        case 1: rest(u8{}); break;
+        case 2: rest(u16{}); break;
+        case 3: rest(Pixel24{}); break;
+        default: rest(u32{}); break;
+    }
+}
+
+// The first pixel at or after x (below w) whose bit is set (or clear, when
+// `clear`), or w when there is none.
+int NextBit(const u64* masks, std::size_t words, int x, int w, bool clear) {
+    if (x >= w) return w;
+    const u64 flip = clear ? ~u64{0} : 0;
+    std::size_t k = static_cast<std::size_t>(x) / 64;
+    const u64 bits = (masks[k] ^ flip) >> (x % 64);
+    if (bits) return std::min(w, x + std::countr_zero(bits));
+    for (++k; k < words; ++k)
+        if (const u64 b = masks[k] ^ flip) return std::min(w, static_cast<int>(k * 64) + std::countr_zero(b));
+    return w;
+}
+
 }  // namespace
 
 void FillPixels(std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h, std::uint32_t value,
@@ -279,28 +376,44 @@ void BlitPixels(const PixelBlit& blit) {
 }
 
 KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                        std::uint32_t keyLow, std::uint32_t keyHigh) {
+                        std::uint32_t keyLow, std::uint32_t keyHigh, std::size_t maxRuns) {
     KeyedRuns out;
     out.width = w;
     out.height = h;
+    if (w <= 0 || h <= 0 || bytesPerPixel < 1 || bytesPerPixel > 4) {
+        out.rowStart.assign(static_cast<std::size_t>(std::max(h, 0)) + 1, 0);
+        return out;
+    }
+    // Which pixels are shown, a bit each, 64 to a word, every row starting a
+    // new word; then the runs counted from the edges in those words, so the
+    // list is allocated once, and read off them.
+    const RowKey key = MakeRowKey(bytesPerPixel, keyLow, keyHigh);
+    const auto words = static_cast<std::size_t>((w + 63) / 64);
+    std::vector<u64> shown(words * static_cast<std::size_t>(h));
+    std::size_t count = 0;
+    for (int y = 0; y < h; ++y) {
+        u64* masks = shown.data() + static_cast<std::size_t>(y) * words;
+        ShownMasks(first + y * pitch, bytesPerPixel, w, key, masks);
+        u64 before = 0;  // the bit left of each word's first pixel
+        for (std::size_t k = 0; k < words; ++k) {
+            count += static_cast<std::size_t>(std::popcount(masks[k] & ~(masks[k] << 1 | before)));
+            before = masks[k] >> 63;
+        }
+        if (count > maxRuns) {
+            out.usable = false;
+            out.rowStart.assign(static_cast<std::size_t>(h) + 1, 0);
+            return out;
+        }
+    }
+    out.runs.reserve(count);
     out.rowStart.reserve(static_cast<std::size_t>(h) + 1);
-    const u32 span = keyHigh - keyLow;
-    const bool keyed = keyLow <= keyHigh;
     for (int y = 0; y < h; ++y) {
         out.rowStart.push_back(static_cast<u32>(out.runs.size()));
-        const u8* row = first + y * pitch;
-        int x = 0;
-        while (x < w) {
-            auto shown = [&](int i) {
-                const u8* p = row + static_cast<std::ptrdiff_t>(i) * bytesPerPixel;
-                u32 v = p[0];
-                for (int k = 1; k < bytesPerPixel; ++k) v |= u32{p[k]} << (8 * k);
-                return !keyed || static_cast<u32>(v - keyLow) > span;
-            };
-            while (x < w && !shown(x)) ++x;
-            const int start = x;
-            while (x < w && shown(x)) ++x;
-            if (x > start) out.runs.push_back({start, y, x - start});
+        const u64* masks = shown.data() + static_cast<std::size_t>(y) * words;
+        for (int x = NextBit(masks, words, 0, w, false); x < w;) {
+            const int end = NextBit(masks, words, x, w, true);
+            out.runs.push_back({x, y, end - x});
+            x = NextBit(masks, words, end, w, false);
         }
     }
     out.rowStart.push_back(static_cast<u32>(out.runs.size()));
