@@ -315,55 +315,190 @@ struct ChannelPlace {
         const DWORD v = bits >= 8 ? static_cast<DWORD>(v8) << (bits - 8) : v8 >> (8 - bits);
         return (v << pos) & mask;
     }
+    unsigned To8(DWORD raw) const {
+        if (bits == 0) return 0;
+        const DWORD v = (raw & mask) >> pos;
+        return bits >= 8 ? (v >> (bits - 8)) & 0xFF : (v << (8 - bits)) & 0xFF;
+    }
 };
 
-// A bitmap copied at its own size onto a surface of 2, 3 or 4 bytes a
-// pixel, wholly inside both: the per-pixel path's colours, converted with
-// the channel places found once, written row by row. False when the copy is
-// not of that kind.
-bool CopyBitmapToSurface(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy) {
-    IDirectDrawSurface4* surface = dest->surface;
-    const GdiBitmap* bitmap = src->bitmap;
-    if (!surface || !bitmap || src->surface) return false;
-    const DDPIXELFORMAT& f = surface->PixelFormat();
-    const int bpp = surface->BytesPerPixel();
-    if ((f.dwFlags & DDPF_PALETTEINDEXED8) || bpp < 2) return false;
-    if (x < 0 || y < 0 || sx < 0 || sy < 0 || x + w > surface->Width() || y + h > surface->Height() ||
-        sx + w > bitmap->width || sy + h > bitmap->height)
-        return false;
-    // Each channel's 256 values in place, so a pixel is three look-ups.
-    const ChannelPlace r(f.dwRBitMask), g(f.dwGBitMask), b(f.dwBBitMask);
-    std::array<DWORD, 256> red, green, blue;
-    for (unsigned v = 0; v < 256; ++v) {
-        red[v] = r.From8(v);
-        green[v] = g.From8(v);
-        blue[v] = b.From8(v);
+// How a transfer reads colours from its source and writes them to its
+// destination, found once per call: the pixels are a bitmap's (0x00RRGGBB),
+// a 32-bit DIB's (blue, green, red, unused) or a surface's of 2, 3 or 4
+// bytes with RGB masks. The conversions are GDI's own (DcRead, DcWrite):
+// each channel truncated to its bits on the way in, shifted up on the way
+// out.
+struct Pixels {
+    enum Kind { Bitmap, Dib, Surface } kind = Bitmap;
+    BYTE* first = nullptr;  // pixel (0, 0)
+    std::ptrdiff_t pitch = 0;
+    int bytesPerPixel = 4;
+    long long width = 0, height = 0;
+    IDirectDrawSurface4* surface = nullptr;
+};
+
+// A context's pixels for a row-by-row transfer; false when it has none of
+// the kinds above (a palette surface, nothing selected).
+bool PixelsOf(HDC dc, Pixels& p) {
+    if (dc->surface) {
+        IDirectDrawSurface4& s = *dc->surface;
+        if ((s.PixelFormat().dwFlags & DDPF_PALETTEINDEXED8) || s.BytesPerPixel() < 2 || s.BytesPerPixel() > 4)
+            return false;
+        p.kind = Pixels::Surface;
+        p.first = const_cast<BYTE*>(static_cast<const IDirectDrawSurface4&>(s).Pixels());
+        p.pitch = s.Pitch();
+        p.bytesPerPixel = s.BytesPerPixel();
+        p.width = s.Width();
+        p.height = s.Height();
+        p.surface = &s;
+        return true;
     }
-    auto value = [&](std::uint32_t p) { return red[(p >> 16) & 0xFF] | green[(p >> 8) & 0xFF] | blue[p & 0xFF]; };
-    BYTE* pixels = surface->Pixels();
-    for (int j = 0; j < h; ++j) {
-        const std::uint32_t* from = bitmap->pixels.data() + static_cast<std::size_t>(sy + j) * bitmap->width + sx;
-        BYTE* to = pixels + static_cast<std::size_t>(y + j) * surface->Pitch() + static_cast<std::size_t>(x) * bpp;
-        if (bpp == 2) {
-            for (int i = 0; i < w; ++i) {
-                const auto v = static_cast<std::uint16_t>(value(from[i]));
-                std::memcpy(to + 2 * i, &v, 2);
-            }
-        } else if (bpp == 4) {
-            for (int i = 0; i < w; ++i) {
-                const DWORD v = value(from[i]);
-                std::memcpy(to + 4 * i, &v, 4);
-            }
-        } else {
-            for (int i = 0; i < w; ++i, to += 3) {
-                const DWORD v = value(from[i]);
-                to[0] = static_cast<BYTE>(v);
-                to[1] = static_cast<BYTE>(v >> 8);
-                to[2] = static_cast<BYTE>(v >> 16);
-            }
+    if (!dc->bitmap) return false;
+    p.kind = Pixels::Bitmap;
+    p.first = reinterpret_cast<BYTE*>(dc->bitmap->pixels.data());
+    p.pitch = static_cast<std::ptrdiff_t>(dc->bitmap->width) * 4;
+    p.width = dc->bitmap->width;
+    p.height = dc->bitmap->height;
+    return true;
+}
+
+// Read the colour of a source pixel as 8-bit red, green and blue.
+struct DibColour {
+    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
+        r = at[2];
+        g = at[1];
+        b = at[0];
+    }
+};
+struct BitmapColour {
+    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
+        std::uint32_t v;
+        std::memcpy(&v, at, 4);
+        r = (v >> 16) & 0xFF;
+        g = (v >> 8) & 0xFF;
+        b = v & 0xFF;
+    }
+};
+template <int Bytes>
+struct SurfaceColour {
+    explicit SurfaceColour(const DDPIXELFORMAT& f) : red(f.dwRBitMask), green(f.dwGBitMask), blue(f.dwBBitMask) {}
+    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
+        DWORD v = 0;
+        std::memcpy(&v, at, Bytes);
+        r = red.To8(v);
+        g = green.To8(v);
+        b = blue.To8(v);
+    }
+    ChannelPlace red, green, blue;
+};
+
+// Each channel's 256 values in place in the destination's pixel value, so a
+// pixel is three look-ups.
+struct ColourPacker {
+    explicit ColourPacker(const Pixels& p) {
+        const DDPIXELFORMAT* f = p.surface ? &p.surface->PixelFormat() : nullptr;
+        const ChannelPlace r(f ? f->dwRBitMask : 0xFF0000), g(f ? f->dwGBitMask : 0xFF00), b(f ? f->dwBBitMask : 0xFF);
+        for (unsigned v = 0; v < 256; ++v) {
+            red[v] = r.From8(v);
+            green[v] = g.From8(v);
+            blue[v] = b.From8(v);
         }
     }
-    return true;
+    DWORD operator()(unsigned r, unsigned g, unsigned b) const { return red[r] | green[g] | blue[b]; }
+    std::array<DWORD, 256> red, green, blue;
+};
+
+// The destination indices of one direction of a transfer that land inside
+// the destination and take a source index inside the source: destination
+// index `to` + i for i in [0, n) takes source index from + i * span / n
+// (floor). Both conditions hold on one interval of i, since the source index
+// never falls as i grows; `source` holds the source index of each.
+struct Resample {
+    long long first = 0;  // the first i
+    std::vector<long long> source;
+};
+
+Resample Plan(long long to, long long limit, long long from, long long span, long long n, long long size) {
+    Resample r;
+    long long lo = std::max(0LL, -to), hi = std::min(n, limit - to);
+    if (lo >= hi) return r;
+    auto at = [&](long long i) { return from + i * span / n; };
+    while (lo < hi && at(lo) < 0) ++lo;
+    while (hi > lo && at(hi - 1) >= size) --hi;
+    r.first = lo;
+    r.source.reserve(static_cast<std::size_t>(hi - lo));
+    for (long long i = lo; i < hi; ++i) r.source.push_back(at(i));
+    return r;
+}
+
+// Writes a packed pixel value of `Bytes` bytes.
+template <int Bytes>
+void StorePacked(BYTE* at, DWORD v) {
+    if constexpr (Bytes == 3) {
+        at[0] = static_cast<BYTE>(v);
+        at[1] = static_cast<BYTE>(v >> 8);
+        at[2] = static_cast<BYTE>(v >> 16);
+    } else if constexpr (Bytes == 2) {
+        const auto half = static_cast<std::uint16_t>(v);
+        std::memcpy(at, &half, 2);
+    } else {
+        std::memcpy(at, &v, 4);
+    }
+}
+
+template <class Read, int ToBytes>
+void TransferRows(const Read& read, const ColourPacker& pack, const Pixels& from, const Pixels& to, int x, int y,
+                  const Resample& columns, const Resample& rows, const std::vector<std::size_t>& offsets,
+                  bool bottomUp) {
+    const std::size_t count = offsets.size();
+    for (std::size_t k = 0; k < rows.source.size(); ++k) {
+        const long long fy = bottomUp ? from.height - 1 - rows.source[k] : rows.source[k];
+        const BYTE* src = from.first + fy * from.pitch;
+        BYTE* dst = to.first + (y + rows.first + static_cast<long long>(k)) * to.pitch + (x + columns.first) * ToBytes;
+        for (std::size_t i = 0; i < count; ++i) {
+            unsigned r, g, b;
+            read(src + offsets[i], r, g, b);
+            StorePacked<ToBytes>(dst + i * ToBytes, pack(r, g, b));
+        }
+    }
+}
+
+template <class Read>
+void TransferTo(const Read& read, const Pixels& from, const Pixels& to, int x, int y, const Resample& columns,
+                const Resample& rows, const std::vector<std::size_t>& offsets, bool bottomUp) {
+    const ColourPacker pack(to);
+    switch (to.kind == Pixels::Surface ? to.bytesPerPixel : 4) {
+        case 2: TransferRows<Read, 2>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
+        case 3: TransferRows<Read, 3>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
+        default: TransferRows<Read, 4>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
+    }
+}
+
+// The copy of StretchBlt and StretchDIBits between two different pixel
+// stores: destination pixel (x + columns.first + i, y + rows.first + j)
+// takes the colour of source pixel (columns.source[i], rows.source[j]), row
+// by row, in GDI's conversions. A DIB's rows may be stored bottom-up.
+void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample& columns, const Resample& rows,
+              bool bottomUp) {
+    if (columns.source.empty() || rows.source.empty()) return;
+    if (to.surface) to.surface->Pixels();  // the destination changes
+    const int fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
+    // The source columns as byte offsets into a row.
+    std::vector<std::size_t> offsets(columns.source.size());
+    for (std::size_t k = 0; k < offsets.size(); ++k)
+        offsets[k] = static_cast<std::size_t>(columns.source[k]) * static_cast<std::size_t>(fromBytes);
+    if (from.kind == Pixels::Dib) {
+        TransferTo(DibColour{}, from, to, x, y, columns, rows, offsets, bottomUp);
+    } else if (from.kind == Pixels::Bitmap) {
+        TransferTo(BitmapColour{}, from, to, x, y, columns, rows, offsets, bottomUp);
+    } else {
+        const DDPIXELFORMAT& f = from.surface->PixelFormat();
+        switch (fromBytes) {
+            case 2: TransferTo(SurfaceColour<2>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
+            case 3: TransferTo(SurfaceColour<3>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
+            default: TransferTo(SurfaceColour<4>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
+        }
+    }
 }
 
 }  // namespace
@@ -372,7 +507,15 @@ BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
     if (!dest || !src || rop != SRCCOPY || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return 0;
     int dw = 0, dh = 0, srcW = 0, srcH = 0;
     if (!plat::DcSize(dest, &dw, &dh) || !plat::DcSize(src, &srcW, &srcH)) return 0;
-    if (w == sw && h == sh && CopyBitmapToSurface(dest, x, y, w, h, src, sx, sy)) return 1;
+    Pixels from, to;
+    const bool sameStore = (src->surface && src->surface == dest->surface) ||
+                           (!src->surface && !dest->surface && src->bitmap == dest->bitmap);
+    if (!sameStore && PixelsOf(src, from) && PixelsOf(dest, to)) {
+        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, srcW), Plan(y, dh, sy, sh, h, srcH), false);
+        return 1;
+    }
+    // A copy within one store, or with a palette surface: pixel by pixel,
+    // in order.
     for (int j = 0; j < h; ++j) {
         int ty = y + j;
         if (ty < 0 || ty >= dh) continue;
@@ -402,6 +545,17 @@ int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, 
     const bool topDown = hd.biHeight < 0;
     const long long rows = topDown ? -static_cast<long long>(hd.biHeight) : hd.biHeight;
     const auto* px = static_cast<const BYTE*>(bits);
+    Pixels to;
+    if (PixelsOf(dest, to)) {
+        Pixels from;
+        from.kind = Pixels::Dib;
+        from.first = const_cast<BYTE*>(px);
+        from.pitch = static_cast<std::ptrdiff_t>(hd.biWidth) * 4;
+        from.width = hd.biWidth;
+        from.height = rows;
+        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, hd.biWidth), Plan(y, dh, sy, sh, h, rows), !topDown);
+        return h;
+    }
     for (int j = 0; j < h; ++j) {
         int ty = y + j;
         if (ty < 0 || ty >= dh) continue;
