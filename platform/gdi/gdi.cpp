@@ -12,6 +12,7 @@
 
 #include "platform/display/ddraw.h"
 #include "platform/system/files.h"
+#include "platform/gdi/bmpfile.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/gdi/picturelimits.h"
@@ -64,124 +65,6 @@ unsigned FromChannel(DWORD raw, DWORD mask) {
     if (c.bits == 0) return 0;
     DWORD v = (raw & mask) >> c.pos;
     return c.bits >= 8 ? (v >> (c.bits - 8)) & 0xFF : (v << (8 - c.bits)) & 0xFF;
-}
-
-// Whether the BMP at the stream's position states a size we decode. SDL's
-// reader allocates whatever the header claims, so a file gets to SDL only
-// after this; the stream is left where it was.
-bool BmpSizeAccepted(SDL_RWops* rw) {
-    const Sint64 start = SDL_RWtell(rw);
-    unsigned char h[26];
-    const bool read = start >= 0 && SDL_RWread(rw, h, 1, sizeof h) == sizeof h;
-    if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
-    if (!read || h[0] != 'B' || h[1] != 'M') return false;
-    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
-    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
-    const std::uint32_t infoSize = le32(14);
-    std::int64_t width = 0, height = 0;
-    if (infoSize == 12) {  // the old core header: 16-bit sizes
-        width = le16(18);
-        height = le16(20);
-    } else if (infoSize >= 40) {
-        width = static_cast<std::int32_t>(le32(18));
-        height = static_cast<std::int32_t>(le32(22));
-        if (height < 0) height = -height;  // rows stored top-down
-    }
-    return width > 0 && PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
-}
-
-// A new bitmap of width x height, or none when memory runs out.
-std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
-    try {
-        auto bmp = std::make_unique<GdiBitmap>();
-        bmp->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        bmp->width = width;
-        bmp->height = height;
-        return bmp;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-// The plain form every generated picture has - 24 bits a pixel, no
-// compression, all rows present - decoded straight from the file's bytes.
-// Any other form (and a file that ends early) is left to SDL's reader: the
-// stream is then back where it was and `handled` is false.
-std::unique_ptr<GdiBitmap> PlainBmp(SDL_RWops* rw, bool& handled) {
-    handled = false;
-    const Sint64 start = SDL_RWtell(rw);
-    const Sint64 size = SDL_RWsize(rw);
-    unsigned char h[54];
-    if (start < 0 || size < start + 54 || SDL_RWread(rw, h, 1, sizeof h) != sizeof h) {
-        if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
-        return nullptr;
-    }
-    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
-    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
-    const std::uint32_t offset = le32(10), infoSize = le32(14);
-    const auto width = static_cast<std::int32_t>(le32(18));
-    const auto height = static_cast<std::int32_t>(le32(22));
-    const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * 3 + 3) & ~std::int64_t{3};
-    const bool plain = (infoSize == 40 || infoSize == 108 || infoSize == 124) && le16(26) == 1 && le16(28) == 24 &&
-                       le32(30) == 0 && width > 0 && rows > 0 && offset >= 14 + infoSize &&
-                       PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(rows)) &&
-                       start + offset + rowBytes * rows <= size;
-    std::vector<unsigned char> data;
-    if (plain) {
-        data.resize(static_cast<std::size_t>(rowBytes * rows));
-        SDL_RWseek(rw, start + offset, RW_SEEK_SET);
-    }
-    if (!plain || SDL_RWread(rw, data.data(), 1, data.size()) != data.size()) {
-        SDL_RWseek(rw, start, RW_SEEK_SET);
-        return nullptr;
-    }
-    handled = true;
-    auto bmp = NewBitmap(width, static_cast<int>(rows));
-    if (!bmp) return nullptr;
-    for (std::int64_t y = 0; y < rows; ++y) {
-        // Rows are stored bottom-up unless the height is negative.
-        const unsigned char* from = data.data() + (height < 0 ? y : rows - 1 - y) * rowBytes;
-        std::uint32_t* to = bmp->pixels.data() + y * width;
-        for (std::int32_t x = 0; x < width; ++x, from += 3)
-            to[x] = static_cast<std::uint32_t>(from[2]) << 16 | static_cast<std::uint32_t>(from[1]) << 8 | from[0];
-    }
-    return bmp;
-}
-
-// Bitmap from a BMP stream, as 32-bit 0x00RRGGBB pixels; none for a picture
-// too large to decode. The stream is closed.
-std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
-    if (!rw) return nullptr;
-    if (!BmpSizeAccepted(rw)) {
-        SDL_RWclose(rw);
-        return nullptr;
-    }
-    bool handled = false;
-    if (auto bmp = PlainBmp(rw, handled); handled) {
-        SDL_RWclose(rw);
-        return bmp;
-    }
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-    if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!converted) return nullptr;
-    auto bmp = NewBitmap(converted->w, converted->h);
-    if (!bmp) {
-        SDL_FreeSurface(converted);
-        return nullptr;
-    }
-    SDL_LockSurface(converted);
-    for (int y = 0; y < bmp->height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(converted->pixels) +
-                                                                 static_cast<std::size_t>(y) * converted->pitch);
-        std::transform(row, row + bmp->width, bmp->pixels.begin() + static_cast<std::ptrdiff_t>(y) * bmp->width,
-                       [](std::uint32_t p) { return p & 0x00FFFFFFu; });
-    }
-    SDL_UnlockSurface(converted);
-    SDL_FreeSurface(converted);
-    return bmp;
 }
 
 }  // namespace
@@ -277,7 +160,7 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
     b.bmWidthBytes = bmp->width * 4;
     b.bmPlanes = 1;
     b.bmBitsPixel = 32;
-    b.bmBits = bmp->pixels.data();
+    b.bmBits = bmp->pixels.get();
     *static_cast<BITMAP*>(out) = b;
     return static_cast<int>(sizeof(BITMAP));
 }
@@ -355,7 +238,7 @@ bool PixelsOf(HDC dc, Pixels& p) {
     }
     if (!dc->bitmap) return false;
     p.kind = Pixels::Bitmap;
-    p.first = reinterpret_cast<BYTE*>(dc->bitmap->pixels.data());
+    p.first = reinterpret_cast<BYTE*>(dc->bitmap->pixels.get());
     p.pitch = static_cast<std::ptrdiff_t>(dc->bitmap->width) * 4;
     p.width = dc->bitmap->width;
     p.height = dc->bitmap->height;
