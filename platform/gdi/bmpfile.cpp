@@ -19,6 +19,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/picturelimits.h"
+#include "platform/gdi/pixelrows.h"
 
 namespace plat {
 namespace {
@@ -208,48 +209,6 @@ bool ReadForm(SDL_RWops* rw, Sint64 start, Sint64 size, BmpForm& f) {
     return true;
 }
 
-// ---- Row converters ---------------------------------------------------------
-
-// Indices of `Bits` bits, the first in the top bits of each byte, through
-// the palette; `worst` gets the largest index seen.
-template <int Bits>
-void IndexedRow(const u8* from, int w, const u32* palette, u32* to, u32& worst) {
-    constexpr int kPerByte = 8 / Bits;
-    constexpr u32 kMask = (1u << Bits) - 1;
-    u32 most = 0;
-    int x = 0;
-    for (; x + kPerByte <= w; x += kPerByte) {
-        const u32 byte = *from++;
-        for (int j = 0; j < kPerByte; ++j) {
-            const u32 index = (byte >> (8 - Bits * (j + 1))) & kMask;
-            most = std::max(most, index);
-            to[x + j] = palette[index];
-        }
-    }
-    if (x < w) {
-        const u32 byte = *from;
-        for (int j = 0; x < w; ++j, ++x) {
-            const u32 index = (byte >> (8 - Bits * (j + 1))) & kMask;
-            most = std::max(most, index);
-            to[x] = palette[index];
-        }
-    }
-    worst = std::max(worst, most);
-}
-
-void Row16(const u8* from, int w, const u32* expansion, u32* to) {
-    for (int x = 0; x < w; ++x, from += 2) to[x] = expansion[from[0] | from[1] << 8];
-}
-
-void Row24(const u8* from, int w, u32* to) {
-    for (int x = 0; x < w; ++x, from += 3)
-        to[x] = static_cast<u32>(from[2]) << 16 | static_cast<u32>(from[1]) << 8 | from[0];
-}
-
-void Row32(const u8* from, int w, u32* to) {
-    for (int x = 0; x < w; ++x, from += 4) to[x] = (Le32(from) & 0x00FFFFFFu);
-}
-
 // ---- Decoders ---------------------------------------------------------------
 
 // The rows of an uncoded picture, read in storage order. False when the
@@ -270,15 +229,14 @@ bool DecodeRows(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
         if (!row) return false;
         const int y = f.topDown ? i : f.rows - 1 - i;
         u32* to = bmp.pixels.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width);
-        switch (f.bits) {
-            case 1: IndexedRow<1>(row, f.width, f.palette.data(), to, worst); break;
-            case 2: IndexedRow<2>(row, f.width, f.palette.data(), to, worst); break;
-            case 4: IndexedRow<4>(row, f.width, f.palette.data(), to, worst); break;
-            case 8: IndexedRow<8>(row, f.width, f.palette.data(), to, worst); break;
-            case 16: Row16(row, f.width, expansion, to); break;
-            case 24: Row24(row, f.width, to); break;
-            default: Row32(row, f.width, to); break;
-        }
+        if (f.bits <= 8)
+            worst = std::max(worst, rows::IndexedToColours(f.bits, row, f.width, f.palette.data(), to));
+        else if (f.bits == 16)
+            rows::Expand16(row, f.width, expansion, to);
+        else if (f.bits == 24)
+            rows::Bgr24ToColours(row, f.width, to);
+        else
+            rows::Bgrx32ToColours(row, f.width, to);
         if (f.bits <= 8 && worst >= f.colours) return false;  // an index past the palette
     }
     return true;
@@ -295,8 +253,8 @@ bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
     int y = f.rows - 1, x = 0;
     u32 worst = 0;
     auto put = [&](int row) {
-        u32* to = bmp.pixels.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(f.width);
-        for (int i = 0; i < f.width; ++i) to[i] = f.palette[indices[static_cast<std::size_t>(i)]];
+        rows::BytesToColours(indices.data(), f.width, f.palette.data(),
+                             bmp.pixels.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(f.width));
         std::fill(indices.begin(), indices.end(), 0);
     };
     for (;;) {
@@ -305,15 +263,10 @@ bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
         if (count != 0) {
             // A run of `count` pixels: one index, or two alternating.
             if (y < 0 || x + count > f.width) return false;
-            u8* to = indices.data() + x;
-            if (rle8) {
-                std::fill_n(to, count, value);
-                worst = std::max<u32>(worst, value);
-            } else {
-                const u8 pair[2] = {static_cast<u8>(value >> 4), static_cast<u8>(value & 15)};
-                for (int i = 0; i < count; ++i) to[i] = pair[i & 1];
-                worst = std::max<u32>(worst, count > 1 ? std::max(pair[0], pair[1]) : pair[0]);
-            }
+            const u8 first = rle8 ? value : static_cast<u8>(value >> 4);
+            const u8 second = rle8 ? value : static_cast<u8>(value & 15);
+            rows::FillPair(indices.data() + x, count, first, second);
+            worst = std::max<u32>(worst, count > 1 ? std::max(first, second) : first);
             x += count;
         } else if (value == 0) {  // end of the row
             if (y >= 0) put(y);
@@ -332,11 +285,7 @@ bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
             const u8* from = in.Take(bytes + bytes % 2);
             if (!from) return false;
             if (y < 0 || x + n > f.width) return false;
-            u8* to = indices.data() + x;
-            for (int i = 0; i < n; ++i) {
-                to[i] = rle8 ? from[i] : static_cast<u8>(i % 2 ? from[i / 2] & 15 : from[i / 2] >> 4);
-                worst = std::max<u32>(worst, to[i]);
-            }
+            worst = std::max(worst, rows::UnpackIndices(indices.data() + x, n, from, rle8));
             x += n;
         }
     }
@@ -389,9 +338,7 @@ std::unique_ptr<GdiBitmap> DecodeBySdl(SDL_RWops* rw) {
     if (into) SDL_FreeSurface(into);
     SDL_FreeSurface(loaded);
     if (!copied) return nullptr;
-    u32* p = bmp->pixels.get();
-    std::transform(p, p + static_cast<std::size_t>(bmp->width) * static_cast<std::size_t>(bmp->height), p,
-                   [](u32 v) { return v & 0x00FFFFFFu; });
+    rows::DropTopBytes(bmp->pixels.get(), static_cast<std::size_t>(bmp->width) * static_cast<std::size_t>(bmp->height));
     return bmp;
 }
 

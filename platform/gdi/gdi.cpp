@@ -15,7 +15,7 @@
 #include "platform/gdi/bmpfile.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/gdi/picturelimits.h"
+#include "platform/gdi/pixelrows.h"
 
 struct ModuleTag {};
 
@@ -187,24 +187,6 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 
 namespace {
 
-// One channel of a surface's format: where its mask starts and how many bits
-// it has, counted once per transfer.
-struct ChannelPlace {
-    int pos, bits;
-    DWORD mask;
-    explicit ChannelPlace(DWORD m) : pos(m ? std::countr_zero(m) : 0), bits(std::popcount(m)), mask(m) {}
-    DWORD From8(unsigned v8) const {
-        if (bits == 0) return 0;
-        const DWORD v = bits >= 8 ? static_cast<DWORD>(v8) << (bits - 8) : v8 >> (8 - bits);
-        return (v << pos) & mask;
-    }
-    unsigned To8(DWORD raw) const {
-        if (bits == 0) return 0;
-        const DWORD v = (raw & mask) >> pos;
-        return bits >= 8 ? (v >> (bits - 8)) & 0xFF : (v << (8 - bits)) & 0xFF;
-    }
-};
-
 // How a transfer reads colours from its source and writes them to its
 // destination, found once per call: the pixels are a bitmap's (0x00RRGGBB),
 // a 32-bit DIB's (blue, green, red, unused) or a surface's of 2, 3 or 4
@@ -245,52 +227,6 @@ bool PixelsOf(HDC dc, Pixels& p) {
     return true;
 }
 
-// Read the colour of a source pixel as 8-bit red, green and blue.
-struct DibColour {
-    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
-        r = at[2];
-        g = at[1];
-        b = at[0];
-    }
-};
-struct BitmapColour {
-    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
-        std::uint32_t v;
-        std::memcpy(&v, at, 4);
-        r = (v >> 16) & 0xFF;
-        g = (v >> 8) & 0xFF;
-        b = v & 0xFF;
-    }
-};
-template <int Bytes>
-struct SurfaceColour {
-    explicit SurfaceColour(const DDPIXELFORMAT& f) : red(f.dwRBitMask), green(f.dwGBitMask), blue(f.dwBBitMask) {}
-    void operator()(const BYTE* at, unsigned& r, unsigned& g, unsigned& b) const {
-        DWORD v = 0;
-        std::memcpy(&v, at, Bytes);
-        r = red.To8(v);
-        g = green.To8(v);
-        b = blue.To8(v);
-    }
-    ChannelPlace red, green, blue;
-};
-
-// Each channel's 256 values in place in the destination's pixel value, so a
-// pixel is three look-ups.
-struct ColourPacker {
-    explicit ColourPacker(const Pixels& p) {
-        const DDPIXELFORMAT* f = p.surface ? &p.surface->PixelFormat() : nullptr;
-        const ChannelPlace r(f ? f->dwRBitMask : 0xFF0000), g(f ? f->dwGBitMask : 0xFF00), b(f ? f->dwBBitMask : 0xFF);
-        for (unsigned v = 0; v < 256; ++v) {
-            red[v] = r.From8(v);
-            green[v] = g.From8(v);
-            blue[v] = b.From8(v);
-        }
-    }
-    DWORD operator()(unsigned r, unsigned g, unsigned b) const { return red[r] | green[g] | blue[b]; }
-    std::array<DWORD, 256> red, green, blue;
-};
-
 // The destination indices of one direction of a transfer that land inside
 // the destination and take a source index inside the source: destination
 // index `to` + i for i in [0, n) takes source index from + i * span / n
@@ -314,49 +250,6 @@ Resample Plan(long long to, long long limit, long long from, long long span, lon
     return r;
 }
 
-// Writes a packed pixel value of `Bytes` bytes.
-template <int Bytes>
-void StorePacked(BYTE* at, DWORD v) {
-    if constexpr (Bytes == 3) {
-        at[0] = static_cast<BYTE>(v);
-        at[1] = static_cast<BYTE>(v >> 8);
-        at[2] = static_cast<BYTE>(v >> 16);
-    } else if constexpr (Bytes == 2) {
-        const auto half = static_cast<std::uint16_t>(v);
-        std::memcpy(at, &half, 2);
-    } else {
-        std::memcpy(at, &v, 4);
-    }
-}
-
-template <class Read, int ToBytes>
-void TransferRows(const Read& read, const ColourPacker& pack, const Pixels& from, const Pixels& to, int x, int y,
-                  const Resample& columns, const Resample& rows, const std::vector<std::size_t>& offsets,
-                  bool bottomUp) {
-    const std::size_t count = offsets.size();
-    for (std::size_t k = 0; k < rows.source.size(); ++k) {
-        const long long fy = bottomUp ? from.height - 1 - rows.source[k] : rows.source[k];
-        const BYTE* src = from.first + fy * from.pitch;
-        BYTE* dst = to.first + (y + rows.first + static_cast<long long>(k)) * to.pitch + (x + columns.first) * ToBytes;
-        for (std::size_t i = 0; i < count; ++i) {
-            unsigned r, g, b;
-            read(src + offsets[i], r, g, b);
-            StorePacked<ToBytes>(dst + i * ToBytes, pack(r, g, b));
-        }
-    }
-}
-
-template <class Read>
-void TransferTo(const Read& read, const Pixels& from, const Pixels& to, int x, int y, const Resample& columns,
-                const Resample& rows, const std::vector<std::size_t>& offsets, bool bottomUp) {
-    const ColourPacker pack(to);
-    switch (to.kind == Pixels::Surface ? to.bytesPerPixel : 4) {
-        case 2: TransferRows<Read, 2>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
-        case 3: TransferRows<Read, 3>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
-        default: TransferRows<Read, 4>(read, pack, from, to, x, y, columns, rows, offsets, bottomUp); break;
-    }
-}
-
 // The copy of StretchBlt and StretchDIBits between two different pixel
 // stores: destination pixel (x + columns.first + i, y + rows.first + j)
 // takes the colour of source pixel (columns.source[i], rows.source[j]), row
@@ -365,22 +258,33 @@ void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample
               bool bottomUp) {
     if (columns.source.empty() || rows.source.empty()) return;
     if (to.surface) to.surface->Pixels();  // the destination changes
-    const int fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
+    plat::rows::ColourRows job;
+    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourRows::From::Dib
+               : from.kind == Pixels::Bitmap ? plat::rows::ColourRows::From::Bitmap
+                                             : plat::rows::ColourRows::From::Surface;
+    job.fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
+    if (from.surface) {
+        const DDPIXELFORMAT& f = from.surface->PixelFormat();
+        job.fromRed = plat::rows::ChannelPlace(f.dwRBitMask);
+        job.fromGreen = plat::rows::ChannelPlace(f.dwGBitMask);
+        job.fromBlue = plat::rows::ChannelPlace(f.dwBBitMask);
+    }
+    job.toBytes = to.kind == Pixels::Surface ? to.bytesPerPixel : 4;
+    if (to.surface) {
+        const DDPIXELFORMAT& f = to.surface->PixelFormat();
+        job.PackInto(f.dwRBitMask, f.dwGBitMask, f.dwBBitMask);
+    } else {
+        job.PackInto(0xFF0000, 0x00FF00, 0x0000FF);
+    }
     // The source columns as byte offsets into a row.
     std::vector<std::size_t> offsets(columns.source.size());
     for (std::size_t k = 0; k < offsets.size(); ++k)
-        offsets[k] = static_cast<std::size_t>(columns.source[k]) * static_cast<std::size_t>(fromBytes);
-    if (from.kind == Pixels::Dib) {
-        TransferTo(DibColour{}, from, to, x, y, columns, rows, offsets, bottomUp);
-    } else if (from.kind == Pixels::Bitmap) {
-        TransferTo(BitmapColour{}, from, to, x, y, columns, rows, offsets, bottomUp);
-    } else {
-        const DDPIXELFORMAT& f = from.surface->PixelFormat();
-        switch (fromBytes) {
-            case 2: TransferTo(SurfaceColour<2>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
-            case 3: TransferTo(SurfaceColour<3>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
-            default: TransferTo(SurfaceColour<4>(f), from, to, x, y, columns, rows, offsets, bottomUp); break;
-        }
+        offsets[k] = static_cast<std::size_t>(columns.source[k]) * static_cast<std::size_t>(job.fromBytes);
+    for (std::size_t k = 0; k < rows.source.size(); ++k) {
+        const long long fy = bottomUp ? from.height - 1 - rows.source[k] : rows.source[k];
+        BYTE* dst = to.first + (y + rows.first + static_cast<long long>(k)) * to.pitch +
+                    (x + columns.first) * static_cast<long long>(job.toBytes);
+        plat::rows::CopyColourRow(job, from.first + fy * from.pitch, offsets.data(), offsets.size(), dst);
     }
 }
 
