@@ -241,7 +241,8 @@ Resample Plan(long long to, long long limit, long long from, long long span, lon
     Resample r;
     long long lo = std::max(0LL, -to), hi = std::min(n, limit - to);
     if (lo >= hi) return r;
-    auto at = [&](long long i) { return from + i * span / n; };
+    // At the same size the source index is from + i, with no division.
+    auto at = [&](long long i) { return from + (span == n ? i : i * span / n); };
     while (lo < hi && at(lo) < 0) ++lo;
     while (hi > lo && at(hi - 1) >= size) --hi;
     r.first = lo;
