@@ -73,10 +73,14 @@ public:
     // has a display surface afterwards.
     int CreateFromFile(VXScreen* screen, const char* fileName, MemoryType type);
     int LoadPSD(VXScreen* screen, const char* fileName, MemoryType type);
-    // Decodes the channel planes into `pixels` (blue, green, red, alpha bytes
-    // per pixel). False when the file ends early or a run overshoots its
-    // plane.
-    bool ReadPSDChannels(std::FILE* file, BYTE* pixels, int channels, int compression);
+    // The channel planes of a PSD file (vxsurface_load.cpp): where each one
+    // the picture uses starts, checked whole before anything is made, and
+    // how far it has been read.
+    struct PsdPlanes;
+    // Decodes the next `rows` rows of every plane into `pixels` (blue, green,
+    // red, alpha bytes per pixel; the channels the file lacks take their fill
+    // value). False when the file ends early or a run overshoots its plane.
+    bool ReadPSDChannels(PsdPlanes& planes, BYTE* pixels, int rows);
 
     // ---- rectangles and clipping ----
     void SetSrcRect(int top, int left, int bottom, int right);

@@ -1,18 +1,25 @@
 // Picture loading: bitmap resources and BMP files through GDI, Photoshop PSD
 // files (8-bit RGB, raw or PackBits, optional alpha channel) decoded here, and
 // reloading a bitmap into a surface after the display lost it.
+#include <algorithm>
+#include <array>
+#include <vector>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "platform/system/debug.h"
 #include "platform/system/files.h"
 #include "platform/gdi/picturelimits.h"
+#include "platform/gdi/pixelrows.h"
 #include "vx/vxscreen.h"
 #include "vx/vxsurface.h"
 
 namespace {
 
 constexpr std::uint32_t kMaxPsdChannels = 24;
+// A PSD picture goes to its surface in bands of about this many pixels.
+constexpr int kPsdBandPixels = 64 * 1024;
 
 HBITMAP FindBitmap(const char* name) {
     HANDLE h = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
@@ -116,6 +123,121 @@ int VXSurface::CreateFromFile(VXScreen* screen, const char* fileName, MemoryType
     return 1;
 }
 
+// Where the planes of the picture's channels start in the file and how far
+// each has been read. Plane c of the file is channel c (red, green, blue,
+// alpha); planes past the fourth are not read.
+struct VXSurface::PsdPlanes {
+    PsdPlanes(std::FILE* f, int channels, bool packBits, std::uint64_t count)
+        : file(f), channels(channels), used(std::min(channels, 4)), packBits(packBits), count(count) {}
+
+    // The reading position of one plane: its next byte in the file, what is
+    // left of the PackBits packet being decoded, and bytes read ahead.
+    struct Plane {
+        long long next = 0;
+        std::uint64_t produced = 0;  // bytes of the plane its packets have made so far
+        std::uint64_t left = 0;
+        bool repeat = false;
+        BYTE value = 0;
+        std::vector<BYTE> ahead;
+        std::size_t at = 0;
+    };
+
+    // Finds every used plane from the reading position of the file on (for
+    // PackBits after the table of `table` bytes, which is not needed: each
+    // plane is one stream) and checks that each is whole: a raw plane is
+    // width x height bytes in the file, a PackBits plane's packets make
+    // exactly that many before the file ends.
+    bool Find(long long table) {
+        if (packBits && std::fseek(file, static_cast<long>(table), SEEK_CUR) != 0) return false;
+        const long long start = std::ftell(file);
+        if (start < 0) return false;
+        if (!packBits) {
+            if (std::fseek(file, 0, SEEK_END) != 0) return false;
+            const long long size = std::ftell(file);
+            if (size < 0 || static_cast<std::uint64_t>(size - std::min(size, start)) < count * used) return false;
+            for (int c = 0; c < used; ++c) planes[c].next = start + static_cast<long long>(count) * c;
+            return true;
+        }
+        // Each plane's packets are walked to find where the next one starts.
+        long long at = start;
+        for (int c = 0; c < used; ++c) {
+            planes[c].next = at;
+            Plane walk = planes[c];
+            if (!Decode(walk, count, nullptr, 0)) return false;
+            at = walk.next - static_cast<long long>(walk.ahead.size() - walk.at);
+        }
+        return true;
+    }
+
+    // The next byte of a plane, read ahead in blocks.
+    bool Byte(Plane& p, BYTE& b) {
+        if (p.at == p.ahead.size() && !Refill(p)) return false;
+        b = p.ahead[p.at++];
+        return true;
+    }
+    bool Refill(Plane& p) {
+        p.ahead.resize(kBlock);
+        p.at = 0;
+        std::size_t got = 0;
+        if (std::fseek(file, static_cast<long>(p.next), SEEK_SET) == 0)
+            got = std::fread(p.ahead.data(), 1, p.ahead.size(), file);
+        p.ahead.resize(got);
+        p.next += static_cast<long long>(got);
+        return got != 0;
+    }
+
+    // The next n bytes of a plane into byte `pos` of successive pixels from
+    // `pixels` on (none: only walked). PackBits header n: below 128, the next
+    // n + 1 bytes are copied; above 128, the next byte is repeated 257 - n
+    // times; 128 is no packet at all. A packet may run on into the next call,
+    // but not past the end of its plane.
+    bool Decode(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
+        std::uint64_t done = 0;
+        while (done < n) {
+            if (!packBits || p.left == 0) {
+                if (!packBits) {
+                    p.repeat = false;
+                    p.left = n - done;
+                } else {
+                    BYTE header = 0;
+                    if (!Byte(p, header)) return false;
+                    if (header == 128) continue;
+                    p.repeat = header > 128;
+                    p.left = p.repeat ? 257 - static_cast<std::uint64_t>(header) : std::uint64_t{header} + 1;
+                    p.produced += p.left;
+                    if (p.produced > count) return false;  // a run past the end of the plane
+                    if (p.repeat && !Byte(p, p.value)) return false;
+                }
+            }
+            const std::uint64_t k = std::min(p.left, n - done);
+            if (p.repeat) {
+                if (pixels) plat::rows::FillPixelBytes(pixels + done * 4, pos, p.value, static_cast<std::size_t>(k));
+                p.left -= k;
+                done += k;
+                continue;
+            }
+            // A literal: as many of its bytes as are read ahead at a time.
+            for (std::uint64_t left = k; left > 0;) {
+                if (p.at == p.ahead.size() && !Refill(p)) return false;
+                const std::size_t m = static_cast<std::size_t>(std::min<std::uint64_t>(left, p.ahead.size() - p.at));
+                if (pixels) plat::rows::SetPixelBytes(pixels + done * 4, pos, p.ahead.data() + p.at, m);
+                p.at += m;
+                left -= m;
+                done += m;
+                p.left -= m;
+            }
+        }
+        return true;
+    }
+
+    static constexpr std::size_t kBlock = 64 * 1024;
+    std::FILE* file;
+    int channels, used;
+    bool packBits;
+    std::uint64_t count;
+    std::array<Plane, 4> planes;
+};
+
 int VXSurface::LoadPSD(VXScreen* screen, const char* fileName, MemoryType type) {
     if (!fileName) return 0;
     plat::File file = plat::Open(fileName, "rb");
@@ -142,88 +264,70 @@ int VXSurface::LoadPSD(VXScreen* screen, const char* fileName, MemoryType type) 
     if (!plat::PictureSizeAccepted(columns, rows)) return 0;
     Height = static_cast<int>(rows);
     Width = static_cast<int>(columns);
-    std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[pixelCount * 4]);
-    if (!pixels) return 0;
-    if (!ReadPSDChannels(f, pixels.get(), static_cast<int>(channels), static_cast<int>(compression))) return 0;
-    file.reset();
+    // Every plane is found and checked whole before anything is made, so a
+    // file that ends early or overruns a plane makes no surface.
+    PsdPlanes planes(f, static_cast<int>(channels), compression == 1, pixelCount);
+    if (!planes.Find(static_cast<long long>(Height) * channels * 2)) return 0;
 
     if (!Create(screen, Width, Height, type)) return 0;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = 40;
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = -Height;  // rows top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    int copied = GDI_ERROR;
-    if (HDC dc = GetDC()) {
-        copied =
-            StretchDIBits(dc, 0, 0, Width, Height, 0, 0, Width, Height, pixels.get(), &info, DIB_RGB_COLORS, SRCCOPY);
-        ReleaseDC();
-    }
-    if (copied == GDI_ERROR) {
-        // The pixels never reached the surface: the picture did not load.
-        DirectDrawSurface.reset();
-        return 0;
-    }
     if (channels >= 4) {
         AlphaMap.reset(new (std::nothrow) BYTE[pixelCount]);
         if (!AlphaMap) {
             DirectDrawSurface.reset();
             return 0;
         }
-        for (std::uint64_t i = 0; i < pixelCount; ++i) AlphaMap[i] = pixels[i * 4 + 3];
     } else {
         AlphaMap.reset();
+    }
+    // The pixels go to the surface a band of rows at a time: decoded into a
+    // 32-bit buffer (blue, green, red, alpha) and handed to GDI.
+    const int bandRows = std::clamp(kPsdBandPixels / Width, 1, Height);
+    std::unique_ptr<BYTE[]> band(new (std::nothrow) BYTE[static_cast<std::size_t>(bandRows) * Width * 4]);
+    HDC dc = band ? GetDC() : nullptr;
+    bool copied = dc != nullptr;
+    for (int top = 0; copied && top < Height; top += bandRows) {
+        const int n = std::min(bandRows, Height - top);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = 40;
+        info.bmiHeader.biWidth = Width;
+        info.bmiHeader.biHeight = -n;  // rows top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        copied = ReadPSDChannels(planes, band.get(), n) &&
+                 StretchDIBits(dc, 0, top, Width, n, 0, 0, Width, n, band.get(), &info, DIB_RGB_COLORS, SRCCOPY) !=
+                     GDI_ERROR;
+        if (copied && AlphaMap)
+            plat::rows::GetPixelBytes(band.get(), 3, static_cast<std::size_t>(n) * Width,
+                                      AlphaMap.get() + static_cast<std::size_t>(top) * Width);
+    }
+    if (dc) ReleaseDC();
+    if (!copied) {
+        // The pixels never reached the surface: the picture did not load.
+        DirectDrawSurface.reset();
+        AlphaMap.reset();
+        return 0;
     }
     return 1;
 }
 
-bool VXSurface::ReadPSDChannels(std::FILE* file, BYTE* pixels, int channels, int compression) {
+bool VXSurface::ReadPSDChannels(PsdPlanes& planes, BYTE* pixels, int rows) {
     static constexpr int kBytePos[4] = {2, 1, 0, 3};  // red, green, blue, alpha -> blue, green, red, alpha
     static constexpr BYTE kMissing[4] = {0, 0, 0, 255};
-    const std::uint64_t count = static_cast<std::uint64_t>(Width) * static_cast<std::uint64_t>(Height);
-    if (compression == 1) {
-        // The per-row byte counts are not needed: each plane is one stream.
-        const long long table = static_cast<long long>(Height) * channels * 2;
-        if (std::fseek(file, static_cast<long>(table), SEEK_CUR) != 0) return false;
+    const std::uint64_t n = static_cast<std::uint64_t>(Width) * static_cast<std::uint64_t>(rows);
+    if (planes.used == 0) {
+        // Every byte takes its fill value: one word for every pixel.
+        std::uint32_t word = 0;
+        for (int p = 0; p < 4; ++p) word |= static_cast<std::uint32_t>(kMissing[p]) << (8 * p);
+        plat::rows::FillPixelWords(pixels, static_cast<std::size_t>(n), word);
+        return true;
     }
-    // Plane c of the file is channel c; a picture with fewer planes lacks the
-    // last channels, which take their fill value.
     for (int c = 0; c < 4; ++c) {
         const int p = kBytePos[c];
-        if (c >= channels) {
-            for (std::uint64_t i = 0; i < count; ++i) pixels[i * 4 + p] = kMissing[p];
-            continue;
-        }
-        if (compression == 0) {
-            std::unique_ptr<BYTE[]> plane(new (std::nothrow) BYTE[count]);
-            if (!plane || std::fread(plane.get(), 1, count, file) != count) return false;
-            for (std::uint64_t i = 0; i < count; ++i) pixels[i * 4 + p] = plane[i];
-            continue;
-        }
-        std::uint64_t produced = 0;
-        while (produced < count) {
-            int header = std::fgetc(file);
-            if (header == EOF) return false;
-            if (header < 128) {
-                const std::uint64_t n = static_cast<std::uint64_t>(header) + 1;
-                if (produced + n > count) return false;  // literal run past the end of the plane
-                for (std::uint64_t i = 0; i < n; ++i) {
-                    int b = std::fgetc(file);
-                    if (b == EOF) return false;
-                    pixels[(produced + i) * 4 + p] = static_cast<BYTE>(b);
-                }
-                produced += n;
-            } else if (header > 128) {
-                const std::uint64_t n = 257 - static_cast<std::uint64_t>(header);
-                if (produced + n > count) return false;  // repeat run past the end of the plane
-                int b = std::fgetc(file);
-                if (b == EOF) return false;
-                for (std::uint64_t i = 0; i < n; ++i) pixels[(produced + i) * 4 + p] = static_cast<BYTE>(b);
-                produced += n;
-            }
-            // 128 is no packet at all.
+        if (c < planes.used) {
+            if (!planes.Decode(planes.planes[c], n, pixels, p)) return false;
+        } else {
+            plat::rows::FillPixelBytes(pixels, p, kMissing[p], static_cast<std::size_t>(n));
         }
     }
     return true;

@@ -28,6 +28,11 @@ void WritePixel(BYTE* p, int bpp, DWORD v) {
 
 DWORD MaskForBpp(int bpp) { return bpp >= 4 ? 0xFFFFFFFFu : ((1u << (8 * bpp)) - 1u); }
 
+// A still picture keeps its runs when it has no more than one for every
+// kPixelsPerRun pixels, or at most kMostRunsAlways whatever its size.
+constexpr std::size_t kPixelsPerRun = 8;
+constexpr std::size_t kMostRunsAlways = 16384;
+
 // Loose junk for the contents of a restored surface, which are undefined.
 constexpr BYTE kRestoredJunk = 0xA5;
 
@@ -65,10 +70,15 @@ const plat::KeyedRuns* IDirectDrawSurface4::StillRuns(DWORD keyLow, DWORD keyHig
         return nullptr;
     }
     if (!c.found) {
-        c.runs = plat::FindKeyedRuns(pixels_.data(), pitch_, bpp_, width_, height_, keyLow, keyHigh);
+        // Runs pay for themselves when they are long; a picture of many short
+        // ones (noise, fine stripes) is copied pixel by pixel instead of
+        // holding a list that can outgrow the picture.
+        const std::size_t pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+        c.runs = plat::FindKeyedRuns(pixels_.data(), pitch_, bpp_, width_, height_, keyLow, keyHigh,
+                                     std::max<std::size_t>(kMostRunsAlways, pixels / kPixelsPerRun));
         c.found = true;
     }
-    return &c.runs;
+    return c.runs.usable ? &c.runs : nullptr;
 }
 
 bool IDirectDrawSurface4::RectInside(const RECT& r) const {

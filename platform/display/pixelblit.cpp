@@ -1,12 +1,8 @@
-// The pixel loops are written for the compiler to vectorise; ask for that
-// whatever the build's optimisation level.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC optimize("O3")
-#endif
-
 #include "platform/display/pixelblit.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cstring>
 #include <cwchar>
 #include <type_traits>
@@ -86,22 +82,55 @@ bool FillWords(u8* first, long long pixels, int bytesPerPixel, u32 value) {
     }
 }
 
-// One row of a keyed copy at the same width. `in` is the key range as an
-// offset from keyLow, so one unsigned compare tests it; the select keeps the
-// loop branch-free and lets it vectorise.
-template <class P>
-void KeyedRow(const P* __restrict s, P* __restrict d, int w, u32 keyLow, u32 span) {
-    for (int i = 0; i < w; ++i) {
-        const P sv = s[i];
-        const bool key = static_cast<u32>(Value(sv) - keyLow) <= span;
-        d[i] = key ? d[i] : sv;
+// The key test of the keyed loops for one pixel size: a pixel is shown when
+// its value less `low` is above `span` (unsigned), or always when `all`.
+struct RowKey {
+    bool all = false;
+    u32 low = 0, span = 0;
+};
+
+RowKey MakeRowKey(int bytesPerPixel, u32 keyLow, u32 keyHigh) {
+    RowKey k;
+    const u32 top = bytesPerPixel == 4 ? 0xFFFFFFFFu : (1u << (8 * bytesPerPixel)) - 1;
+    // An empty range, or one above every value of the pixel size, keys
+    // nothing; a range reaching past the top ends at the top.
+    if (keyLow > keyHigh || keyLow > top) {
+        k.all = true;
+        return k;
     }
+    k.low = keyLow;
+    k.span = std::min(keyHigh, top) - keyLow;
+    return k;
 }
 
-template <>
-void KeyedRow<Pixel24>(const Pixel24* __restrict s, Pixel24* __restrict d, int w, u32 keyLow, u32 span) {
-    for (int i = 0; i < w; ++i)
-        if (static_cast<u32>(Value(s[i]) - keyLow) > span) d[i] = s[i];
+// One row of a keyed copy at the same width: the shown source pixels
+// replace the destination's. Eight or four pixels at a time where the
+// pixel size allows it: a select under the mask of shown pixels, so the
+// loop has no branch.
+template <class P>
+void KeyedRow(const P* __restrict s, P* __restrict d, int w, RowKey key) {
+    int i = 0;
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<P, u16> || std::is_same_v<P, u32>) {
+        constexpr bool kWide = std::is_same_v<P, u32>;
+        constexpr int kStep = 16 / sizeof(P);
+        const __m128i flip = kWide ? _mm_set1_epi32(INT32_MIN) : _mm_set1_epi16(INT16_MIN);
+        const __m128i low =
+            kWide ? _mm_set1_epi32(static_cast<int>(key.low)) : _mm_set1_epi16(static_cast<short>(key.low));
+        const __m128i span = _mm_xor_si128(
+            kWide ? _mm_set1_epi32(static_cast<int>(key.span)) : _mm_set1_epi16(static_cast<short>(key.span)), flip);
+        for (; i + kStep <= w; i += kStep) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            const __m128i off = _mm_xor_si128(kWide ? _mm_sub_epi32(sv, low) : _mm_sub_epi16(sv, low), flip);
+            const __m128i shown = kWide ? _mm_cmpgt_epi32(off, span) : _mm_cmpgt_epi16(off, span);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                             _mm_or_si128(_mm_and_si128(shown, sv), _mm_andnot_si128(shown, dv)));
+        }
+    }
+#endif
+    for (; i < w; ++i)
+        if (static_cast<u32>(Value(s[i]) - key.low) > key.span) d[i] = s[i];
 }
 
 // memcpy, but a large block goes with stores that bypass the caches: a
@@ -168,6 +197,7 @@ void Blit(const PixelBlit& b) {
                   static_cast<std::size_t>(b.dstHeight - 1) * static_cast<std::size_t>(b.dstPitch) + rowBytes);
         return;
     }
+    const RowKey rowKey = MakeRowKey(static_cast<int>(sizeof(P)), b.keyLow, b.keyHigh);
     thread_local std::vector<int> columnTable, rowTable;
     const int* col = sameWidth ? nullptr : StretchTable(columnTable, b.srcWidth, b.dstWidth, b.mirrorLeftRight);
     const int* rows = StretchTable(rowTable, b.srcHeight, b.dstHeight, b.mirrorUpDown);
@@ -177,8 +207,8 @@ void Blit(const PixelBlit& b) {
         const P* srow = reinterpret_cast<const P*>(b.src + sy * b.srcPitch);
         P* drow = reinterpret_cast<P*>(b.dst + j * b.dstPitch);
         if (sameWidth) {
-            if (keyed)
-                KeyedRow<P>(srow, drow, b.dstWidth, b.keyLow, span);
+            if (keyed && !rowKey.all)
+                KeyedRow<P>(srow, drow, b.dstWidth, rowKey);
             else
                 std::memcpy(drow, srow, rowBytes);
             continue;
@@ -207,27 +237,41 @@ inline void CopyOverlapped(u8* __restrict dst, const u8* __restrict src, std::si
     std::memcpy(dst + n - sizeof(T), &last, sizeof(T));
 }
 
-// One move of sizeof(T) bytes.
-template <class T>
-inline void Move(u8* __restrict dst, const u8* __restrict src) {
-    T v;
-    std::memcpy(&v, src, sizeof(T));
-    std::memcpy(dst, &v, sizeof(T));
+// 16 and 64 bytes moved at once.
+inline void Move16(u8* __restrict dst, const u8* __restrict src) {
+#if defined(__SSE2__)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
+#else
+    std::memcpy(dst, src, 16);
+#endif
 }
 
-struct Bytes16 {
-    u64 lo, hi;
-};
+inline void Move64(u8* __restrict dst, const u8* __restrict src) {
+#if defined(__SSE2__)
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 48));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 32), c);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 48), d);
+#else
+    std::memcpy(dst, src, 64);
+#endif
+}
 
 // A short run is copied with moves that may overlap rather than a call; a
-// run of up to 256 bytes goes as 16-byte moves, the last one ending on the
-// run's end.
+// run of up to 256 bytes goes as 64-byte and then 16-byte moves, the last
+// one ending on the run's end.
 inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n) {
     if (n > 256)
         std::memcpy(dst, src, n);
     else if (n >= 16) {
-        for (std::size_t i = 0; i + 16 < n; i += 16) Move<Bytes16>(dst + i, src + i);
-        Move<Bytes16>(dst + n - 16, src + n - 16);
+        std::size_t i = 0;
+        for (; i + 64 <= n; i += 64) Move64(dst + i, src + i);
+        for (; i + 16 < n; i += 16) Move16(dst + i, src + i);
+        Move16(dst + n - 16, src + n - 16);
     } else if (n >= 8)
         CopyOverlapped<u64>(dst, src, n);
     else if (n >= 4)
@@ -236,6 +280,80 @@ inline void CopyRun(u8* __restrict dst, const u8* __restrict src, std::size_t n)
         CopyOverlapped<u16>(dst, src, n);
     else if (n == 1)
         *dst = *src;
+}
+
+// Bit i of masks[i / 64] set when pixel i of the row is shown; the bits past
+// the row's last pixel are clear.
+void ShownMasks(const u8* row, int bytesPerPixel, int w, RowKey key, u64* masks) {
+    const int words = (w + 63) / 64;
+    if (key.all) {
+        for (int k = 0; k < words; ++k) masks[k] = ~u64{0};
+        if (w % 64) masks[words - 1] = (u64{1} << (w % 64)) - 1;
+        return;
+    }
+    int x = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels at a time: the unsigned compare of value less `low`
+    // with `span` is a signed compare with the top bits flipped.
+    if (bytesPerPixel == 2) {
+        const __m128i flip = _mm_set1_epi16(INT16_MIN);
+        const __m128i low = _mm_set1_epi16(static_cast<short>(key.low));
+        const __m128i span = _mm_xor_si128(_mm_set1_epi16(static_cast<short>(key.span)), flip);
+        auto shown = [&](const u8* p) {
+            const __m128i v = _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
+            return _mm_cmpgt_epi16(_mm_xor_si128(v, flip), span);
+        };
+        for (; x + 16 <= w; x += 16) {
+            const u8* p = row + static_cast<std::ptrdiff_t>(x) * 2;
+            const u64 bits = static_cast<u32>(_mm_movemask_epi8(_mm_packs_epi16(shown(p), shown(p + 16))));
+            masks[x / 64] = x % 64 ? masks[x / 64] | bits << (x % 64) : bits;
+        }
+    } else if (bytesPerPixel == 4) {
+        const __m128i flip = _mm_set1_epi32(INT32_MIN);
+        const __m128i low = _mm_set1_epi32(static_cast<int>(key.low));
+        const __m128i span = _mm_xor_si128(_mm_set1_epi32(static_cast<int>(key.span)), flip);
+        auto shown = [&](const u8* p) {
+            const __m128i v = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
+            return _mm_cmpgt_epi32(_mm_xor_si128(v, flip), span);
+        };
+        for (; x + 16 <= w; x += 16) {
+            const u8* p = row + static_cast<std::ptrdiff_t>(x) * 4;
+            const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(shown(p), shown(p + 16)),
+                                                  _mm_packs_epi32(shown(p + 32), shown(p + 48)));
+            const u64 bits = static_cast<u32>(_mm_movemask_epi8(bytes));
+            masks[x / 64] = x % 64 ? masks[x / 64] | bits << (x % 64) : bits;
+        }
+    }
+#endif
+    // The rest one pixel at a time, each read whole as its size's value.
+    auto rest = [&](auto pixel) {
+        using P = decltype(pixel);
+        for (; x < w; ++x) {
+            P v;
+            std::memcpy(&v, row + static_cast<std::ptrdiff_t>(x) * sizeof(P), sizeof(P));
+            const u64 bit = static_cast<u32>(Value(v) - key.low) > key.span ? 1 : 0;
+            masks[x / 64] = x % 64 ? masks[x / 64] | bit << (x % 64) : bit;
+        }
+    };
+    switch (bytesPerPixel) {
+        case 1: rest(u8{}); break;
+        case 2: rest(u16{}); break;
+        case 3: rest(Pixel24{}); break;
+        default: rest(u32{}); break;
+    }
+}
+
+// The first pixel at or after x (below w) whose bit is set (or clear, when
+// `clear`), or w when there is none.
+int NextBit(const u64* masks, std::size_t words, int x, int w, bool clear) {
+    if (x >= w) return w;
+    const u64 flip = clear ? ~u64{0} : 0;
+    std::size_t k = static_cast<std::size_t>(x) / 64;
+    const u64 bits = (masks[k] ^ flip) >> (x % 64);
+    if (bits) return std::min(w, x + std::countr_zero(bits));
+    for (++k; k < words; ++k)
+        if (const u64 b = masks[k] ^ flip) return std::min(w, static_cast<int>(k * 64) + std::countr_zero(b));
+    return w;
 }
 
 }  // namespace
@@ -279,28 +397,44 @@ void BlitPixels(const PixelBlit& blit) {
 }
 
 KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                        std::uint32_t keyLow, std::uint32_t keyHigh) {
+                        std::uint32_t keyLow, std::uint32_t keyHigh, std::size_t maxRuns) {
     KeyedRuns out;
     out.width = w;
     out.height = h;
+    if (w <= 0 || h <= 0 || bytesPerPixel < 1 || bytesPerPixel > 4) {
+        out.rowStart.assign(static_cast<std::size_t>(std::max(h, 0)) + 1, 0);
+        return out;
+    }
+    // Which pixels are shown, a bit each, 64 to a word, every row starting a
+    // new word; then the runs counted from the edges in those words, so the
+    // list is allocated once, and read off them.
+    const RowKey key = MakeRowKey(bytesPerPixel, keyLow, keyHigh);
+    const auto words = static_cast<std::size_t>((w + 63) / 64);
+    std::vector<u64> shown(words * static_cast<std::size_t>(h));
+    std::size_t count = 0;
+    for (int y = 0; y < h; ++y) {
+        u64* masks = shown.data() + static_cast<std::size_t>(y) * words;
+        ShownMasks(first + y * pitch, bytesPerPixel, w, key, masks);
+        u64 before = 0;  // the bit left of each word's first pixel
+        for (std::size_t k = 0; k < words; ++k) {
+            count += static_cast<std::size_t>(std::popcount(masks[k] & ~(masks[k] << 1 | before)));
+            before = masks[k] >> 63;
+        }
+        if (count > maxRuns) {
+            out.usable = false;
+            out.rowStart.assign(static_cast<std::size_t>(h) + 1, 0);
+            return out;
+        }
+    }
+    out.runs.reserve(count);
     out.rowStart.reserve(static_cast<std::size_t>(h) + 1);
-    const u32 span = keyHigh - keyLow;
-    const bool keyed = keyLow <= keyHigh;
     for (int y = 0; y < h; ++y) {
         out.rowStart.push_back(static_cast<u32>(out.runs.size()));
-        const u8* row = first + y * pitch;
-        int x = 0;
-        while (x < w) {
-            auto shown = [&](int i) {
-                const u8* p = row + static_cast<std::ptrdiff_t>(i) * bytesPerPixel;
-                u32 v = p[0];
-                for (int k = 1; k < bytesPerPixel; ++k) v |= u32{p[k]} << (8 * k);
-                return !keyed || static_cast<u32>(v - keyLow) > span;
-            };
-            while (x < w && !shown(x)) ++x;
-            const int start = x;
-            while (x < w && shown(x)) ++x;
-            if (x > start) out.runs.push_back({start, y, x - start});
+        const u64* masks = shown.data() + static_cast<std::size_t>(y) * words;
+        for (int x = NextBit(masks, words, 0, w, false); x < w;) {
+            const int end = NextBit(masks, words, x, w, true);
+            out.runs.push_back({x, y, end - x});
+            x = NextBit(masks, words, end, w, false);
         }
     }
     out.rowStart.push_back(static_cast<u32>(out.runs.size()));

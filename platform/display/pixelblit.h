@@ -46,12 +46,15 @@ struct KeyedRuns {
     int width = 0, height = 0;
     std::vector<Run> runs;
     std::vector<std::uint32_t> rowStart;  // height + 1 entries into runs
+    // False when the picture had more runs than asked for: it is then left
+    // without runs, and its keyed copies go pixel by pixel.
+    bool usable = true;
 };
 
 // The runs of the w x h pixels from `first` on whose values lie outside
-// [keyLow, keyHigh].
+// [keyLow, keyHigh]; none, and not usable, when there are more than maxRuns.
 KeyedRuns FindKeyedRuns(const std::uint8_t* first, std::ptrdiff_t pitch, int bytesPerPixel, int w, int h,
-                        std::uint32_t keyLow, std::uint32_t keyHigh);
+                        std::uint32_t keyLow, std::uint32_t keyHigh, std::size_t maxRuns = SIZE_MAX);
 
 // The keyed copy of the w x h rectangle at (left, top) of the picture whose
 // runs these are (`origin` its first pixel) to `dst`: the same pixels as

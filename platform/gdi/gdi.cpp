@@ -12,9 +12,10 @@
 
 #include "platform/display/ddraw.h"
 #include "platform/system/files.h"
+#include "platform/gdi/bmpfile.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/gdi/picturelimits.h"
+#include "platform/gdi/pixelrows.h"
 
 struct ModuleTag {};
 
@@ -64,124 +65,6 @@ unsigned FromChannel(DWORD raw, DWORD mask) {
     if (c.bits == 0) return 0;
     DWORD v = (raw & mask) >> c.pos;
     return c.bits >= 8 ? (v >> (c.bits - 8)) & 0xFF : (v << (8 - c.bits)) & 0xFF;
-}
-
-// Whether the BMP at the stream's position states a size we decode. SDL's
-// reader allocates whatever the header claims, so a file gets to SDL only
-// after this; the stream is left where it was.
-bool BmpSizeAccepted(SDL_RWops* rw) {
-    const Sint64 start = SDL_RWtell(rw);
-    unsigned char h[26];
-    const bool read = start >= 0 && SDL_RWread(rw, h, 1, sizeof h) == sizeof h;
-    if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
-    if (!read || h[0] != 'B' || h[1] != 'M') return false;
-    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
-    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
-    const std::uint32_t infoSize = le32(14);
-    std::int64_t width = 0, height = 0;
-    if (infoSize == 12) {  // the old core header: 16-bit sizes
-        width = le16(18);
-        height = le16(20);
-    } else if (infoSize >= 40) {
-        width = static_cast<std::int32_t>(le32(18));
-        height = static_cast<std::int32_t>(le32(22));
-        if (height < 0) height = -height;  // rows stored top-down
-    }
-    return width > 0 && PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
-}
-
-// A new bitmap of width x height, or none when memory runs out.
-std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
-    try {
-        auto bmp = std::make_unique<GdiBitmap>();
-        bmp->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        bmp->width = width;
-        bmp->height = height;
-        return bmp;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-// The plain form every generated picture has - 24 bits a pixel, no
-// compression, all rows present - decoded straight from the file's bytes.
-// Any other form (and a file that ends early) is left to SDL's reader: the
-// stream is then back where it was and `handled` is false.
-std::unique_ptr<GdiBitmap> PlainBmp(SDL_RWops* rw, bool& handled) {
-    handled = false;
-    const Sint64 start = SDL_RWtell(rw);
-    const Sint64 size = SDL_RWsize(rw);
-    unsigned char h[54];
-    if (start < 0 || size < start + 54 || SDL_RWread(rw, h, 1, sizeof h) != sizeof h) {
-        if (start >= 0) SDL_RWseek(rw, start, RW_SEEK_SET);
-        return nullptr;
-    }
-    auto le16 = [&](int at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
-    auto le32 = [&](int at) { return le16(at) | le16(at + 2) << 16; };
-    const std::uint32_t offset = le32(10), infoSize = le32(14);
-    const auto width = static_cast<std::int32_t>(le32(18));
-    const auto height = static_cast<std::int32_t>(le32(22));
-    const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * 3 + 3) & ~std::int64_t{3};
-    const bool plain = (infoSize == 40 || infoSize == 108 || infoSize == 124) && le16(26) == 1 && le16(28) == 24 &&
-                       le32(30) == 0 && width > 0 && rows > 0 && offset >= 14 + infoSize &&
-                       PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(rows)) &&
-                       start + offset + rowBytes * rows <= size;
-    std::vector<unsigned char> data;
-    if (plain) {
-        data.resize(static_cast<std::size_t>(rowBytes * rows));
-        SDL_RWseek(rw, start + offset, RW_SEEK_SET);
-    }
-    if (!plain || SDL_RWread(rw, data.data(), 1, data.size()) != data.size()) {
-        SDL_RWseek(rw, start, RW_SEEK_SET);
-        return nullptr;
-    }
-    handled = true;
-    auto bmp = NewBitmap(width, static_cast<int>(rows));
-    if (!bmp) return nullptr;
-    for (std::int64_t y = 0; y < rows; ++y) {
-        // Rows are stored bottom-up unless the height is negative.
-        const unsigned char* from = data.data() + (height < 0 ? y : rows - 1 - y) * rowBytes;
-        std::uint32_t* to = bmp->pixels.data() + y * width;
-        for (std::int32_t x = 0; x < width; ++x, from += 3)
-            to[x] = static_cast<std::uint32_t>(from[2]) << 16 | static_cast<std::uint32_t>(from[1]) << 8 | from[0];
-    }
-    return bmp;
-}
-
-// Bitmap from a BMP stream, as 32-bit 0x00RRGGBB pixels; none for a picture
-// too large to decode. The stream is closed.
-std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
-    if (!rw) return nullptr;
-    if (!BmpSizeAccepted(rw)) {
-        SDL_RWclose(rw);
-        return nullptr;
-    }
-    bool handled = false;
-    if (auto bmp = PlainBmp(rw, handled); handled) {
-        SDL_RWclose(rw);
-        return bmp;
-    }
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-    if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!converted) return nullptr;
-    auto bmp = NewBitmap(converted->w, converted->h);
-    if (!bmp) {
-        SDL_FreeSurface(converted);
-        return nullptr;
-    }
-    SDL_LockSurface(converted);
-    for (int y = 0; y < bmp->height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(converted->pixels) +
-                                                                 static_cast<std::size_t>(y) * converted->pitch);
-        std::transform(row, row + bmp->width, bmp->pixels.begin() + static_cast<std::ptrdiff_t>(y) * bmp->width,
-                       [](std::uint32_t p) { return p & 0x00FFFFFFu; });
-    }
-    SDL_UnlockSurface(converted);
-    SDL_FreeSurface(converted);
-    return bmp;
 }
 
 }  // namespace
@@ -277,7 +160,7 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
     b.bmWidthBytes = bmp->width * 4;
     b.bmPlanes = 1;
     b.bmBitsPixel = 32;
-    b.bmBits = bmp->pixels.data();
+    b.bmBits = bmp->pixels.get();
     *static_cast<BITMAP*>(out) = b;
     return static_cast<int>(sizeof(BITMAP));
 }
@@ -304,66 +187,106 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 
 namespace {
 
-// One channel of a surface's format: where its mask starts and how many bits
-// it has, counted once per transfer.
-struct ChannelPlace {
-    int pos, bits;
-    DWORD mask;
-    explicit ChannelPlace(DWORD m) : pos(m ? std::countr_zero(m) : 0), bits(std::popcount(m)), mask(m) {}
-    DWORD From8(unsigned v8) const {
-        if (bits == 0) return 0;
-        const DWORD v = bits >= 8 ? static_cast<DWORD>(v8) << (bits - 8) : v8 >> (8 - bits);
-        return (v << pos) & mask;
-    }
+// How a transfer reads colours from its source and writes them to its
+// destination, found once per call: the pixels are a bitmap's (0x00RRGGBB),
+// a 32-bit DIB's (blue, green, red, unused) or a surface's of 2, 3 or 4
+// bytes with RGB masks. The conversions are GDI's own (DcRead, DcWrite):
+// each channel truncated to its bits on the way in, shifted up on the way
+// out.
+struct Pixels {
+    enum Kind { Bitmap, Dib, Surface } kind = Bitmap;
+    BYTE* first = nullptr;  // pixel (0, 0)
+    std::ptrdiff_t pitch = 0;
+    int bytesPerPixel = 4;
+    long long width = 0, height = 0;
+    IDirectDrawSurface4* surface = nullptr;
 };
 
-// A bitmap copied at its own size onto a surface of 2, 3 or 4 bytes a
-// pixel, wholly inside both: the per-pixel path's colours, converted with
-// the channel places found once, written row by row. False when the copy is
-// not of that kind.
-bool CopyBitmapToSurface(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy) {
-    IDirectDrawSurface4* surface = dest->surface;
-    const GdiBitmap* bitmap = src->bitmap;
-    if (!surface || !bitmap || src->surface) return false;
-    const DDPIXELFORMAT& f = surface->PixelFormat();
-    const int bpp = surface->BytesPerPixel();
-    if ((f.dwFlags & DDPF_PALETTEINDEXED8) || bpp < 2) return false;
-    if (x < 0 || y < 0 || sx < 0 || sy < 0 || x + w > surface->Width() || y + h > surface->Height() ||
-        sx + w > bitmap->width || sy + h > bitmap->height)
-        return false;
-    // Each channel's 256 values in place, so a pixel is three look-ups.
-    const ChannelPlace r(f.dwRBitMask), g(f.dwGBitMask), b(f.dwBBitMask);
-    std::array<DWORD, 256> red, green, blue;
-    for (unsigned v = 0; v < 256; ++v) {
-        red[v] = r.From8(v);
-        green[v] = g.From8(v);
-        blue[v] = b.From8(v);
+// A context's pixels for a row-by-row transfer; false when it has none of
+// the kinds above (a palette surface, nothing selected).
+bool PixelsOf(HDC dc, Pixels& p) {
+    if (dc->surface) {
+        IDirectDrawSurface4& s = *dc->surface;
+        if ((s.PixelFormat().dwFlags & DDPF_PALETTEINDEXED8) || s.BytesPerPixel() < 2 || s.BytesPerPixel() > 4)
+            return false;
+        p.kind = Pixels::Surface;
+        p.first = const_cast<BYTE*>(static_cast<const IDirectDrawSurface4&>(s).Pixels());
+        p.pitch = s.Pitch();
+        p.bytesPerPixel = s.BytesPerPixel();
+        p.width = s.Width();
+        p.height = s.Height();
+        p.surface = &s;
+        return true;
     }
-    auto value = [&](std::uint32_t p) { return red[(p >> 16) & 0xFF] | green[(p >> 8) & 0xFF] | blue[p & 0xFF]; };
-    BYTE* pixels = surface->Pixels();
-    for (int j = 0; j < h; ++j) {
-        const std::uint32_t* from = bitmap->pixels.data() + static_cast<std::size_t>(sy + j) * bitmap->width + sx;
-        BYTE* to = pixels + static_cast<std::size_t>(y + j) * surface->Pitch() + static_cast<std::size_t>(x) * bpp;
-        if (bpp == 2) {
-            for (int i = 0; i < w; ++i) {
-                const auto v = static_cast<std::uint16_t>(value(from[i]));
-                std::memcpy(to + 2 * i, &v, 2);
-            }
-        } else if (bpp == 4) {
-            for (int i = 0; i < w; ++i) {
-                const DWORD v = value(from[i]);
-                std::memcpy(to + 4 * i, &v, 4);
-            }
-        } else {
-            for (int i = 0; i < w; ++i, to += 3) {
-                const DWORD v = value(from[i]);
-                to[0] = static_cast<BYTE>(v);
-                to[1] = static_cast<BYTE>(v >> 8);
-                to[2] = static_cast<BYTE>(v >> 16);
-            }
-        }
-    }
+    if (!dc->bitmap) return false;
+    p.kind = Pixels::Bitmap;
+    p.first = reinterpret_cast<BYTE*>(dc->bitmap->pixels.get());
+    p.pitch = static_cast<std::ptrdiff_t>(dc->bitmap->width) * 4;
+    p.width = dc->bitmap->width;
+    p.height = dc->bitmap->height;
     return true;
+}
+
+// The destination indices of one direction of a transfer that land inside
+// the destination and take a source index inside the source: destination
+// index `to` + i for i in [0, n) takes source index from + i * span / n
+// (floor). Both conditions hold on one interval of i, since the source index
+// never falls as i grows; `source` holds the source index of each.
+struct Resample {
+    long long first = 0;  // the first i
+    std::vector<long long> source;
+};
+
+Resample Plan(long long to, long long limit, long long from, long long span, long long n, long long size) {
+    Resample r;
+    long long lo = std::max(0LL, -to), hi = std::min(n, limit - to);
+    if (lo >= hi) return r;
+    // At the same size the source index is from + i, with no division.
+    auto at = [&](long long i) { return from + (span == n ? i : i * span / n); };
+    while (lo < hi && at(lo) < 0) ++lo;
+    while (hi > lo && at(hi - 1) >= size) --hi;
+    r.first = lo;
+    r.source.reserve(static_cast<std::size_t>(hi - lo));
+    for (long long i = lo; i < hi; ++i) r.source.push_back(at(i));
+    return r;
+}
+
+// The copy of StretchBlt and StretchDIBits between two different pixel
+// stores: destination pixel (x + columns.first + i, y + rows.first + j)
+// takes the colour of source pixel (columns.source[i], rows.source[j]), row
+// by row, in GDI's conversions. A DIB's rows may be stored bottom-up.
+void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample& columns, const Resample& rows,
+              bool bottomUp) {
+    if (columns.source.empty() || rows.source.empty()) return;
+    if (to.surface) to.surface->Pixels();  // the destination changes
+    plat::rows::ColourRows job;
+    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourRows::From::Dib
+               : from.kind == Pixels::Bitmap ? plat::rows::ColourRows::From::Bitmap
+                                             : plat::rows::ColourRows::From::Surface;
+    job.fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
+    if (from.surface) {
+        const DDPIXELFORMAT& f = from.surface->PixelFormat();
+        job.fromRed = plat::rows::ChannelPlace(f.dwRBitMask);
+        job.fromGreen = plat::rows::ChannelPlace(f.dwGBitMask);
+        job.fromBlue = plat::rows::ChannelPlace(f.dwBBitMask);
+    }
+    job.toBytes = to.kind == Pixels::Surface ? to.bytesPerPixel : 4;
+    if (to.surface) {
+        const DDPIXELFORMAT& f = to.surface->PixelFormat();
+        job.PackInto(f.dwRBitMask, f.dwGBitMask, f.dwBBitMask);
+    } else {
+        job.PackInto(0xFF0000, 0x00FF00, 0x0000FF);
+    }
+    // The source columns as byte offsets into a row.
+    std::vector<std::size_t> offsets(columns.source.size());
+    for (std::size_t k = 0; k < offsets.size(); ++k)
+        offsets[k] = static_cast<std::size_t>(columns.source[k]) * static_cast<std::size_t>(job.fromBytes);
+    for (std::size_t k = 0; k < rows.source.size(); ++k) {
+        const long long fy = bottomUp ? from.height - 1 - rows.source[k] : rows.source[k];
+        BYTE* dst = to.first + (y + rows.first + static_cast<long long>(k)) * to.pitch +
+                    (x + columns.first) * static_cast<long long>(job.toBytes);
+        plat::rows::CopyColourRow(job, from.first + fy * from.pitch, offsets.data(), offsets.size(), dst);
+    }
 }
 
 }  // namespace
@@ -372,7 +295,15 @@ BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
     if (!dest || !src || rop != SRCCOPY || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return 0;
     int dw = 0, dh = 0, srcW = 0, srcH = 0;
     if (!plat::DcSize(dest, &dw, &dh) || !plat::DcSize(src, &srcW, &srcH)) return 0;
-    if (w == sw && h == sh && CopyBitmapToSurface(dest, x, y, w, h, src, sx, sy)) return 1;
+    Pixels from, to;
+    const bool sameStore = (src->surface && src->surface == dest->surface) ||
+                           (!src->surface && !dest->surface && src->bitmap == dest->bitmap);
+    if (!sameStore && PixelsOf(src, from) && PixelsOf(dest, to)) {
+        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, srcW), Plan(y, dh, sy, sh, h, srcH), false);
+        return 1;
+    }
+    // A copy within one store, or with a palette surface: pixel by pixel,
+    // in order.
     for (int j = 0; j < h; ++j) {
         int ty = y + j;
         if (ty < 0 || ty >= dh) continue;
@@ -402,6 +333,17 @@ int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, 
     const bool topDown = hd.biHeight < 0;
     const long long rows = topDown ? -static_cast<long long>(hd.biHeight) : hd.biHeight;
     const auto* px = static_cast<const BYTE*>(bits);
+    Pixels to;
+    if (PixelsOf(dest, to)) {
+        Pixels from;
+        from.kind = Pixels::Dib;
+        from.first = const_cast<BYTE*>(px);
+        from.pitch = static_cast<std::ptrdiff_t>(hd.biWidth) * 4;
+        from.width = hd.biWidth;
+        from.height = rows;
+        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, hd.biWidth), Plan(y, dh, sy, sh, h, rows), !topDown);
+        return h;
+    }
     for (int j = 0; j < h; ++j) {
         int ty = y + j;
         if (ty < 0 || ty >= dh) continue;

@@ -28,11 +28,12 @@ struct GdiObject {
     virtual ~GdiObject() = default;
 };
 
-// A 32-bit bitmap, rows top-down, each pixel 0x00RRGGBB.
+// A 32-bit bitmap, rows top-down, each pixel 0x00RRGGBB: width x height
+// of them.
 struct GdiBitmap : GdiObject {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;
+    std::unique_ptr<std::uint32_t[]> pixels;
 };
 
 struct TtfFontCloser {

@@ -280,6 +280,54 @@ TEST(PixelKernels, AlphaMatchesTheSignedFormulaEverywhere) {
     }
 }
 
+// The alpha blend of 15- and 16-bit pixels goes eight at a time: every
+// channel of every pixel, keyed or not, must be s + floor(a (d - s) / 256)
+// (bit 15 cleared at 15), on rows of every width around the groups of eight
+// and with the key among them.
+TEST(PixelKernels, AlphaOfEveryChannelMatchesTheFormulaOnRowsOfEveryWidth) {
+    std::uint32_t noise = 12345;
+    auto next = [&] {
+        noise = noise * 1664525u + 1013904223u;
+        return noise >> 8;
+    };
+    for (int depth : {15, 16})
+        for (unsigned alpha : {0u, 1u, 77u, 128u, 255u, 256u, 300u})
+            for (bool keyed : {false, true})
+                for (int w = 1; w <= 35; ++w) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "depth " << depth << " alpha " << alpha << " keyed " << keyed << " width " << w);
+                    const int h = 2;
+                    const std::uint32_t key = 0x0841;
+                    Canvas src(depth, w, h), dst(depth, w, h), before(depth, w, h);
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            src.Set(x, y, (x + y) % 5 == 2 ? key : next() & 0xFFFF);
+                            const std::uint32_t d = next() & 0xFFFF;
+                            dst.Set(x, y, d);
+                            before.Set(x, y, d);
+                        }
+                    ASSERT_TRUE(vx::AlphaBlendPixels(depth, src.CRows(), dst.Rows(), w, h, alpha,
+                                                     keyed ? BlendKey(depth, key) : SourceKey{}));
+                    const int a = static_cast<int>(alpha > 256 ? 256 : alpha);
+                    const int redShift = depth == 16 ? 11 : 10, greenBits = depth == 16 ? 6 : 5;
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            const std::uint32_t sv = src.Get(x, y), dv = before.Get(x, y);
+                            std::uint32_t want = dv;
+                            if (!keyed || sv != key) {
+                                auto mix = [a](int s, int d) { return s + ((a * (d - s)) >> 8); };
+                                const int gm = (1 << greenBits) - 1;
+                                const int r = mix((sv >> redShift) & 31, (dv >> redShift) & 31);
+                                const int g = mix((sv >> 5) & gm, (dv >> 5) & gm);
+                                const int b = mix(sv & 31, dv & 31);
+                                want = static_cast<std::uint32_t>(r << redShift | g << 5 | b);
+                            }
+                            ASSERT_EQ(dst.Get(x, y), want) << x << "," << y;
+                        }
+                    EXPECT_TRUE(dst.GuardsIntact());
+                }
+}
+
 TEST(PixelKernels, UnsupportedDepthsDrawNothing) {
     Canvas src(16, 2, 1), dst(16, 2, 1);
     dst.FillAll(0x1234);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "platform/system/files.h"
@@ -310,6 +311,69 @@ TEST_F(PictureTest, PsdPixelsThatCannotBeHandedOverFailTheLoad) {
     EXPECT_FALSE(s.DirectDrawSurface);
     plat::SetDibTransferFailure(false);
     EXPECT_EQ(LoadPsd(s, psd), 1);
+}
+
+// A picture many rows tall goes to its surface a band of rows at a time, each
+// plane read on from where the last band left it: every pixel and every
+// alpha byte must still be the planes', whether the planes are raw or
+// PackBits packets that run on across rows and bands, with or without an
+// alpha plane, and with planes past the fourth.
+TEST_F(PictureTest, TallPsdPicturesLoadEveryPixelFromTheirPlanes) {
+    constexpr std::uint32_t kWidth = 1000, kHeight = 203;
+    constexpr std::size_t kCount = std::size_t{kWidth} * kHeight;
+    for (std::uint16_t channels : {1, 3, 4, 5})
+        for (std::uint16_t compression : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << channels << " channels, compression " << compression);
+            std::vector<std::vector<std::uint8_t>> planes(channels, std::vector<std::uint8_t>(kCount));
+            for (std::size_t c = 0; c < channels; ++c)
+                for (std::size_t i = 0; i < kCount; ++i)
+                    // Stretches of one value, so that PackBits has runs to repeat.
+                    planes[c][i] = static_cast<std::uint8_t>(((i / 37) % 5 == 0 ? i / 37 : i * (c + 3)) * 7 + c);
+            Psd psd;
+            psd.channels = channels;
+            psd.width = kWidth;
+            psd.height = kHeight;
+            psd.compression = compression;
+            if (compression == 1) psd.data.assign(std::size_t{kHeight} * channels * 2, 0);
+            for (const auto& plane : planes) {
+                if (compression == 0) {
+                    psd.data.insert(psd.data.end(), plane.begin(), plane.end());
+                    continue;
+                }
+                // Packets of every length up to the largest, ignoring rows,
+                // with a no-packet header now and then.
+                for (std::size_t i = 0, n = 1; i < kCount; n = n % 128 + 1) {
+                    const std::size_t k = std::min(n, kCount - i);
+                    if (n % 9 == 0) psd.data.push_back(128);
+                    if (k > 1 && plane[i] == plane[i + k - 1] &&
+                        std::all_of(plane.begin() + static_cast<std::ptrdiff_t>(i),
+                                    plane.begin() + static_cast<std::ptrdiff_t>(i + k),
+                                    [&](std::uint8_t v) { return v == plane[i]; })) {
+                        psd.data.push_back(static_cast<std::uint8_t>(257 - k));
+                        psd.data.push_back(plane[i]);
+                    } else {
+                        psd.data.push_back(static_cast<std::uint8_t>(k - 1));
+                        psd.data.insert(psd.data.end(), plane.begin() + static_cast<std::ptrdiff_t>(i),
+                                        plane.begin() + static_cast<std::ptrdiff_t>(i + k));
+                    }
+                    i += k;
+                }
+            }
+            VXSurface s;
+            ASSERT_EQ(LoadPsd(s, psd), 1);
+            ASSERT_EQ(s.Width, static_cast<int>(kWidth));
+            ASSERT_EQ(s.Height, static_cast<int>(kHeight));
+            ASSERT_EQ(static_cast<bool>(s.AlphaMap), channels >= 4);
+            for (std::size_t i = 0; i < kCount; ++i) {
+                const int x = static_cast<int>(i % kWidth), y = static_cast<int>(i / kWidth);
+                const std::uint8_t r = planes[0][i], g = channels > 1 ? planes[1][i] : 0,
+                                   b = channels > 2 ? planes[2][i] : 0;
+                ASSERT_EQ(Px(s, x, y), vxtest::Rgb565(r, g, b)) << x << "," << y;
+                if (s.AlphaMap) {
+                    ASSERT_EQ(s.AlphaMap[i], planes[3][i]) << x << "," << y;
+                }
+            }
+        }
 }
 
 TEST_F(PictureTest, BigEndianReadersStopAtTheEnd) {

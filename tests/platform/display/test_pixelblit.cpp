@@ -297,4 +297,54 @@ TEST(PixelBlit, KeyedRunsOfEveryLengthCopyExactly) {
         }
 }
 
+// The runs are read off a mask of shown pixels built sixteen at a time:
+// every key range, including ranges that end past the largest value of the
+// pixel size or start above it, must key exactly the pixels the keyed loop
+// skips, on rows long enough for the wide steps and with a ragged end.
+TEST(PixelBlit, KeyedRunsKeyWhatTheKeyedLoopKeysForEveryRange) {
+    struct Range {
+        std::uint32_t low, high;
+    };
+    for (int bpp = 1; bpp <= 4; ++bpp) {
+        const std::uint32_t top = bpp == 4 ? 0xFFFFFFFFu : (1u << (8 * bpp)) - 1;
+        const Range ranges[] = {
+            {0, 0},     {5, 4},       {top - 2, top}, {top - 2, 0xFFFFFFFFu}, {0, top},
+            {top, top}, {0x30, 0x38}, {0x11, 0x11},   {0x1000000, 0x1000009}};  // above every value of 1 to 3 bytes
+        for (Range range : ranges) {
+            SCOPED_TRACE(testing::Message() << bpp << " bytes, " << range.low << "-" << range.high);
+            constexpr int kW = 83, kH = 3;
+            Pic s(bpp, kW, kH);
+            for (int y = 0; y < kH; ++y)
+                for (int x = 0; x < kW; ++x) {
+                    const std::uint32_t values[] = {0, 0x11, 0x30, 0x35, 0x38, 0x39, top - 2, top - 1, top, 7};
+                    s.Set(x, y, values[(x * 7 + y * 3 + x / 9) % 10]);
+                }
+            Pic byLoop(bpp, kW, kH), byRuns(bpp, kW, kH);
+            auto b = Job(s, 0, 0, kW, kH, byLoop, 0, 0, kW, kH);
+            b.keyed = true;
+            b.keyLow = range.low;
+            b.keyHigh = range.high;
+            plat::BlitPixels(b);
+            const plat::KeyedRuns runs = plat::FindKeyedRuns(s.At(0, 0), s.pitch, bpp, kW, kH, range.low, range.high);
+            ASSERT_TRUE(runs.usable);
+            plat::BlitKeyedRuns(runs, s.At(0, 0), s.pitch, bpp, 0, 0, kW, kH, byRuns.At(0, 0), byRuns.pitch);
+            EXPECT_EQ(byLoop.bytes, byRuns.bytes);
+        }
+    }
+}
+
+// A picture with more runs than asked for gets none, so that a still
+// picture of noise does not hold a list larger than itself.
+TEST(PixelBlit, KeyedRunsPastTheLimitAreNotKept) {
+    Pic s(2, 40, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 40; ++x) s.Set(x, y, x % 2 ? 0x10u : 0x100u);  // 20 runs a row
+    const plat::KeyedRuns within = plat::FindKeyedRuns(s.At(0, 0), s.pitch, 2, 40, 2, 0x10, 0x10, 40);
+    EXPECT_TRUE(within.usable);
+    EXPECT_EQ(within.runs.size(), 40u);
+    const plat::KeyedRuns past = plat::FindKeyedRuns(s.At(0, 0), s.pitch, 2, 40, 2, 0x10, 0x10, 39);
+    EXPECT_FALSE(past.usable);
+    EXPECT_TRUE(past.runs.empty());
+}
+
 }  // namespace

@@ -340,6 +340,165 @@ TEST_F(GdiTest, StretchDIBitsTakesBothRowOrders) {
     s->ReleaseDC(dc);
 }
 
+// StretchBlt and StretchDIBits go row by row with the resampling and the
+// colour conversion found once per call. Every destination pixel must be
+// what the per-pixel rule gives - pixel (x + i, y + j) takes the colour of
+// source pixel (sx + i * sw / w, sy + j * sh / h) when both lie inside their
+// pictures, and nothing else changes - for every kind of source and
+// destination, every surface format, and rectangles that shrink, stretch,
+// and hang over either picture's edges.
+TEST_F(GdiTest, StretchedTransfersGiveThePerPixelRulesColours) {
+    const DDPIXELFORMAT f565 = plat::DisplayPixelFormat();
+    DDPIXELFORMAT f555 = f565, f24 = f565, f32 = f565;
+    f555.dwRBitMask = 0x7C00;
+    f555.dwGBitMask = 0x03E0;
+    f555.dwBBitMask = 0x001F;
+    f24.dwRGBBitCount = 24;
+    f32.dwRGBBitCount = 32;
+    for (DDPIXELFORMAT* f : {&f24, &f32}) {
+        f->dwRBitMask = 0xFF0000;
+        f->dwGBitMask = 0x00FF00;
+        f->dwBBitMask = 0x0000FF;
+    }
+    const DDPIXELFORMAT* formats[] = {&f565, &f555, &f24, &f32};
+    constexpr int kSw = 7, kSh = 5;   // the source picture
+    constexpr int kDw = 11, kDh = 9;  // the destination picture
+    std::vector<std::uint32_t> rgb(kSw * kSh);
+    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+    static const auto sourceBmp = Bmp24(kSw, kSh, rgb);
+    static const auto blankBmp = Bmp24(kDw, kDh, std::vector<std::uint32_t>(kDw * kDh, 0x123456));
+    plat::RegisterBitmapResource("source", sourceBmp.data(), sourceBmp.size());
+    plat::RegisterBitmapResource("blank", blankBmp.data(), blankBmp.size());
+    // The same colours as a top-down 32-bit DIB.
+    std::vector<BYTE> dib(rgb.size() * 4);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        dib[i * 4] = static_cast<BYTE>(rgb[i]);
+        dib[i * 4 + 1] = static_cast<BYTE>(rgb[i] >> 8);
+        dib[i * 4 + 2] = static_cast<BYTE>(rgb[i] >> 16);
+        dib[i * 4 + 3] = 0x77;
+    }
+    struct Rects {
+        int x, y, w, h, sx, sy, sw, sh;
+    };
+    const Rects rects[] = {
+        {2, 1, kSw, kSh, 0, 0, kSw, kSh},  // the same size, inside
+        {-3, -2, 13, 12, 0, 0, kSw, kSh},  // stretched over the top-left edges
+        {1, 2, 3, 2, 1, 1, 6, 4},          // shrunk
+        {6, 5, 9, 7, -2, -1, kSw + 3, 4},  // over the bottom-right edges, the source rectangle outside its picture
+        {0, 0, 1, 1, 6, 4, 1, 1},          // one pixel
+        {-20, 0, 5, 5, 0, 0, 5, 5},        // wholly off the destination
+    };
+    enum class From { Bitmap, Surface565, Surface32, DibTopDown, DibBottomUp };
+    enum class To { Surface, Bitmap };
+    for (From from : {From::Bitmap, From::Surface565, From::Surface32, From::DibTopDown, From::DibBottomUp})
+        for (To to : {To::Surface, To::Bitmap})
+            for (const DDPIXELFORMAT* format : formats) {
+                if (to == To::Bitmap && format != formats[0]) continue;
+                for (const Rects& r : rects) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "from " << static_cast<int>(from) << " to " << static_cast<int>(to) << " bits "
+                                 << format->dwRGBBitCount << " rect " << r.x << "," << r.y << " " << r.w << "x" << r.h);
+                    // The source, and the colour of each of its pixels.
+                    auto sourceBitmap =
+                        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "source", IMAGE_BITMAP, 0, 0, 0));
+                    ASSERT_NE(sourceBitmap, nullptr);
+                    LPDIRECTDRAWSURFACE4 sourceSurface;
+                    HDC src = nullptr;
+                    std::vector<COLORREF> colour(rgb.size());
+                    for (std::size_t i = 0; i < rgb.size(); ++i)
+                        colour[i] = RGB((rgb[i] >> 16) & 0xFF, (rgb[i] >> 8) & 0xFF, rgb[i] & 0xFF);
+                    if (from == From::Bitmap) {
+                        src = CreateCompatibleDC(nullptr);
+                        SelectObject(src, sourceBitmap);
+                    } else if (from == From::Surface565 || from == From::Surface32) {
+                        sourceSurface = Make(kSw, kSh, from == From::Surface565 ? &f565 : &f32);
+                        for (int y = 0; y < kSh; ++y)
+                            for (int x = 0; x < kSw; ++x) {
+                                // Bits above the channels too, which the reading must ignore.
+                                const std::size_t i = static_cast<std::size_t>(y) * kSw + x;
+                                const DWORD extra = from == From::Surface32 ? 0xAB000000u : 0;
+                                sourceSurface->SetPixelAt(x, y, plat::ColorrefToRaw(colour[i], *sourceSurface) | extra);
+                                colour[i] = plat::RawToColorref(sourceSurface->PixelAt(x, y), *sourceSurface);
+                            }
+                        ASSERT_EQ(sourceSurface->GetDC(&src), DD_OK);
+                    }
+                    // The destination, filled with a colour no source pixel has.
+                    LPDIRECTDRAWSURFACE4 destSurface;
+                    HBITMAP destBitmap = nullptr;
+                    HDC dest = nullptr;
+                    std::vector<std::uint32_t> before;
+                    auto value = [&](int x, int y) -> std::uint32_t {
+                        if (destSurface) return destSurface->PixelAt(x, y);
+                        BITMAP info;
+                        GetObjectA(destBitmap, sizeof info, &info);
+                        return static_cast<const std::uint32_t*>(info.bmBits)[y * kDw + x];
+                    };
+                    if (to == To::Surface) {
+                        destSurface = Make(kDw, kDh, format);
+                        for (int y = 0; y < kDh; ++y)
+                            for (int x = 0; x < kDw; ++x) destSurface->SetPixelAt(x, y, 0x5A5A5A);
+                        ASSERT_EQ(destSurface->GetDC(&dest), DD_OK);
+                    } else {
+                        destBitmap =
+                            static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "blank", IMAGE_BITMAP, 0, 0, 0));
+                        ASSERT_NE(destBitmap, nullptr);
+                        dest = CreateCompatibleDC(nullptr);
+                        SelectObject(dest, destBitmap);
+                    }
+                    for (int y = 0; y < kDh; ++y)
+                        for (int x = 0; x < kDw; ++x) before.push_back(value(x, y));
+
+                    if (from == From::DibTopDown || from == From::DibBottomUp) {
+                        BITMAPINFO info{};
+                        info.bmiHeader.biSize = 40;
+                        info.bmiHeader.biWidth = kSw;
+                        info.bmiHeader.biHeight = from == From::DibTopDown ? -kSh : kSh;
+                        info.bmiHeader.biPlanes = 1;
+                        info.bmiHeader.biBitCount = 32;
+                        info.bmiHeader.biCompression = BI_RGB;
+                        std::vector<BYTE> stored = dib;
+                        if (from == From::DibBottomUp)
+                            for (int y = 0; y < kSh; ++y)
+                                std::copy_n(dib.begin() + (kSh - 1 - y) * kSw * 4, kSw * 4,
+                                            stored.begin() + y * kSw * 4);
+                        EXPECT_EQ(StretchDIBits(dest, r.x, r.y, r.w, r.h, r.sx, r.sy, r.sw, r.sh, stored.data(), &info,
+                                                DIB_RGB_COLORS, SRCCOPY),
+                                  r.h);
+                    } else {
+                        EXPECT_TRUE(StretchBlt(dest, r.x, r.y, r.w, r.h, src, r.sx, r.sy, r.sw, r.sh, SRCCOPY));
+                    }
+
+                    for (int y = 0; y < kDh; ++y)
+                        for (int x = 0; x < kDw; ++x) {
+                            std::uint32_t want = before[static_cast<std::size_t>(y) * kDw + x];
+                            const long long i = x - r.x, j = y - r.y;
+                            if (i >= 0 && i < r.w && j >= 0 && j < r.h) {
+                                const long long fx = r.sx + i * r.sw / r.w, fy = r.sy + j * r.sh / r.h;
+                                if (fx >= 0 && fx < kSw && fy >= 0 && fy < kSh) {
+                                    const COLORREF c = colour[static_cast<std::size_t>(fy * kSw + fx)];
+                                    want = destSurface ? plat::ColorrefToRaw(c, *destSurface)
+                                                       : (static_cast<std::uint32_t>(GetRValue(c)) << 16 |
+                                                          static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c));
+                                }
+                            }
+                            ASSERT_EQ(value(x, y), want) << x << "," << y;
+                        }
+
+                    if (destSurface) {
+                        destSurface->ReleaseDC(dest);
+                    } else {
+                        DeleteDC(dest);
+                        DeleteObject(destBitmap);
+                    }
+                    if (sourceSurface)
+                        sourceSurface->ReleaseDC(src);
+                    else if (src)
+                        DeleteDC(src);
+                    DeleteObject(sourceBitmap);
+                }
+            }
+}
+
 TEST_F(GdiTest, TextDrawsInTheTextColourAndFallsBackToDejaVu) {
     EXPECT_NE(plat::FindFontFile("No Such Face Anywhere", FW_NORMAL).find("DejaVuSans"), std::string::npos);
     EXPECT_NE(plat::FindFontFile("Galactic.ttf", FW_BOLD).find("DejaVuSans-Bold"), std::string::npos);

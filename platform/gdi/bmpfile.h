@@ -1,0 +1,22 @@
+// Inside the GDI stand-in: BMP files decoded into bitmaps. The forms a
+// picture file has in practice are decoded here a row at a time; SDL's reader
+// decides every other file, and every file whose contents are not regular.
+#pragma once
+
+#include <memory>
+
+struct SDL_RWops;
+struct GdiBitmap;
+
+namespace plat {
+
+// A new bitmap of width x height pixels whose contents are yet to be
+// written, or none when memory runs out.
+std::unique_ptr<GdiBitmap> NewBitmap(int width, int height);
+
+// The bitmap of a BMP stream, as 32-bit 0x00RRGGBB pixels with the rows
+// top-down; none for a file SDL's reader refuses and for a picture too large
+// to decode. The stream is closed.
+std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw);
+
+}  // namespace plat

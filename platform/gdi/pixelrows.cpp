@@ -1,0 +1,197 @@
+// The per-pixel loops of the picture loaders and of GDI's transfers.
+#include "platform/gdi/pixelrows.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace plat::rows {
+
+namespace {
+
+template <int Bits>
+u32 Indexed(const u8* from, int w, const u32* palette, u32* to) {
+    constexpr int kPerByte = 8 / Bits;
+    constexpr u32 kMask = (1u << Bits) - 1;
+    u32 most = 0;
+    int x = 0;
+    for (; x + kPerByte <= w; x += kPerByte) {
+        const u32 byte = *from++;
+        for (int j = 0; j < kPerByte; ++j) {
+            const u32 index = (byte >> (8 - Bits * (j + 1))) & kMask;
+            most = std::max(most, index);
+            to[x + j] = palette[index];
+        }
+    }
+    if (x < w) {
+        const u32 byte = *from;
+        for (int j = 0; x < w; ++j, ++x) {
+            const u32 index = (byte >> (8 - Bits * (j + 1))) & kMask;
+            most = std::max(most, index);
+            to[x] = palette[index];
+        }
+    }
+    return most;
+}
+
+u32 Le32(const u8* p) {
+    u32 v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+template <ColourRows::From From, int FromBytes, int ToBytes>
+void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+    for (std::size_t i = 0; i < count; ++i, dst += ToBytes) {
+        const u8* at = src + offsets[i];
+        unsigned r, g, b;
+        if constexpr (From == ColourRows::From::Dib) {
+            r = at[2];
+            g = at[1];
+            b = at[0];
+        } else if constexpr (From == ColourRows::From::Bitmap) {
+            const u32 v = Le32(at);
+            r = (v >> 16) & 0xFF;
+            g = (v >> 8) & 0xFF;
+            b = v & 0xFF;
+        } else {
+            u32 v = 0;
+            std::memcpy(&v, at, FromBytes);
+            r = job.fromRed.To8(v);
+            g = job.fromGreen.To8(v);
+            b = job.fromBlue.To8(v);
+        }
+        const u32 v = job.red[r] | job.green[g] | job.blue[b];
+        if constexpr (ToBytes == 3) {
+            dst[0] = static_cast<u8>(v);
+            dst[1] = static_cast<u8>(v >> 8);
+            dst[2] = static_cast<u8>(v >> 16);
+        } else if constexpr (ToBytes == 2) {
+            const auto half = static_cast<std::uint16_t>(v);
+            std::memcpy(dst, &half, 2);
+        } else {
+            std::memcpy(dst, &v, 4);
+        }
+    }
+}
+
+template <ColourRows::From From, int FromBytes>
+void CopyRowTo(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+    switch (job.toBytes) {
+        case 2: CopyRow<From, FromBytes, 2>(job, src, offsets, count, dst); break;
+        case 3: CopyRow<From, FromBytes, 3>(job, src, offsets, count, dst); break;
+        default: CopyRow<From, FromBytes, 4>(job, src, offsets, count, dst); break;
+    }
+}
+
+}  // namespace
+
+u32 IndexedToColours(int bits, const u8* from, int w, const u32* palette, u32* to) {
+    switch (bits) {
+        case 1: return Indexed<1>(from, w, palette, to);
+        case 2: return Indexed<2>(from, w, palette, to);
+        case 4: return Indexed<4>(from, w, palette, to);
+        default: return Indexed<8>(from, w, palette, to);
+    }
+}
+
+void Expand16(const u8* from, int w, const u32* table, u32* to) {
+    for (int x = 0; x < w; ++x, from += 2) to[x] = table[from[0] | from[1] << 8];
+}
+
+void Bgr24ToColours(const u8* from, int w, u32* to) {
+    for (int x = 0; x < w; ++x, from += 3)
+        to[x] = static_cast<u32>(from[2]) << 16 | static_cast<u32>(from[1]) << 8 | from[0];
+}
+
+void Bgrx32ToColours(const u8* from, int w, u32* to) {
+    for (int x = 0; x < w; ++x, from += 4) to[x] = Le32(from) & 0x00FFFFFFu;
+}
+
+void BytesToColours(const u8* indices, int w, const u32* palette, u32* to) {
+    for (int x = 0; x < w; ++x) to[x] = palette[indices[x]];
+}
+
+void FillPair(u8* to, int count, u8 first, u8 second) {
+    for (int i = 0; i < count; ++i) to[i] = i % 2 ? second : first;
+}
+
+u32 UnpackIndices(u8* to, int count, const u8* from, bool bytes) {
+    u32 most = 0;
+    for (int i = 0; i < count; ++i) {
+        to[i] = bytes ? from[i] : static_cast<u8>(i % 2 ? from[i / 2] & 15 : from[i / 2] >> 4);
+        most = std::max<u32>(most, to[i]);
+    }
+    return most;
+}
+
+void DropTopBytes(u32* pixels, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFFu;
+}
+
+void SetPixelBytes(u8* pixels, int at, const u8* from, std::size_t count) {
+    u8* to = pixels + at;
+    for (std::size_t i = 0; i < count; ++i) to[i * 4] = from[i];
+}
+
+void FillPixelBytes(u8* pixels, int at, u8 value, std::size_t count) {
+    u8* to = pixels + at;
+    for (std::size_t i = 0; i < count; ++i) to[i * 4] = value;
+}
+
+void GetPixelBytes(const u8* pixels, int at, std::size_t count, u8* to) {
+    const u8* from = pixels + at;
+    for (std::size_t i = 0; i < count; ++i) to[i] = from[i * 4];
+}
+
+void FillPixelWords(u8* pixels, std::size_t count, u32 word) {
+    if (count == 0) return;
+    // One pixel, then the filled part copied after itself until it is all.
+    std::memcpy(pixels, &word, 4);
+    const std::size_t bytes = count * 4;
+    for (std::size_t done = 4; done < bytes;) {
+        const std::size_t n = std::min(done, bytes - done);
+        std::memcpy(pixels + done, pixels, n);
+        done += n;
+    }
+}
+
+ChannelPlace::ChannelPlace(u32 m) : pos(m ? std::countr_zero(m) : 0), bits(std::popcount(m)), mask(m) {}
+
+u32 ChannelPlace::From8(unsigned v8) const {
+    if (bits == 0) return 0;
+    const u32 v = bits >= 8 ? static_cast<u32>(v8) << (bits - 8) : v8 >> (8 - bits);
+    return (v << pos) & mask;
+}
+
+unsigned ChannelPlace::To8(u32 raw) const {
+    if (bits == 0) return 0;
+    const u32 v = (raw & mask) >> pos;
+    return bits >= 8 ? (v >> (bits - 8)) & 0xFF : (v << (8 - bits)) & 0xFF;
+}
+
+void ColourRows::PackInto(u32 redMask, u32 greenMask, u32 blueMask) {
+    const ChannelPlace r(redMask), g(greenMask), b(blueMask);
+    for (unsigned v = 0; v < 256; ++v) {
+        red[v] = r.From8(v);
+        green[v] = g.From8(v);
+        blue[v] = b.From8(v);
+    }
+}
+
+void CopyColourRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+    using F = ColourRows::From;
+    if (job.from == F::Dib) {
+        CopyRowTo<F::Dib, 4>(job, src, offsets, count, dst);
+    } else if (job.from == F::Bitmap) {
+        CopyRowTo<F::Bitmap, 4>(job, src, offsets, count, dst);
+    } else {
+        switch (job.fromBytes) {
+            case 2: CopyRowTo<F::Surface, 2>(job, src, offsets, count, dst); break;
+            case 3: CopyRowTo<F::Surface, 3>(job, src, offsets, count, dst); break;
+            default: CopyRowTo<F::Surface, 4>(job, src, offsets, count, dst); break;
+        }
+    }
+}
+
+}  // namespace plat::rows
