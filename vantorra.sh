@@ -44,7 +44,7 @@ FUZZ_TARGETS=(picture sound shipdata gameships keymap config stats jpeg editorsh
 # it started: a budget of time, not of inputs, so that a busy machine makes
 # the step fuzz less but not last longer. An input that runs longer than
 # FUZZ_INPUT_SECONDS is a hang: the slowest input a target accepts (a picture
-# of the largest accepted size) takes under 2 s on an idle machine, and
+# of the largest accepted size) takes about half a second on an idle machine, and
 # a loaded one with nine targets and other work sharing its cores gives each
 # target a quarter of a core or less; 30 s leaves a wide margin above that,
 # while an endless loop is still caught within a minute. Memory is bounded by
