@@ -131,13 +131,7 @@ void LoadOurs(benchmark::State& state, bool psd) {
 
 Bytes ReadAll(const std::string& name) {
     Bytes bytes;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (!f) std::abort();
-    std::fseek(f, 0, SEEK_END);
-    bytes.resize(static_cast<std::size_t>(std::ftell(f)));
-    std::fseek(f, 0, SEEK_SET);
-    if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
-    std::fclose(f);
+    bench::ReadWholeFile(name, bytes);
     return bytes;
 }
 

@@ -236,13 +236,7 @@ void LoadFrameSetFread(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<std::vector<std::uint16_t>> frames;
         for (const std::string& name : names) {
-            std::FILE* f = std::fopen(name.c_str(), "rb");
-            if (!f) std::abort();
-            std::fseek(f, 0, SEEK_END);
-            bytes.resize(static_cast<std::size_t>(std::ftell(f)));
-            std::fseek(f, 0, SEEK_SET);
-            if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
-            std::fclose(f);
+            bench::ReadWholeFile(name, bytes);
             auto le32 = [&](std::size_t at) {
                 return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
                                                   bytes[at + 3] << 24);

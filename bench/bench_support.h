@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/display/presenter.h"
 #include "vx/vxsurface.h"
@@ -99,6 +100,18 @@ inline int RunBenchmarks(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+// The whole of a file, as the plain-C side of a loading pair reads it: one
+// fread into `bytes`, which keeps its memory from one call to the next.
+inline void ReadWholeFile(const std::string& name, std::vector<unsigned char>& bytes) {
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (!f) std::abort();
+    std::fseek(f, 0, SEEK_END);
+    bytes.resize(static_cast<std::size_t>(std::ftell(f)));
+    std::fseek(f, 0, SEEK_SET);
+    if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
+    std::fclose(f);
 }
 
 }  // namespace bench
