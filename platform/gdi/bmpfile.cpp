@@ -55,10 +55,13 @@ bool BmpSizeAccepted(SDL_RWops* rw) {
     return width > 0 && PictureSizeAccepted(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
 }
 
-// The stream read forward from a position, in blocks.
+// The stream read forward from a position, in blocks; a small file is read
+// in one block of its own size.
 class StreamReader {
 public:
-    StreamReader(SDL_RWops* rw, Sint64 at) : rw_(rw), buffer_(kBlock) { ok_ = SDL_RWseek(rw, at, RW_SEEK_SET) == at; }
+    StreamReader(SDL_RWops* rw, Sint64 at, Sint64 size) : rw_(rw), buffer_(BlockFor(size - at)) {
+        ok_ = SDL_RWseek(rw, at, RW_SEEK_SET) == at;
+    }
     // The next n bytes, valid until the next call; none when the stream
     // ends first.
     const u8* Take(std::size_t n) {
@@ -76,6 +79,9 @@ public:
 
 private:
     static constexpr std::size_t kBlock = 256 * 1024;
+    static std::size_t BlockFor(Sint64 left) {
+        return left <= 0 ? 1 : std::min(kBlock, static_cast<std::size_t>(left));
+    }
     // Keeps what is left and reads on until at least n bytes are there.
     bool Fill(std::size_t n) {
         if (!ok_) return false;
@@ -313,7 +319,7 @@ std::unique_ptr<GdiBitmap> DecodeOwn(SDL_RWops* rw, bool& handled) {
     }
     auto bmp = NewBitmap(f.width, f.rows);
     if (!bmp) return giveUp();
-    StreamReader in(rw, start + f.offset);
+    StreamReader in(rw, start + f.offset, size);
     const bool regular =
         f.compression == kRle8 || f.compression == kRle4 ? DecodeRle(in, f, *bmp) : DecodeRows(in, f, *bmp);
     if (!regular) return giveUp();
