@@ -167,21 +167,53 @@ void CopyBlock(u8* dst, const u8* src, std::size_t bytes) {
 // The source index of each of `count` destination indices for a nearest-
 // pixel stretch from `from` to `count`: floor(c * from / count), reversed
 // when mirrored. Stepped with a remainder instead of divided, so the values
-// are exact; the table is kept between calls.
-const int* StretchTable(std::vector<int>& table, int from, int count, bool mirrored) {
-    if (table.size() < static_cast<std::size_t>(count)) table.resize(static_cast<std::size_t>(count));
-    const int step = from / count, rest = from % count;
-    int q = 0, r = 0;
-    for (int c = 0; c < count; ++c) {
-        table[static_cast<std::size_t>(mirrored ? count - 1 - c : c)] = q;
-        q += step;
-        r += rest;
-        if (r >= count) {
-            r -= count;
-            ++q;
+// are exact. The table is kept between calls and made again only when the
+// stretch changes: a picture drawn at one size every frame reuses it.
+struct StretchTable {
+    std::vector<int> index;
+    int from = -1, count = -1;
+    bool mirrored = false;
+
+    const int* For(int f, int c, bool m) {
+        if (f == from && c == count && m == mirrored) return index.data();
+        if (index.size() < static_cast<std::size_t>(c)) index.resize(static_cast<std::size_t>(c));
+        const int step = f / c, rest = f % c;
+        int q = 0, r = 0;
+        for (int k = 0; k < c; ++k) {
+            index[static_cast<std::size_t>(m ? c - 1 - k : k)] = q;
+            q += step;
+            r += rest;
+            if (r >= c) {
+                r -= c;
+                ++q;
+            }
+        }
+        from = f;
+        count = c;
+        mirrored = m;
+        return index.data();
+    }
+};
+
+// One row of an opaque nearest-pixel stretch: pixel i takes source pixel
+// col[i]. The 2- and 4-byte pixels are gathered four or two at a time into
+// one 8-byte store, which halves the stores of the plain loop or better.
+template <class P>
+void StretchRow(const P* __restrict s, P* __restrict d, const int* __restrict col, int w) {
+    int i = 0;
+    if constexpr (std::endian::native == std::endian::little && sizeof(P) == 2) {
+        for (; i + 4 <= w; i += 4) {
+            const u64 v =
+                u64{s[col[i]]} | u64{s[col[i + 1]]} << 16 | u64{s[col[i + 2]]} << 32 | u64{s[col[i + 3]]} << 48;
+            std::memcpy(d + i, &v, sizeof v);
+        }
+    } else if constexpr (std::endian::native == std::endian::little && sizeof(P) == 4) {
+        for (; i + 2 <= w; i += 2) {
+            const u64 v = u64{s[col[i]]} | u64{s[col[i + 1]]} << 32;
+            std::memcpy(d + i, &v, sizeof v);
         }
     }
-    return table.data();
+    for (; i < w; ++i) d[i] = s[col[i]];
 }
 
 template <class P>
@@ -198,9 +230,9 @@ void Blit(const PixelBlit& b) {
         return;
     }
     const RowKey rowKey = MakeRowKey(static_cast<int>(sizeof(P)), b.keyLow, b.keyHigh);
-    thread_local std::vector<int> columnTable, rowTable;
-    const int* col = sameWidth ? nullptr : StretchTable(columnTable, b.srcWidth, b.dstWidth, b.mirrorLeftRight);
-    const int* rows = StretchTable(rowTable, b.srcHeight, b.dstHeight, b.mirrorUpDown);
+    thread_local StretchTable columnTable, rowTable;
+    const int* col = sameWidth ? nullptr : columnTable.For(b.srcWidth, b.dstWidth, b.mirrorLeftRight);
+    const int* rows = rowTable.For(b.srcHeight, b.dstHeight, b.mirrorUpDown);
     const std::size_t rowBytes = static_cast<std::size_t>(b.dstWidth) * sizeof(P);
     for (int j = 0; j < b.dstHeight; ++j) {
         const int sy = rows[j];
@@ -222,7 +254,7 @@ void Blit(const PixelBlit& b) {
             // The same source row as the row above: the same pixels.
             std::memcpy(drow, reinterpret_cast<const u8*>(drow) - b.dstPitch, rowBytes);
         } else {
-            for (int i = 0; i < b.dstWidth; ++i) drow[i] = srow[col[i]];
+            StretchRow<P>(srow, drow, col, b.dstWidth);
         }
     }
 }

@@ -195,16 +195,21 @@ TEST(PixelBlit, MirrorsReverseColumnsAndRows) {
     }
 }
 
-// The stretch steps through its source columns and rows with a remainder and
+// The stretch steps through its source columns and rows with a remainder,
+// keeps its tables between calls, gathers several pixels into one store and
 // copies a repeated source row from the row above; every pixel must still be
-// the one floor(i * from / to) names, at every size pair, mirrored or not,
-// keyed or not.
+// the one floor(i * from / to) names, at every size pair and pixel size,
+// mirrored or not, keyed or not.
 TEST(PixelBlit, StretchMatchesTheNearestPixelFormulaAtEverySize) {
     const int sizes[] = {1, 2, 3, 7, 27, 64, 100, 128, 150, 301};
-    for (int bpp : {2, 3}) {
+    for (int bpp : {1, 2, 3, 4}) {
+        const std::uint32_t mask = bpp == 4 ? 0xFFFFFFFFu : (1u << (8 * bpp)) - 1;
         Pic s(bpp, 301, 3);
+        // Every byte of a 4-byte pixel differs from column to column.
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 301; ++x) s.Set(x, y, static_cast<std::uint32_t>((x * 7 + y * 1000) % 0xFFFF));
+            for (int x = 0; x < 301; ++x)
+                s.Set(x, y, static_cast<std::uint32_t>((x * 7 + y * 1000) % 0xFFFF) * (bpp == 4 ? 0x10003u : 1u));
+        const std::uint32_t key = s.Get(1, 0);
         for (int from : sizes)
             for (int to : sizes)
                 for (int mirror = 0; mirror < 4; ++mirror) {
@@ -214,7 +219,7 @@ TEST(PixelBlit, StretchMatchesTheNearestPixelFormulaAtEverySize) {
                     b.mirrorLeftRight = mirror == 1;
                     b.mirrorUpDown = mirror == 2;
                     b.keyed = keyed;
-                    b.keyLow = b.keyHigh = 7;  // source column 1 of row 0
+                    b.keyLow = b.keyHigh = key;
                     plat::BlitPixels(b);
                     for (int y = 0; y < 5; ++y)
                         for (int x = 0; x < to; ++x) {
@@ -222,14 +227,16 @@ TEST(PixelBlit, StretchMatchesTheNearestPixelFormulaAtEverySize) {
                             const int r = b.mirrorUpDown ? 4 - y : y;
                             const std::uint32_t want = s.Get(static_cast<int>(static_cast<long long>(c) * from / to),
                                                              static_cast<int>(static_cast<long long>(r) * 3 / 5));
-                            const std::uint32_t mask = bpp == 2 ? 0xFFFFu : 0xFFFFFFu;
                             const std::uint32_t got = d.Get(x, y) & mask;
-                            if (keyed && want == 7)
+                            if (keyed && want == key)
                                 EXPECT_EQ(got, 0xCCCCCCCCu & mask);
                             else
-                                EXPECT_EQ(got, want)
-                                    << from << "->" << to << " mirror " << mirror << " at " << x << "," << y;
+                                EXPECT_EQ(got, want) << bpp << " bytes " << from << "->" << to << " mirror " << mirror
+                                                     << " at " << x << "," << y;
                         }
+                    // The bytes after the row's last pixel are left alone.
+                    for (int y = 0; y < 5; ++y)
+                        EXPECT_EQ(d.At(to, y)[0], 0xCC) << bpp << " bytes " << from << "->" << to;
                 }
     }
 }
