@@ -277,15 +277,24 @@ void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample
     } else {
         job.PackInto(0xFF0000, 0x00FF00, 0x0000FF);
     }
-    // The source columns as byte offsets into a row.
+    // The source columns as byte offsets into a row; none when they are the
+    // row's pixels in order from the first.
     std::vector<std::size_t> offsets(columns.source.size());
-    for (std::size_t k = 0; k < offsets.size(); ++k)
+    bool consecutive = true;
+    for (std::size_t k = 0; k < offsets.size(); ++k) {
         offsets[k] = static_cast<std::size_t>(columns.source[k]) * static_cast<std::size_t>(job.fromBytes);
+        consecutive = consecutive && columns.source[k] == columns.source[0] + static_cast<long long>(k);
+    }
+    const std::size_t firstColumn = offsets.empty() ? 0 : offsets[0];
     for (std::size_t k = 0; k < rows.source.size(); ++k) {
         const long long fy = bottomUp ? from.height - 1 - rows.source[k] : rows.source[k];
         BYTE* dst = to.first + (y + rows.first + static_cast<long long>(k)) * to.pitch +
                     (x + columns.first) * static_cast<long long>(job.toBytes);
-        plat::rows::CopyColourRow(job, from.first + fy * from.pitch, offsets.data(), offsets.size(), dst);
+        const BYTE* row = from.first + fy * from.pitch;
+        if (consecutive)
+            plat::rows::CopyColourRow(job, row + firstColumn, nullptr, offsets.size(), dst);
+        else
+            plat::rows::CopyColourRow(job, row, offsets.data(), offsets.size(), dst);
     }
 }
 

@@ -5,6 +5,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plat::rows {
 
 namespace {
@@ -40,10 +44,10 @@ u32 Le32(const u8* p) {
     return v;
 }
 
-template <ColourRows::From From, int FromBytes, int ToBytes>
+template <ColourRows::From From, int FromBytes, int ToBytes, bool Consecutive>
 void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
     for (std::size_t i = 0; i < count; ++i, dst += ToBytes) {
-        const u8* at = src + offsets[i];
+        const u8* at = Consecutive ? src + i * FromBytes : src + offsets[i];
         unsigned r, g, b;
         if constexpr (From == ColourRows::From::Dib) {
             r = at[2];
@@ -75,13 +79,21 @@ void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, s
     }
 }
 
+template <ColourRows::From From, int FromBytes, bool Consecutive>
+void CopyRowAs(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+    switch (job.toBytes) {
+        case 2: CopyRow<From, FromBytes, 2, Consecutive>(job, src, offsets, count, dst); break;
+        case 3: CopyRow<From, FromBytes, 3, Consecutive>(job, src, offsets, count, dst); break;
+        default: CopyRow<From, FromBytes, 4, Consecutive>(job, src, offsets, count, dst); break;
+    }
+}
+
 template <ColourRows::From From, int FromBytes>
 void CopyRowTo(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
-    switch (job.toBytes) {
-        case 2: CopyRow<From, FromBytes, 2>(job, src, offsets, count, dst); break;
-        case 3: CopyRow<From, FromBytes, 3>(job, src, offsets, count, dst); break;
-        default: CopyRow<From, FromBytes, 4>(job, src, offsets, count, dst); break;
-    }
+    if (offsets)
+        CopyRowAs<From, FromBytes, false>(job, src, offsets, count, dst);
+    else
+        CopyRowAs<From, FromBytes, true>(job, src, offsets, count, dst);
 }
 
 }  // namespace
@@ -131,7 +143,28 @@ void DropTopBytes(u32* pixels, std::size_t count) {
 
 void SetPixelBytes(u8* pixels, int at, const u8* from, std::size_t count) {
     u8* to = pixels + at;
-    for (std::size_t i = 0; i < count; ++i) to[i * 4] = from[i];
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels at a time: the sixteen bytes widened to one a pixel,
+    // moved to the pixel's byte `at` and merged into the four pixels words.
+    if (at >= 0 && at < 4) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i shift = _mm_cvtsi32_si128(8 * at);
+        const __m128i keep = _mm_xor_si128(_mm_sll_epi32(_mm_set1_epi32(0xFF), shift), _mm_set1_epi32(-1));
+        for (; i + 16 <= count; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+            const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+            const __m128i words[4] = {_mm_unpacklo_epi16(low, zero), _mm_unpackhi_epi16(low, zero),
+                                      _mm_unpacklo_epi16(high, zero), _mm_unpackhi_epi16(high, zero)};
+            for (int k = 0; k < 4; ++k) {
+                auto* p = reinterpret_cast<__m128i*>(pixels + (i + 4 * static_cast<std::size_t>(k)) * 4);
+                const __m128i old = _mm_and_si128(_mm_loadu_si128(p), keep);
+                _mm_storeu_si128(p, _mm_or_si128(old, _mm_sll_epi32(words[k], shift)));
+            }
+        }
+    }
+#endif
+    for (; i < count; ++i) to[i * 4] = from[i];
 }
 
 void FillPixelBytes(u8* pixels, int at, u8 value, std::size_t count) {
@@ -141,7 +174,26 @@ void FillPixelBytes(u8* pixels, int at, u8 value, std::size_t count) {
 
 void GetPixelBytes(const u8* pixels, int at, std::size_t count, u8* to) {
     const u8* from = pixels + at;
-    for (std::size_t i = 0; i < count; ++i) to[i] = from[i * 4];
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels at a time: byte `at` of each word moved to the bottom
+    // and the words narrowed to bytes.
+    if (at >= 0 && at < 4) {
+        const __m128i shift = _mm_cvtsi32_si128(8 * at);
+        const __m128i low = _mm_set1_epi32(0xFF);
+        for (; i + 16 <= count; i += 16) {
+            __m128i words[4];
+            for (int k = 0; k < 4; ++k) {
+                const auto* p = reinterpret_cast<const __m128i*>(pixels + (i + 4 * static_cast<std::size_t>(k)) * 4);
+                words[k] = _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(p), shift), low);
+            }
+            const __m128i bytes =
+                _mm_packus_epi16(_mm_packs_epi32(words[0], words[1]), _mm_packs_epi32(words[2], words[3]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), bytes);
+        }
+    }
+#endif
+    for (; i < count; ++i) to[i] = from[i * 4];
 }
 
 void FillPixelWords(u8* pixels, std::size_t count, u32 word) {

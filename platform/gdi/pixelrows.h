@@ -75,7 +75,8 @@ struct ColourRows {
     void PackInto(u32 redMask, u32 greenMask, u32 blueMask);
 };
 
-// dst pixel i = the colour of the source pixel at src + offsets[i].
+// dst pixel i = the colour of the source pixel at src + offsets[i], or of
+// source pixel i when `offsets` is null (a transfer at the same width).
 void CopyColourRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst);
 
 }  // namespace plat::rows

@@ -1,0 +1,70 @@
+// The row loops under the picture loaders: one byte of each 4-byte pixel set
+// or read, and a row of colours packed into a surface's pixels. The vector
+// paths take sixteen pixels at a time, so the counts straddle that.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/gdi/pixelrows.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const std::size_t kCounts[] = {0, 1, 15, 16, 17, 31, 32, 33, 100};
+
+Bytes Pattern(std::size_t n, unsigned seed) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(i * 37 + seed * 11 + 5);
+    return b;
+}
+
+TEST(PixelRows, SetPixelBytesWritesOnlyTheChosenByteOfEachPixel) {
+    for (int at = 0; at < 4; ++at)
+        for (std::size_t count : kCounts) {
+            const Bytes from = Pattern(count, 1);
+            // One pixel more than the count, which must stay as it was.
+            Bytes pixels = Pattern((count + 1) * 4, 2), want = pixels;
+            for (std::size_t i = 0; i < count; ++i) want[i * 4 + static_cast<std::size_t>(at)] = from[i];
+            plat::rows::SetPixelBytes(pixels.data(), at, from.data(), count);
+            EXPECT_EQ(pixels, want) << "byte " << at << ", " << count << " pixels";
+        }
+}
+
+TEST(PixelRows, GetPixelBytesReadsTheChosenByteOfEachPixel) {
+    for (int at = 0; at < 4; ++at)
+        for (std::size_t count : kCounts) {
+            const Bytes pixels = Pattern(count * 4, 3);
+            Bytes to(count + 1, 0xEE), want = to;
+            for (std::size_t i = 0; i < count; ++i) want[i] = pixels[i * 4 + static_cast<std::size_t>(at)];
+            plat::rows::GetPixelBytes(pixels.data(), at, count, to.data());
+            EXPECT_EQ(to, want) << "byte " << at << ", " << count << " pixels";
+        }
+}
+
+// A row read in order from its first pixel (no offsets) packs the same
+// pixels as the same row through offsets naming each pixel in turn.
+TEST(PixelRows, AColourRowInOrderMatchesTheRowThroughOffsets) {
+    plat::rows::ColourRows job;
+    job.from = plat::rows::ColourRows::From::Dib;
+    for (int toBytes : {2, 3, 4}) {
+        job.toBytes = toBytes;
+        job.PackInto(toBytes == 2 ? 0xF800 : 0xFF0000, toBytes == 2 ? 0x07E0 : 0x00FF00,
+                     toBytes == 2 ? 0x001F : 0x0000FF);
+        for (std::size_t count : kCounts) {
+            const Bytes src = Pattern(count * 4, 4);
+            std::vector<std::size_t> offsets(count);
+            for (std::size_t i = 0; i < count; ++i) offsets[i] = i * 4;
+            Bytes viaOffsets((count + 1) * static_cast<std::size_t>(toBytes), 0xEE), inOrder = viaOffsets;
+            plat::rows::CopyColourRow(job, src.data(), offsets.data(), count, viaOffsets.data());
+            plat::rows::CopyColourRow(job, src.data(), nullptr, count, inOrder.data());
+            EXPECT_EQ(inOrder, viaOffsets) << toBytes << " bytes, " << count << " pixels";
+            if (count > 1) {
+                EXPECT_NE(inOrder, Bytes((count + 1) * static_cast<std::size_t>(toBytes), 0xEE));
+            }
+        }
+    }
+}
+
+}  // namespace
