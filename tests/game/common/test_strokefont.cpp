@@ -18,13 +18,17 @@ protected:
     StrokeFontTest() : ScreenFixture(800, 100) {}
 
     // Pixels set by drawing text on a cleared surface.
-    std::vector<PixelValue> Render(const char* text, float x, float y, float size) {
+    template <class Draw>
+    std::vector<PixelValue> RenderWith(Draw draw) {
         Clear();
         LockWork();
         SetDrawColour(kInk);
-        DrawStrokeText(text, x, y, size);
+        draw();
         UnlockWork();
         return Pixels();
+    }
+    std::vector<PixelValue> Render(const char* text, float x, float y, float size) {
+        return RenderWith([&] { DrawStrokeText(text, x, y, size); });
     }
 
     static constexpr PixelValue kInk = 0x7BEF;
@@ -223,12 +227,7 @@ Ink InkOf(const std::vector<PixelValue>& px, int width) {
 class ScreenTextTest : public StrokeFontTest {
 protected:
     std::vector<PixelValue> RenderOnScreen(const char* text, float x, float y, float size) {
-        Clear();
-        LockWork();
-        SetDrawColour(kInk);
-        DrawStrokeTextOnScreen(text, x, y, size);
-        UnlockWork();
-        return Pixels();
+        return RenderWith([&] { DrawStrokeTextOnScreen(text, x, y, size); });
     }
 };
 
