@@ -44,8 +44,46 @@ u32 Le32(const u8* p) {
     return v;
 }
 
+#if defined(__SSE2__)
+// Eight 0x00RRGGBB colours in a row packed into 16-bit pixels by shifts, as
+// the tables would pack them (see ColourRows::shifted). Returns how many
+// pixels were done: a multiple of eight.
+std::size_t PackShifted16(const ColourRows& job, const u8* src, std::size_t count, u8* dst) {
+    __m128i down[3], up[3], keep[3];
+    for (int c = 0; c < 3; ++c) {
+        down[c] = _mm_cvtsi32_si128(job.down[c]);
+        up[c] = _mm_cvtsi32_si128(job.up[c]);
+        keep[c] = _mm_set1_epi32(static_cast<int>(job.keep[c]));
+    }
+    auto pack = [&](const u8* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i out = _mm_setzero_si128();
+        for (int c = 0; c < 3; ++c)
+            out = _mm_or_si128(out, _mm_sll_epi32(_mm_and_si128(_mm_srl_epi32(v, down[c]), keep[c]), up[c]));
+        // The low 16 bits sign-extended, so the signed narrowing keeps them.
+        return _mm_srai_epi32(_mm_slli_epi32(out, 16), 16);
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 2),
+                         _mm_packs_epi32(pack(src + i * 4), pack(src + i * 4 + 16)));
+    return i;
+}
+#endif
+
 template <ColourRows::From From, int FromBytes, int ToBytes, bool Consecutive>
 void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+#if defined(__SSE2__)
+    // A row of 32-bit colours in order into 16-bit pixels: eight at a time.
+    if constexpr (Consecutive && ToBytes == 2 && From != ColourRows::From::Surface) {
+        if (job.shifted) {
+            const std::size_t done = PackShifted16(job, src, count, dst);
+            src += done * 4;
+            dst += done * 2;
+            count -= done;
+        }
+    }
+#endif
     for (std::size_t i = 0; i < count; ++i, dst += ToBytes) {
         const u8* at = Consecutive ? src + i * FromBytes : src + offsets[i];
         unsigned r, g, b;
@@ -228,6 +266,17 @@ void ColourRows::PackInto(u32 redMask, u32 greenMask, u32 blueMask) {
         red[v] = r.From8(v);
         green[v] = g.From8(v);
         blue[v] = b.From8(v);
+    }
+    const ChannelPlace* places[3] = {&r, &g, &b};
+    shifted = true;
+    for (int c = 0; c < 3; ++c) {
+        const ChannelPlace& p = *places[c];
+        const int from = 16 - 8 * c;  // where the channel sits in 0x00RRGGBB
+        const u32 ones = p.bits > 0 && p.bits <= 8 ? (1u << p.bits) - 1 : 0;
+        shifted = shifted && ones && p.mask == ones << p.pos && p.pos + p.bits <= 16;
+        down[c] = from + 8 - p.bits;
+        keep[c] = ones;
+        up[c] = p.pos;
     }
 }
 

@@ -73,6 +73,12 @@ struct ColourRows {
     std::array<u32, 256> red{}, green{}, blue{};
     // Packing into these channel masks.
     void PackInto(u32 redMask, u32 greenMask, u32 blueMask);
+    // Set by PackInto when every channel is at most 8 contiguous bits inside
+    // the low 16: channel c of a 0x00RRGGBB colour then goes in place as
+    // (colour >> down[c]) & keep[c], shifted up by up[c], with no tables.
+    bool shifted = false;
+    int down[3]{}, up[3]{};
+    u32 keep[3]{};
 };
 
 // dst pixel i = the colour of the source pixel at src + offsets[i], or of

@@ -44,27 +44,38 @@ TEST(PixelRows, GetPixelBytesReadsTheChosenByteOfEachPixel) {
 }
 
 // A row read in order from its first pixel (no offsets) packs the same
-// pixels as the same row through offsets naming each pixel in turn.
+// pixels as the same row through offsets naming each pixel in turn, for
+// every pixel size and the 16-bit layouts a surface can have.
 TEST(PixelRows, AColourRowInOrderMatchesTheRowThroughOffsets) {
-    plat::rows::ColourRows job;
-    job.from = plat::rows::ColourRows::From::Dib;
-    for (int toBytes : {2, 3, 4}) {
-        job.toBytes = toBytes;
-        job.PackInto(toBytes == 2 ? 0xF800 : 0xFF0000, toBytes == 2 ? 0x07E0 : 0x00FF00,
-                     toBytes == 2 ? 0x001F : 0x0000FF);
-        for (std::size_t count : kCounts) {
-            const Bytes src = Pattern(count * 4, 4);
-            std::vector<std::size_t> offsets(count);
-            for (std::size_t i = 0; i < count; ++i) offsets[i] = i * 4;
-            Bytes viaOffsets((count + 1) * static_cast<std::size_t>(toBytes), 0xEE), inOrder = viaOffsets;
-            plat::rows::CopyColourRow(job, src.data(), offsets.data(), count, viaOffsets.data());
-            plat::rows::CopyColourRow(job, src.data(), nullptr, count, inOrder.data());
-            EXPECT_EQ(inOrder, viaOffsets) << toBytes << " bytes, " << count << " pixels";
-            if (count > 1) {
-                EXPECT_NE(inOrder, Bytes((count + 1) * static_cast<std::size_t>(toBytes), 0xEE));
+    struct Layout {
+        int toBytes;
+        std::uint32_t red, green, blue;
+    };
+    const Layout layouts[] = {
+        {2, 0xF800, 0x07E0, 0x001F}, {2, 0x7C00, 0x03E0, 0x001F},       {2, 0x0F00, 0x00F0, 0x000F},
+        {2, 0x001F, 0x07E0, 0xF800}, {3, 0xFF0000, 0x00FF00, 0x0000FF}, {4, 0xFF0000, 0x00FF00, 0x0000FF},
+    };
+    for (const auto from : {plat::rows::ColourRows::From::Dib, plat::rows::ColourRows::From::Bitmap})
+        for (const Layout& l : layouts) {
+            plat::rows::ColourRows job;
+            job.from = from;
+            job.toBytes = l.toBytes;
+            job.PackInto(l.red, l.green, l.blue);
+            for (std::size_t count : kCounts) {
+                const Bytes src = Pattern(count * 4, 4);
+                std::vector<std::size_t> offsets(count);
+                for (std::size_t i = 0; i < count; ++i) offsets[i] = i * 4;
+                const std::size_t bytes = (count + 1) * static_cast<std::size_t>(l.toBytes);
+                Bytes viaOffsets(bytes, 0xEE), inOrder = viaOffsets;
+                plat::rows::CopyColourRow(job, src.data(), offsets.data(), count, viaOffsets.data());
+                plat::rows::CopyColourRow(job, src.data(), nullptr, count, inOrder.data());
+                EXPECT_EQ(inOrder, viaOffsets) << l.toBytes << " bytes, masks " << std::hex << l.red << " " << l.green
+                                               << " " << l.blue << std::dec << ", " << count << " pixels";
+                if (count > 1) {
+                    EXPECT_NE(inOrder, Bytes(bytes, 0xEE));
+                }
             }
         }
-    }
 }
 
 }  // namespace
