@@ -45,28 +45,36 @@ u32 Le32(const u8* p) {
 }
 
 #if defined(__SSE2__)
+// The shifts and masks of ColourRows::shifted, one set for each channel.
+struct ShiftedChannels {
+    __m128i down[3], up[3], keep[3];
+};
+
+// Four 0x00RRGGBB colours packed by shifts into the low 16 bits of their
+// lanes, sign-extended so that a signed narrowing keeps those bits.
+inline __m128i PackFour(const ShiftedChannels& k, const u8* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i r = _mm_sll_epi32(_mm_and_si128(_mm_srl_epi32(v, k.down[0]), k.keep[0]), k.up[0]);
+    const __m128i g = _mm_sll_epi32(_mm_and_si128(_mm_srl_epi32(v, k.down[1]), k.keep[1]), k.up[1]);
+    const __m128i b = _mm_sll_epi32(_mm_and_si128(_mm_srl_epi32(v, k.down[2]), k.keep[2]), k.up[2]);
+    const __m128i out = _mm_or_si128(_mm_or_si128(r, g), b);
+    return _mm_srai_epi32(_mm_slli_epi32(out, 16), 16);
+}
+
 // Eight 0x00RRGGBB colours in a row packed into 16-bit pixels by shifts, as
 // the tables would pack them (see ColourRows::shifted). Returns how many
 // pixels were done: a multiple of eight.
 std::size_t PackShifted16(const ColourRows& job, const u8* src, std::size_t count, u8* dst) {
-    __m128i down[3], up[3], keep[3];
+    ShiftedChannels k;
     for (int c = 0; c < 3; ++c) {
-        down[c] = _mm_cvtsi32_si128(job.down[c]);
-        up[c] = _mm_cvtsi32_si128(job.up[c]);
-        keep[c] = _mm_set1_epi32(static_cast<int>(job.keep[c]));
+        k.down[c] = _mm_cvtsi32_si128(job.down[c]);
+        k.up[c] = _mm_cvtsi32_si128(job.up[c]);
+        k.keep[c] = _mm_set1_epi32(static_cast<int>(job.keep[c]));
     }
-    auto pack = [&](const u8* p) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i out = _mm_setzero_si128();
-        for (int c = 0; c < 3; ++c)
-            out = _mm_or_si128(out, _mm_sll_epi32(_mm_and_si128(_mm_srl_epi32(v, down[c]), keep[c]), up[c]));
-        // The low 16 bits sign-extended, so the signed narrowing keeps them.
-        return _mm_srai_epi32(_mm_slli_epi32(out, 16), 16);
-    };
     std::size_t i = 0;
     for (; i + 8 <= count; i += 8)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 2),
-                         _mm_packs_epi32(pack(src + i * 4), pack(src + i * 4 + 16)));
+                         _mm_packs_epi32(PackFour(k, src + i * 4), PackFour(k, src + i * 4 + 16)));
     return i;
 }
 #endif
