@@ -192,7 +192,7 @@ void SetPixelBytes(u8* pixels, int at, const u8* from, std::size_t count) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     // Sixteen pixels at a time: the sixteen bytes widened to one a pixel,
-    // moved to the pixel's byte `at` and merged into the four pixels words.
+    // moved to byte `at` and merged into the pixels' words.
     if (at >= 0 && at < 4) {
         const __m128i zero = _mm_setzero_si128();
         const __m128i shift = _mm_cvtsi32_si128(8 * at);
