@@ -3,6 +3,12 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/system/pixelvectors.h"
+
+#if VANTORRA_SSE2_PIXELS
+#include <emmintrin.h>
+#endif
+
 namespace vx {
 namespace {
 
@@ -13,37 +19,36 @@ using u32 = std::uint32_t;
 // ---- Formats ------------------------------------------------------------
 //
 // A format splits a pixel into its three channels and puts them back. The
-// blend arithmetic is written once per mode, per channel, and each format
-// instantiates it; the compiler turns the row loops into vector code.
+// blend arithmetic of each mode is written once per channel for one pixel,
+// and each format instantiates it: that is the whole loop in a scalar build,
+// and the end of each row that the vector code leaves.
 
-struct Format15 {
+template <int RedShift, unsigned GreenBits>
+struct Format16Bits {
     using Pixel = u16;
-    static constexpr u32 HalfMask = 0x3DEF;
+    static constexpr int kRedShift = RedShift;
+    static constexpr u16 kGreenMask = (1u << GreenBits) - 1;  // after the shift by 5
+    // Every bit a channel holds (bit 15 is always written 0 at 15 bits).
+    static constexpr u16 kChannelBits = static_cast<u16>((31u << RedShift) | (kGreenMask << 5) | 31u);
+    // The bits of floor(c / 2) for each channel c in place: the pixel shifted
+    // down, less the low bit of red and of green that land on the channel
+    // below.
+    static constexpr u32 HalfMask = (kChannelBits >> 1) & ~((1u << (RedShift - 1)) | (1u << 4));
     static constexpr u32 KeyMask = 0xFFFF;
-    // Channel values and their recombination (bit 15 is always written 0).
     template <class Fn>
     static Pixel Channels(Pixel s, Pixel d, Fn fn) {
-        const u16 r = fn(u16((s >> 10) & 31u), u16((d >> 10) & 31u));
-        const u16 g = fn(u16((s >> 5) & 31u), u16((d >> 5) & 31u));
+        const u16 r = fn(u16((s >> RedShift) & 31u), u16((d >> RedShift) & 31u));
+        const u16 g = fn(u16((s >> 5) & kGreenMask), u16((d >> 5) & kGreenMask));
         const u16 b = fn(u16(s & 31u), u16(d & 31u));
-        return static_cast<Pixel>((r << 10) | (g << 5) | b);
+        return static_cast<Pixel>((r << RedShift) | (g << 5) | b);
     }
     static Pixel Keep(Pixel /*d*/, u32 v) { return static_cast<Pixel>(v); }
 };
 
-struct Format16 {
-    using Pixel = u16;
-    static constexpr u32 HalfMask = 0x7BEF;
-    static constexpr u32 KeyMask = 0xFFFF;
-    template <class Fn>
-    static Pixel Channels(Pixel s, Pixel d, Fn fn) {
-        const u16 r = fn(u16(s >> 11), u16(d >> 11));
-        const u16 g = fn(u16((s >> 5) & 63u), u16((d >> 5) & 63u));
-        const u16 b = fn(u16(s & 31u), u16(d & 31u));
-        return static_cast<Pixel>((r << 11) | (g << 5) | b);
-    }
-    static Pixel Keep(Pixel /*d*/, u32 v) { return static_cast<Pixel>(v); }
-};
+using Format15 = Format16Bits<10, 5>;
+using Format16 = Format16Bits<11, 6>;
+static_assert(Format15::HalfMask == 0x3DEF && Format16::HalfMask == 0x7BEF);
+static_assert(Format15::kChannelBits == 0x7FFF && Format16::kChannelBits == 0xFFFF);
 
 struct Format32 {
     using Pixel = u32;
@@ -60,21 +65,192 @@ struct Format32 {
     static Pixel Keep(Pixel d, u32 v) { return (d & 0xFF000000u) | (v & 0x00FFFFFFu); }
 };
 
+// 24-bit channel split: byte 0 blue, 1 green, 2 red.
+template <class Fn>
+u32 Channels24(u32 s, u32 d, Fn fn) {
+    const u32 r = fn(u16((s >> 16) & 255u), u16((d >> 16) & 255u));
+    const u32 g = fn(u16((s >> 8) & 255u), u16((d >> 8) & 255u));
+    const u32 b = fn(u16(s & 255u), u16(d & 255u));
+    return (r << 16) | (g << 8) | b;
+}
+
+// One channel floor((w s + (256 - w) d) / 256), w at most 256: every
+// product and sum fits in 16 bits (at most 256 x 255).
+auto Mix(u16 w) {
+    const u16 iw = static_cast<u16>(256u - w);
+    return [w, iw](u16 s, u16 d) { return u16(u16(u16(w * s) + u16(iw * d)) >> 8); };
+}
+
+// ---- Vector lanes -------------------------------------------------------------
+//
+// The same arithmetic on 16 bytes at a time, in SSE2's 16-bit lanes: eight
+// 15- or 16-bit pixels, or the channel bytes of 24- and 32-bit pixels, low
+// and high byte of each lane apart. Each mode is worked out so that it gives
+// exactly the per-pixel result with as few operations as the lanes allow,
+// taking channels in place where their products fit.
+
+#if VANTORRA_SSE2_PIXELS
+using Lanes16 = u16 __attribute__((vector_size(16)));
+using Lanes32 = u32 __attribute__((vector_size(16)));
+using Signed16 = std::int16_t __attribute__((vector_size(16)));
+
+template <class V>
+[[gnu::always_inline]] inline V LoadLanes(const void* at) {
+    V v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+template <class V>
+[[gnu::always_inline]] inline void StoreLanes(void* at, V v) {
+    std::memcpy(at, &v, sizeof v);
+}
+
+template <class V>
+[[gnu::always_inline]] inline Lanes16 As16(V v) {
+    return reinterpret_cast<Lanes16>(v);
+}
+
+// The high 16 bits of each lane's product, unsigned and signed.
+[[gnu::always_inline]] inline Lanes16 MulHigh(Lanes16 a, Lanes16 b) {
+    return As16(_mm_mulhi_epu16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
+}
+[[gnu::always_inline]] inline Lanes16 MulHighSigned(Lanes16 a, Lanes16 b) {
+    return As16(_mm_mulhi_epi16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
+}
+// Each lane as a signed value, shifted right by 8: a floor division by 256.
+[[gnu::always_inline]] inline Lanes16 FloorBy256(Lanes16 v) { return As16(reinterpret_cast<Signed16>(v) >> 8); }
+
+// Eight map bytes, one a lane.
+[[gnu::always_inline]] inline Lanes16 WidenBytes(const u8* at) {
+    const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+    return As16(_mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+}
+
+// d where `keep` is set, v elsewhere.
+template <class V>
+[[gnu::always_inline]] inline V Select(V keep, V d, V v) {
+    return v ^ ((v ^ d) & keep);
+}
+
+// The source weights of a channel mix in the forms the lanes use.
+struct LaneWeights {
+    Lanes16 w;   // w
+    Lanes16 w7;  // w << 7, for the signed high product (w at most 255)
+};
+[[gnu::always_inline]] inline LaneWeights WeightsOf(Lanes16 w) { return {w, w << 7}; }
+
+// 15- and 16-bit pixels, per channel d + floor(w (s - d) / 256), w at most
+// 255. Red and blue are mixed as small values, their product with the
+// signed difference within 16 bits (31 x 255); green stays in place: its
+// doubled difference times w << 7, high half, is floor(w (s - d) 32 / 256),
+// whose multiple of 32 below is the mixed green in place.
+template <class Fmt>
+[[gnu::always_inline]] inline Lanes16 MixPixelLanes(Lanes16 s, Lanes16 d, LaneWeights w) {
+    constexpr u16 kGreen = Fmt::kGreenMask << 5;
+    auto red = [](Lanes16 v) {
+        if constexpr (Fmt::kRedShift + 5 == 16)
+            return Lanes16(v >> Fmt::kRedShift);
+        else
+            return Lanes16((v >> Fmt::kRedShift) & 31);
+    };
+    const Lanes16 dr = red(d);
+    const Lanes16 r = dr + FloorBy256((red(s) - dr) * w.w);
+    const Lanes16 dg = d & kGreen;
+    const Lanes16 dgDiff = (s & kGreen) - dg;
+    const Lanes16 g = dg + (MulHighSigned(dgDiff + dgDiff, w.w7) & 0xFFE0);
+    const Lanes16 db = d & 31;
+    const Lanes16 b = db + FloorBy256(((s & 31) - db) * w.w);
+    return (r << Fmt::kRedShift) | g | b;
+}
+
+// 15- and 16-bit pixels, per channel (f d) >> 8, F = f << 8 (f below 256):
+// a channel in place times F, high half, is the shaded channel and what
+// lies below it, which its mask drops.
+template <class Fmt>
+[[gnu::always_inline]] inline Lanes16 ShadePixelLanes(Lanes16 d, Lanes16 f8) {
+    constexpr u16 kRed = 31u << Fmt::kRedShift, kGreen = Fmt::kGreenMask << 5;
+    return (MulHigh(d & kRed, f8) & kRed) | (MulHigh(d & kGreen, f8) & kGreen) | MulHigh(d & 31, f8);
+}
+
+// Channel bytes, per byte floor((w s + iw d) / 256), with a weight pair for
+// the low and one for the high bytes of the lanes (w + iw = 256, so every
+// sum fits in 16 bits).
+struct ByteWeights {
+    Lanes16 low, lowInverse, high, highInverse;
+};
+[[gnu::always_inline]] inline Lanes16 MixByteLanes(Lanes16 s, Lanes16 d, const ByteWeights& w) {
+    const Lanes16 low = ((s & 0xFF) * w.low + (d & 0xFF) * w.lowInverse) >> 8;
+    const Lanes16 high = ((s >> 8) * w.high + (d >> 8) * w.highInverse) & 0xFF00;
+    return low | high;
+}
+[[gnu::always_inline]] inline ByteWeights SameWeights(Lanes16 low, Lanes16 high) {
+    return {low, 256 - low, high, 256 - high};
+}
+
+// Channel bytes, per byte (f d) >> 8, F = f << 8 (f below 256); `highMask`
+// names the high bytes that are channels.
+[[gnu::always_inline]] inline Lanes16 ShadeByteLanes(Lanes16 d, Lanes16 f8, Lanes16 lowMask, Lanes16 highMask) {
+    return MulHigh(d & lowMask, f8) | (MulHigh(d & highMask, f8) & highMask);
+}
+
+// In the 16-bit lanes of four 32-bit pixels, the high bytes that are
+// channels (green) and the mask of byte 3, which the modes keep.
+constexpr Lanes32 kByte3 = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+[[gnu::always_inline]] inline Lanes16 Green32() { return As16(Lanes32{} + 0x0000FF00u); }
+[[gnu::always_inline]] inline Lanes16 RedBlue32() { return As16(Lanes32{} + 0x00FF00FFu); }
+// The weights of four pixels' map bytes: each in both lanes of its pixel
+// for the low bytes, and in its green lane only for the high bytes, so that
+// byte 3 mixes with weight 0 and stays.
+[[gnu::always_inline]] inline ByteWeights MapWeights32(const u8* map) {
+    u32 four;
+    std::memcpy(&four, map, 4);
+    const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), _mm_setzero_si128());
+    const Lanes16 both = As16(_mm_unpacklo_epi16(words, words));
+    const Lanes16 green = both & As16(Lanes32{} + 0xFFFFu);
+    return {both, 256 - both, green, 256 - green};
+}
+#endif
+
 // ---- Row walking ----------------------------------------------------------
 
+// No vector code: the mode goes pixel by pixel.
+struct PixelByPixel {};
+
 // Walks w x h pixels of a 16- or 32-bit format. fn(s, d, i, j) gives the new
-// destination pixel for row i, column j; a keyed walk keeps d where the
-// source pixel is the key. The choice is a select, not a branch, so keyed
-// rows vectorise as well as opaque ones.
-template <class Fmt, bool Keyed, class Fn>
-void WalkRows(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn) {
+// destination pixel for row i, column j, and lanes(s, d, i, j) the 16 bytes
+// of pixels from column j on. A keyed walk keeps d where the source pixel is
+// the key; in the vector code the choice is a select under the mask of key
+// pixels, so keyed rows have no branch.
+template <class Fmt, bool Keyed, class Fn, class LanesFn>
+void WalkRows(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn, LanesFn lanes) {
     using P = typename Fmt::Pixel;
+#if VANTORRA_SSE2_PIXELS
+    constexpr bool kVector = !std::is_same_v<LanesFn, PixelByPixel>;
+    constexpr int kStep = 16 / sizeof(P);
+    using L = std::conditional_t<sizeof(P) == 2, Lanes16, Lanes32>;
+    const L keyLanes = L{} + static_cast<P>(key);
+#else
+    (void)lanes;
+#endif
     const u8* srow = src.first;
     u8* drow = dst.first;
     for (int i = 0; i < h; ++i) {
         const P* __restrict s = reinterpret_cast<const P*>(srow);
         P* __restrict d = reinterpret_cast<P*>(drow);
-        for (int j = 0; j < w; ++j) {
+        int j = 0;
+#if VANTORRA_SSE2_PIXELS
+        if constexpr (kVector) {
+            for (; j + kStep <= w; j += kStep) {
+                const Lanes16 sv = LoadLanes<Lanes16>(s + j);
+                const Lanes16 dv = LoadLanes<Lanes16>(d + j);
+                Lanes16 r = lanes(sv, dv, i, j);
+                if constexpr (Keyed) r = Select(As16((reinterpret_cast<L>(sv) & Fmt::KeyMask) == keyLanes), dv, r);
+                StoreLanes(d + j, r);
+            }
+        }
+#endif
+        for (; j < w; ++j) {
             const P sv = s[j];
             const P dv = d[j];
             P r = fn(sv, dv, i, j);
@@ -86,15 +262,57 @@ void WalkRows(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn) {
     }
 }
 
-// The same for 3-byte pixels; fn(s, d, i, j) works on 24-bit values.
-template <bool Keyed, class Fn>
-void WalkRows24(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn) {
+// The same for 3-byte pixels; fn(s, d, i, j) works on 24-bit values. With
+// vector code, bytes(s, d, w) gives 16 channel bytes from the source and
+// destination bytes and, when Mapped, the map weight of each byte; rows then
+// go 16 pixels (48 bytes) at a time, a keyed walk through a mask of the key
+// pixels' bytes.
+template <bool Keyed, bool Mapped, class Fn, class Bytes>
+void WalkRows24(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn, Bytes bytes, const u8* map = nullptr,
+                std::ptrdiff_t mapPitch = 0) {
+#if !VANTORRA_SSE2_PIXELS
+    (void)bytes;
+    (void)map;
+    (void)mapPitch;
+#endif
     const u8* srow = src.first;
     u8* drow = dst.first;
     for (int i = 0; i < h; ++i) {
         const u8* s = srow;
         u8* d = drow;
-        for (int j = 0; j < w; ++j, s += 3, d += 3) {
+        int j = 0;
+#if VANTORRA_SSE2_PIXELS
+        if constexpr (!std::is_same_v<Bytes, PixelByPixel>) {
+            for (; j + 16 <= w; j += 16, s += 48, d += 48) {
+                // Per pixel a 4-byte store at 3 bytes apart: each leaves its
+                // last byte to the next pixel's, and the 49th is not used.
+                u8 keep[52], weights[52];
+                if constexpr (Keyed) {
+                    for (int k = 0; k < 16; ++k) {
+                        const u8* p = s + 3 * k;
+                        const u32 v = p[0] | (u32{p[1]} << 8) | (u32{p[2]} << 16);
+                        const u32 m = v == key ? ~0u : 0u;
+                        std::memcpy(keep + 3 * k, &m, 4);
+                    }
+                }
+                if constexpr (Mapped) {
+                    const u8* m = map + i * mapPitch + j;
+                    for (int k = 0; k < 16; ++k) {
+                        const u32 v = m[k] * 0x01010101u;
+                        std::memcpy(weights + 3 * k, &v, 4);
+                    }
+                }
+                for (int k = 0; k < 48; k += 16) {
+                    const Lanes16 dv = LoadLanes<Lanes16>(d + k);
+                    Lanes16 r =
+                        bytes(LoadLanes<Lanes16>(s + k), dv, Mapped ? LoadLanes<Lanes16>(weights + k) : Lanes16{});
+                    if constexpr (Keyed) r = Select(LoadLanes<Lanes16>(keep + k), dv, r);
+                    StoreLanes(d + k, r);
+                }
+            }
+        }
+#endif
+        for (; j < w; ++j, s += 3, d += 3) {
             const u32 sv = s[0] | (u32{s[1]} << 8) | (u32{s[2]} << 16);
             if constexpr (Keyed) {
                 if (sv == key) continue;
@@ -110,100 +328,54 @@ void WalkRows24(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn)
     }
 }
 
-// 24-bit channel split: byte 0 blue, 1 green, 2 red.
-template <class Fn>
-u32 Channels24(u32 s, u32 d, Fn fn) {
-    const u32 r = fn(u16((s >> 16) & 255u), u16((d >> 16) & 255u));
-    const u32 g = fn(u16((s >> 8) & 255u), u16((d >> 8) & 255u));
-    const u32 b = fn(u16(s & 255u), u16(d & 255u));
-    return (r << 16) | (g << 8) | b;
+// One mode's code for every depth: the per-pixel functions of the 15-, 16-
+// and 32-bit formats (pixel(Fmt{})) and of 3-byte pixels (pixel24), and the
+// vector code of each (lanes(Fmt{}), bytes24), PixelByPixel where there is
+// none. The map, when the mode has one, for the 3-byte walk.
+template <class Pixel, class Pixel24, class Lanes, class Bytes24>
+struct Mode {
+    Pixel pixel;
+    Pixel24 pixel24;
+    Lanes lanes;
+    Bytes24 bytes24;
+    const u8* map = nullptr;
+    std::ptrdiff_t mapPitch = 0;
+};
+template <class Pixel, class Pixel24, class Lanes, class Bytes24>
+Mode(Pixel, Pixel24, Lanes, Bytes24) -> Mode<Pixel, Pixel24, Lanes, Bytes24>;
+
+template <class Fmt, class M>
+auto LanesOf(const M& mode) {
+    if constexpr (std::is_same_v<decltype(M::lanes), PixelByPixel>)
+        return PixelByPixel{};
+    else
+        return mode.lanes(Fmt{});
 }
 
-// One channel floor((w s + (256 - w) d) / 256), w at most 256: every
-// product and sum fits in 16 bits (at most 256 x 255), and nothing goes
-// negative, which keeps the vector lanes narrow.
-auto Mix(u16 w) {
-    const u16 iw = static_cast<u16>(256u - w);
-    return [w, iw](u16 s, u16 d) { return u16(u16(u16(w * s) + u16(iw * d)) >> 8); };
+template <class Fmt, class M>
+void Walk(const M& mode, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key) {
+    if (key.active)
+        WalkRows<Fmt, true>(src, dst, w, h, key.value, mode.pixel(Fmt{}), LanesOf<Fmt>(mode));
+    else
+        WalkRows<Fmt, false>(src, dst, w, h, 0, mode.pixel(Fmt{}), LanesOf<Fmt>(mode));
 }
 
-// The alpha blend of 15- and 16-bit pixels, eight at a time in the lanes of
-// a 128-bit vector (GCC's and clang's vector types, which become vector code
-// whatever the optimisation level), the rest of each row as WalkRows does it.
-// Per channel (sw s + (256 - sw) d) >> 8: at most 256 x 63, so every lane
-// holds its products and sums.
-#if defined(__GNUC__)
-using Lanes = u16 __attribute__((vector_size(16)));
-
-template <class Fmt, bool Keyed>
-void AlphaRows16(ConstPixelRows src, PixelRows dst, int w, int h, u16 sourceWeight, u32 key) {
-    constexpr bool k565 = std::is_same_v<Fmt, Format16>;
-    constexpr int kRedShift = k565 ? 11 : 10;
-    constexpr u16 kGreenMask = k565 ? 63 : 31;
-    const Lanes sw = Lanes{} + sourceWeight;
-    const Lanes dw = Lanes{} + static_cast<u16>(256u - sourceWeight);
-    const Lanes keyLanes = Lanes{} + static_cast<u16>(key);
-    const auto channel = Mix(sourceWeight);
-    const u8* srow = src.first;
-    u8* drow = dst.first;
-    for (int i = 0; i < h; ++i) {
-        const u16* __restrict s = reinterpret_cast<const u16*>(srow);
-        u16* __restrict d = reinterpret_cast<u16*>(drow);
-        int j = 0;
-        for (; j + 8 <= w; j += 8) {
-            Lanes sv, dv;
-            std::memcpy(&sv, s + j, sizeof sv);
-            std::memcpy(&dv, d + j, sizeof dv);
-            const Lanes r = ((sv >> kRedShift) & 31) * sw + ((dv >> kRedShift) & 31) * dw;
-            const Lanes g = ((sv >> 5) & kGreenMask) * sw + ((dv >> 5) & kGreenMask) * dw;
-            const Lanes b = (sv & 31) * sw + (dv & 31) * dw;
-            Lanes out = ((r >> 8) << kRedShift) | ((g >> 8) << 5) | (b >> 8);
-            if constexpr (Keyed) {
-                const Lanes isKey = reinterpret_cast<Lanes>(sv == keyLanes);
-                out = (dv & isKey) | (out & ~isKey);
-            }
-            std::memcpy(d + j, &out, sizeof out);
-        }
-        for (; j < w; ++j) {
-            const u16 r = Fmt::Channels(s[j], d[j], channel);
-            if (!Keyed || s[j] != static_cast<u16>(key)) d[j] = r;
-        }
-        srow += src.pitch;
-        drow += dst.pitch;
-    }
-}
-#endif
-
-// Runs one mode at the given depth. make(Fmt{}) gives the per-pixel function
-// of a 16- or 32-bit format, fn24 the one for 3-byte pixels.
-template <class Make16_32, class Fn24>
-bool Dispatch(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key, Make16_32 make, Fn24 fn24) {
-    const bool keyed = key.active;
+template <class M>
+bool Dispatch(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key, const M& mode) {
     switch (depth) {
-        case 15:
-            if (keyed)
-                WalkRows<Format15, true>(src, dst, w, h, key.value, make(Format15{}));
-            else
-                WalkRows<Format15, false>(src, dst, w, h, 0, make(Format15{}));
-            return true;
-        case 16:
-            if (keyed)
-                WalkRows<Format16, true>(src, dst, w, h, key.value, make(Format16{}));
-            else
-                WalkRows<Format16, false>(src, dst, w, h, 0, make(Format16{}));
-            return true;
+        case 15: Walk<Format15>(mode, src, dst, w, h, key); return true;
+        case 16: Walk<Format16>(mode, src, dst, w, h, key); return true;
         case 24:
-            if (keyed)
-                WalkRows24<true>(src, dst, w, h, key.value, fn24);
+            if (key.active && mode.map)
+                WalkRows24<true, true>(src, dst, w, h, key.value, mode.pixel24, mode.bytes24, mode.map, mode.mapPitch);
+            else if (key.active)
+                WalkRows24<true, false>(src, dst, w, h, key.value, mode.pixel24, mode.bytes24);
+            else if (mode.map)
+                WalkRows24<false, true>(src, dst, w, h, 0, mode.pixel24, mode.bytes24, mode.map, mode.mapPitch);
             else
-                WalkRows24<false>(src, dst, w, h, 0, fn24);
+                WalkRows24<false, false>(src, dst, w, h, 0, mode.pixel24, mode.bytes24);
             return true;
-        case 32:
-            if (keyed)
-                WalkRows<Format32, true>(src, dst, w, h, key.value, make(Format32{}));
-            else
-                WalkRows<Format32, false>(src, dst, w, h, 0, make(Format32{}));
-            return true;
+        case 32: Walk<Format32>(mode, src, dst, w, h, key); return true;
         default: return false;
     }
 }
@@ -239,13 +411,30 @@ SourceKey BlendKey(int depth, long long colorKey) {
 bool HalfBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
-    auto make = [](auto fmt) {
+    auto pixel = [](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [](P s, P d, int, int) { return Fmt::Keep(d, ((s >> 1) & Fmt::HalfMask) + ((d >> 1) & Fmt::HalfMask)); };
     };
-    auto fn24 = [](u32 s, u32 d, int, int) { return ((s >> 1) & 0x7F7F7Fu) + ((d >> 1) & 0x7F7F7Fu); };
-    return Dispatch(depth, src, dst, w, h, key, make, fn24);
+    auto pixel24 = [](u32 s, u32 d, int, int) { return ((s >> 1) & 0x7F7F7Fu) + ((d >> 1) & 0x7F7F7Fu); };
+#if VANTORRA_SSE2_PIXELS
+    auto lanes = [](auto fmt) {
+        using Fmt = decltype(fmt);
+        return [](Lanes16 s, Lanes16 d, int, int) {
+            if constexpr (std::is_same_v<Fmt, Format32>) {
+                const Lanes32 s32 = reinterpret_cast<Lanes32>(s), d32 = reinterpret_cast<Lanes32>(d);
+                return As16((d32 & kByte3) | (((s32 >> 1) & Fmt::HalfMask) + ((d32 >> 1) & Fmt::HalfMask)));
+            } else {
+                constexpr u16 kHalf = Fmt::HalfMask;
+                return Lanes16(((s >> 1) & kHalf) + ((d >> 1) & kHalf));
+            }
+        };
+    };
+    auto bytes24 = [](Lanes16 s, Lanes16 d, Lanes16) { return Lanes16(((s >> 1) & 0x7F7F) + ((d >> 1) & 0x7F7F)); };
+#else
+    PixelByPixel lanes, bytes24;
+#endif
+    return Dispatch(depth, src, dst, w, h, key, Mode{pixel, pixel24, lanes, bytes24});
 }
 
 bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned alpha, SourceKey key) {
@@ -253,68 +442,136 @@ bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h
     if (Empty(w, h)) return true;
     // s + floor(a (d - s) / 256) == floor(((256 - a) s + a d) / 256).
     const u16 a = static_cast<u16>(alpha > 256 ? 256u : alpha);
-#if defined(__GNUC__)
-    if (depth == 15 || depth == 16) {
-        const u16 sw = static_cast<u16>(256u - a);
-        if (depth == 16 && key.active)
-            AlphaRows16<Format16, true>(src, dst, w, h, sw, key.value);
-        else if (depth == 16)
-            AlphaRows16<Format16, false>(src, dst, w, h, sw, 0);
-        else if (key.active)
-            AlphaRows16<Format15, true>(src, dst, w, h, sw, key.value);
-        else
-            AlphaRows16<Format15, false>(src, dst, w, h, sw, 0);
-        return true;
-    }
-#endif
-    const auto channel = Mix(static_cast<u16>(256u - a));
-    auto make = [channel](auto fmt) {
+    const u16 sw = static_cast<u16>(256u - a);
+    const auto channel = Mix(sw);
+    auto pixel = [channel](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [channel](P s, P d, int, int) { return Fmt::Channels(s, d, channel); };
     };
-    auto fn24 = [channel](u32 s, u32 d, int, int) { return Channels24(s, d, channel); };
-    return Dispatch(depth, src, dst, w, h, key, make, fn24);
+    auto pixel24 = [channel](u32 s, u32 d, int, int) { return Channels24(s, d, channel); };
+#if VANTORRA_SSE2_PIXELS
+    const Lanes16 weight = Lanes16{} + sw;
+    auto lanes = [weight, sw](auto fmt) {
+        using Fmt = decltype(fmt);
+        if constexpr (std::is_same_v<Fmt, Format32>) {
+            // Byte 3 mixes with weight 0: it stays.
+            const Lanes16 green = weight & As16(Lanes32{} + 0xFFFFu);
+            return [w = SameWeights(weight, green)](Lanes16 s, Lanes16 d, int, int) { return MixByteLanes(s, d, w); };
+        } else {
+            // The source's weight is 256 only at alpha 0, where the source's
+            // channels are the result.
+            const LaneWeights w = WeightsOf(weight);
+            return [w, sw](Lanes16 s, Lanes16 d, int, int) {
+                return sw == 256 ? Lanes16(s & Fmt::kChannelBits) : MixPixelLanes<Fmt>(s, d, w);
+            };
+        }
+    };
+    auto bytes24 = [w = SameWeights(weight, weight)](Lanes16 s, Lanes16 d, Lanes16) { return MixByteLanes(s, d, w); };
+#else
+    PixelByPixel lanes, bytes24;
+#endif
+    return Dispatch(depth, src, dst, w, h, key, Mode{pixel, pixel24, lanes, bytes24});
 }
 
 bool ShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, unsigned shade, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
     const u16 f = static_cast<u16>(shade > 256 ? 256u : shade);
+    // At 256 every channel stays; only the 15-bit pixel's bit 15 changes.
+    if (f == 256 && depth != 15) return true;
     auto channel = [f](u16, u16 d) { return u16(u16(f * d) >> 8); };
-    auto make = [channel](auto fmt) {
+    auto pixel = [channel](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [channel](P s, P d, int, int) { return Fmt::Channels(s, d, channel); };
     };
-    auto fn24 = [channel](u32 s, u32 d, int, int) { return Channels24(s, d, channel); };
-    return Dispatch(depth, src, dst, w, h, key, make, fn24);
+    auto pixel24 = [channel](u32 s, u32 d, int, int) { return Channels24(s, d, channel); };
+#if VANTORRA_SSE2_PIXELS
+    const Lanes16 f8 = Lanes16{} + static_cast<u16>(f << 8);
+    auto lanes = [f8, f](auto fmt) {
+        using Fmt = decltype(fmt);
+        if constexpr (std::is_same_v<Fmt, Format32>) {
+            return [f8](Lanes16, Lanes16 d, int, int) {
+                return ShadeByteLanes(d, f8, RedBlue32(), Green32()) | (d & As16(kByte3));
+            };
+        } else {
+            return [f8, f](Lanes16, Lanes16 d, int, int) {
+                return f == 256 ? Lanes16(d & Fmt::kChannelBits) : ShadePixelLanes<Fmt>(d, f8);
+            };
+        }
+    };
+    auto bytes24 = [f8](Lanes16, Lanes16 d, Lanes16) {
+        return ShadeByteLanes(d, f8, Lanes16{} + 0x00FF, Lanes16{} + 0xFF00);
+    };
+#else
+    PixelByPixel lanes, bytes24;
+#endif
+    return Dispatch(depth, src, dst, w, h, key, Mode{pixel, pixel24, lanes, bytes24});
 }
 
 bool HalfShadePixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2) return false;
     if (Empty(w, h)) return true;
-    auto make = [](auto fmt) {
+    auto pixel = [](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [](P, P d, int, int) { return Fmt::Keep(d, (d >> 1) & Fmt::HalfMask); };
     };
-    auto fn24 = [](u32, u32 d, int, int) { return (d >> 1) & 0x7F7F7Fu; };
-    return Dispatch(depth, src, dst, w, h, key, make, fn24);
+    auto pixel24 = [](u32, u32 d, int, int) { return (d >> 1) & 0x7F7F7Fu; };
+#if VANTORRA_SSE2_PIXELS
+    auto lanes = [](auto fmt) {
+        using Fmt = decltype(fmt);
+        return [](Lanes16, Lanes16 d, int, int) {
+            if constexpr (std::is_same_v<Fmt, Format32>) {
+                const Lanes32 d32 = reinterpret_cast<Lanes32>(d);
+                return As16((d32 & kByte3) | ((d32 >> 1) & Fmt::HalfMask));
+            } else {
+                return Lanes16((d >> 1) & static_cast<u16>(Fmt::HalfMask));
+            }
+        };
+    };
+    auto bytes24 = [](Lanes16, Lanes16 d, Lanes16) { return Lanes16((d >> 1) & 0x7F7F); };
+#else
+    PixelByPixel lanes, bytes24;
+#endif
+    return Dispatch(depth, src, dst, w, h, key, Mode{pixel, pixel24, lanes, bytes24});
 }
 
 bool AlphaMapPixels(int depth, ConstPixelRows src, PixelRows dst, const std::uint8_t* map, std::ptrdiff_t mapPitch,
                     int w, int h, SourceKey key) {
     if (BytesPerPixelOf(depth) < 2 || map == nullptr) return false;
     if (Empty(w, h)) return true;
-    // d + floor((s - d) a / 256) == floor((a s + (256 - a) d) / 256).
-    auto make = [map, mapPitch](auto fmt) {
+    // d + floor((s - d) a / 256) == floor((a s + (256 - a) d) / 256), a the
+    // map byte of the pixel.
+    auto pixel = [map, mapPitch](auto fmt) {
         using Fmt = decltype(fmt);
         using P = typename Fmt::Pixel;
         return [map, mapPitch](P s, P d, int i, int j) { return Fmt::Channels(s, d, Mix(map[i * mapPitch + j])); };
     };
-    auto fn24 = [map, mapPitch](u32 s, u32 d, int i, int j) { return Channels24(s, d, Mix(map[i * mapPitch + j])); };
-    return Dispatch(depth, src, dst, w, h, key, make, fn24);
+    auto pixel24 = [map, mapPitch](u32 s, u32 d, int i, int j) { return Channels24(s, d, Mix(map[i * mapPitch + j])); };
+#if VANTORRA_SSE2_PIXELS
+    auto lanes = [map, mapPitch](auto fmt) {
+        using Fmt = decltype(fmt);
+        return [map, mapPitch](Lanes16 s, Lanes16 d, int i, int j) {
+            const u8* at = map + i * mapPitch + j;
+            if constexpr (std::is_same_v<Fmt, Format32>)
+                return MixByteLanes(s, d, MapWeights32(at));
+            else
+                return MixPixelLanes<Fmt>(s, d, WeightsOf(WidenBytes(at)));
+        };
+    };
+    // Each byte with the weight of its pixel, as the walk lays them out.
+    auto bytes24 = [](Lanes16 s, Lanes16 d, Lanes16 weights) {
+        return MixByteLanes(s, d, SameWeights(weights & 0xFF, weights >> 8));
+    };
+#else
+    PixelByPixel lanes, bytes24;
+#endif
+    Mode mode{pixel, pixel24, lanes, bytes24};
+    mode.map = map;
+    mode.mapPitch = mapPitch;
+    return Dispatch(depth, src, dst, w, h, key, mode);
 }
 
 // ---- Single pixels and runs -------------------------------------------------

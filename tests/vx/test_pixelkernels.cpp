@@ -328,6 +328,108 @@ TEST(PixelKernels, AlphaOfEveryChannelMatchesTheFormulaOnRowsOfEveryWidth) {
                 }
 }
 
+// What each mode makes of one channel, from the formulas in the kernels'
+// header; `arg` is the alpha, shade or map byte.
+int ChannelByFormula(Mode mode, int s, int d, unsigned arg) {
+    const int a = static_cast<int>(arg > 256 ? 256 : arg);
+    switch (mode) {
+        case Mode::HalfBlend: return s / 2 + d / 2;
+        case Mode::Alpha: return s + ((a * (d - s)) >> 8);
+        case Mode::Shade: return (a * d) >> 8;
+        case Mode::HalfShade: return d / 2;
+        case Mode::AlphaMap: return d + (((s - d) * a) >> 8);
+    }
+    return -1;
+}
+
+// The destination pixel a mode makes, channel by channel, in the depth's
+// layout: 5-5-5 (bit 15 written 0), 5-6-5, or three bytes with the fourth
+// byte of a 32-bit destination kept.
+std::uint32_t PixelByFormula(Mode mode, int depth, std::uint32_t s, std::uint32_t d, unsigned arg) {
+    struct Field {
+        int shift, bits;
+    };
+    const Field fields15[] = {{10, 5}, {5, 5}, {0, 5}}, fields16[] = {{11, 5}, {5, 6}, {0, 5}},
+                bytes[] = {{16, 8}, {8, 8}, {0, 8}};
+    const Field* fields = depth == 15 ? fields15 : depth == 16 ? fields16 : bytes;
+    std::uint32_t out = depth == 32 ? d & 0xFF000000u : 0;
+    for (int c = 0; c < 3; ++c) {
+        const std::uint32_t mask = (1u << fields[c].bits) - 1;
+        const int v = ChannelByFormula(mode, static_cast<int>((s >> fields[c].shift) & mask),
+                                       static_cast<int>((d >> fields[c].shift) & mask), arg);
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, static_cast<int>(mask));
+        out |= static_cast<std::uint32_t>(v) << fields[c].shift;
+    }
+    return out;
+}
+
+// Every mode at every depth, keyed and not, at the weights where the
+// arithmetic changes form (0, 1, 255, 256, above 256), on rows of every
+// width around the kernels' groups of 4, 8 and 16 pixels, starting at odd
+// addresses, with key pixels among the others and map bytes from 0 to 255:
+// each pixel as its formula gives it, and nothing outside the rectangle.
+TEST(PixelKernels, EveryModeMatchesItsFormulaAtEveryDepthOnRowsOfEveryWidth) {
+    std::uint32_t noise = 2024;
+    auto next = [&] {
+        noise = noise * 1664525u + 1013904223u;
+        return noise >> 4;
+    };
+    const Mode modes[] = {Mode::HalfBlend, Mode::Alpha, Mode::Shade, Mode::HalfShade, Mode::AlphaMap};
+    for (Mode mode : modes)
+        for (int depth : {15, 16, 24, 32})
+            for (unsigned arg : {0u, 1u, 77u, 128u, 255u, 256u, 300u})
+                for (bool keyed : {false, true}) {
+                    const bool weighted = mode == Mode::Alpha || mode == Mode::Shade;
+                    if (!weighted && arg != 0) continue;  // one run of the modes without a weight
+                    for (int w = 1; w <= 35; ++w) {
+                        SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " depth " << depth
+                                                        << " arg " << arg << " keyed " << keyed << " width " << w);
+                        const int h = 3;
+                        const std::uint32_t bits = depth == 15 || depth == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+                        const std::uint32_t key = depth == 15 || depth == 16 ? 0x0841u : 0x103050u;
+                        Canvas src(depth, w + 1, h), dst(depth, w + 1, h), before(depth, w + 1, h);
+                        std::vector<std::uint8_t> map(static_cast<std::size_t>((w + 3) * h));
+                        for (int y = 0; y < h; ++y) {
+                            for (int x = 0; x <= w; ++x) {
+                                std::uint32_t sv = next() & bits;
+                                // A quarter are the key; at 24 and 32 with any fourth byte.
+                                if (next() % 4 == 0) sv = (sv & ~0xFFFFFFu & bits) | key;
+                                if (depth == 15 || depth == 16) sv = next() % 4 == 0 ? key : sv;
+                                src.Set(x, y, sv);
+                                const std::uint32_t dv = next() & bits;
+                                dst.Set(x, y, dv);
+                                before.Set(x, y, dv);
+                            }
+                            for (int x = 0; x < w + 3; ++x) {
+                                const std::uint32_t r = next() % 8;
+                                map[static_cast<std::size_t>(y * (w + 3) + x)] =
+                                    static_cast<std::uint8_t>(r == 0   ? 0
+                                                              : r == 1 ? 255
+                                                                       : next());
+                            }
+                        }
+                        ASSERT_TRUE(RunMode(mode, depth, src.CRows(1, 0), dst.Rows(1, 0), w, h, arg,
+                                            keyed ? BlendKey(depth, key) : SourceKey{}, map.data() + 2, w + 3));
+                        for (int y = 0; y < h; ++y) {
+                            ASSERT_EQ(dst.Get(0, y), before.Get(0, y)) << "left of the rectangle, row " << y;
+                            for (int x = 1; x <= w; ++x) {
+                                const std::uint32_t sv = src.Get(x, y), dv = before.Get(x, y);
+                                const std::uint32_t keyBits = depth == 15 || depth == 16 ? 0xFFFFu : 0xFFFFFFu;
+                                const unsigned pixelArg = mode == Mode::AlphaMap
+                                                              ? map[static_cast<std::size_t>(y * (w + 3) + x - 1 + 2)]
+                                                              : arg;
+                                const std::uint32_t want =
+                                    keyed && (sv & keyBits) == key ? dv : PixelByFormula(mode, depth, sv, dv, pixelArg);
+                                ASSERT_EQ(dst.Get(x, y), want) << x << "," << y;
+                            }
+                        }
+                        EXPECT_TRUE(dst.GuardsIntact());
+                        EXPECT_TRUE(src.GuardsIntact());
+                    }
+                }
+}
+
 TEST(PixelKernels, UnsupportedDepthsDrawNothing) {
     Canvas src(16, 2, 1), dst(16, 2, 1);
     dst.FillAll(0x1234);
