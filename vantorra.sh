@@ -3,6 +3,7 @@
 #   ./vantorra.sh play      install what is missing, build, start Korvanth
 #   ./vantorra.sh test      install what is missing, build, run every test
 #   ./vantorra.sh sanitize  the tests again, built with ASan and UBSan
+#   ./vantorra.sh scalar    the platform's and the layer's tests again, their pixel loops built without SSE2
 #   ./vantorra.sh fuzz      the fuzz targets, built with clang, a minute of each, all at once
 #   ./vantorra.sh format    check that every source file is as clang-format writes it
 set -euo pipefail
@@ -32,9 +33,10 @@ build() {  # build <folder> [cmake options...]
     cmake --build "$dir"
 }
 
-run_tests() {  # run_tests <folder>
+run_tests() {  # run_tests <folder> [ctest options...]
+    local dir=$1; shift
     SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen \
-        ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+        ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" "$@"
 }
 
 # The fuzz targets, all run at once by CI's fuzz step.
@@ -137,6 +139,14 @@ case "${1:-}" in
         ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 UBSAN_OPTIONS=print_stacktrace=1 \
             run_tests build-sanitize
         ;;
+    scalar)
+        install_missing
+        # The pixel loops' plain code, which the normal build runs only for
+        # the pixels its SSE2 code leaves, built and tested whole.
+        cmake -S . -B build-scalar -G Ninja -DVANTORRA_SCALAR_PIXELS=ON -DVANTORRA_BENCH=OFF
+        cmake --build build-scalar --target pixel_tests
+        run_tests build-scalar -L '^(platform|vx)$'
+        ;;
     fuzz)
         install_missing
         start=$(date +%s)
@@ -156,7 +166,7 @@ case "${1:-}" in
         echo "Every source file is formatted."
         ;;
     *)
-        echo "usage: $0 play|test|sanitize|fuzz|format" >&2
+        echo "usage: $0 play|test|sanitize|scalar|fuzz|format" >&2
         exit 2
         ;;
 esac

@@ -8,7 +8,9 @@
 #include <type_traits>
 #include <vector>
 
-#if defined(__SSE2__)
+#include "platform/system/pixelvectors.h"
+
+#if VANTORRA_SSE2_PIXELS
 #include <emmintrin.h>
 #endif
 
@@ -110,7 +112,7 @@ RowKey MakeRowKey(int bytesPerPixel, u32 keyLow, u32 keyHigh) {
 template <class P>
 void KeyedRow(const P* __restrict s, P* __restrict d, int w, RowKey key) {
     int i = 0;
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     if constexpr (std::is_same_v<P, u16> || std::is_same_v<P, u32>) {
         constexpr bool kWide = std::is_same_v<P, u32>;
         constexpr int kStep = 16 / sizeof(P);
@@ -137,7 +139,7 @@ void KeyedRow(const P* __restrict s, P* __restrict d, int w, RowKey key) {
 // whole-surface copy is larger than the caches, and the stores then need not
 // read the destination in first.
 void CopyBlock(u8* dst, const u8* src, std::size_t bytes) {
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     constexpr std::size_t kStreamFrom = std::size_t{1} << 20;
     if (bytes >= kStreamFrom) {
         const std::size_t head = (16 - reinterpret_cast<std::uintptr_t>(dst) % 16) % 16;
@@ -271,7 +273,7 @@ inline void CopyOverlapped(u8* __restrict dst, const u8* __restrict src, std::si
 
 // 16 and 64 bytes moved at once.
 inline void Move16(u8* __restrict dst, const u8* __restrict src) {
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
 #else
     std::memcpy(dst, src, 16);
@@ -279,7 +281,7 @@ inline void Move16(u8* __restrict dst, const u8* __restrict src) {
 }
 
 inline void Move64(u8* __restrict dst, const u8* __restrict src) {
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
     const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32));
@@ -324,7 +326,7 @@ void ShownMasks(const u8* row, int bytesPerPixel, int w, RowKey key, u64* masks)
         return;
     }
     int x = 0;
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     // Sixteen pixels at a time: the unsigned compare of value less `low`
     // with `span` is a signed compare with the top bits flipped.
     if (bytesPerPixel == 2) {

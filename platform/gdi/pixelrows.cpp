@@ -5,7 +5,9 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__)
+#include "platform/system/pixelvectors.h"
+
+#if VANTORRA_SSE2_PIXELS
 #include <emmintrin.h>
 #endif
 
@@ -44,7 +46,7 @@ u32 Le32(const u8* p) {
     return v;
 }
 
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
 // The shifts and masks of ColourRows::shifted, one set for each channel.
 struct ShiftedChannels {
     __m128i down[3], up[3], keep[3];
@@ -81,7 +83,7 @@ std::size_t PackShifted16(const ColourRows& job, const u8* src, std::size_t coun
 
 template <ColourRows::From From, int FromBytes, int ToBytes, bool Consecutive>
 void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     // A row of 32-bit colours in order into 16-bit pixels: eight at a time.
     if constexpr (Consecutive && ToBytes == 2 && From != ColourRows::From::Surface) {
         if (job.shifted) {
@@ -190,7 +192,7 @@ void DropTopBytes(u32* pixels, std::size_t count) {
 void SetPixelBytes(u8* pixels, int at, const u8* from, std::size_t count) {
     u8* to = pixels + at;
     std::size_t i = 0;
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     // Sixteen pixels at a time: the sixteen bytes widened to one a pixel,
     // moved to byte `at` and merged into the pixels' words.
     if (at >= 0 && at < 4) {
@@ -221,7 +223,7 @@ void FillPixelBytes(u8* pixels, int at, u8 value, std::size_t count) {
 void GetPixelBytes(const u8* pixels, int at, std::size_t count, u8* to) {
     const u8* from = pixels + at;
     std::size_t i = 0;
-#if defined(__SSE2__)
+#if VANTORRA_SSE2_PIXELS
     // Sixteen pixels at a time: byte `at` of each word moved to the bottom
     // and the words narrowed to bytes.
     if (at >= 0 && at < 4) {
