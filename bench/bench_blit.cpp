@@ -30,6 +30,7 @@
 
 namespace {
 
+using bench::Add;
 using bench::SdlSurface;
 
 constexpr int kSizes[] = {27, 72, 108};
@@ -274,11 +275,6 @@ void CopyMemcpy(benchmark::State& state, Screen* screen) {
         std::memcpy(screen->backPixels, screen->workPixels, screen->workBytes);
         benchmark::ClobberMemory();
     }
-}
-
-template <class Fn, class... Args>
-void Add(const std::string& subject, const std::string& who, Fn fn, Args... args) {
-    benchmark::RegisterBenchmark((subject + " :: " + who).c_str(), fn, args...)->Unit(benchmark::kMicrosecond);
 }
 
 void RegisterAll() {

@@ -1,10 +1,11 @@
 // What the benchmarks share: SDL surfaces over the layer's own pixel memory
-// (so a pair draws the same pixels on both sides), copies of a layer surface
-// that SDL owns (for its RLE and colour-key paths), the game folder with the
-// generated pictures, and a display that shows nothing.
+// or a benchmark's (so a pair draws the same pixels on both sides), copies of
+// a layer surface that SDL owns (for its RLE and colour-key paths), the game
+// folder with the generated pictures, and a display that shows nothing.
 //
 // Benchmark names read "<what is drawn> :: <who draws it>"; bench/report
-// pairs the "ours" run of each subject with every other run of it.
+// pairs the "ours" run of each subject with every other run of it, and Add
+// registers a run under such a name.
 #pragma once
 
 #include <SDL.h>
@@ -36,11 +37,20 @@ inline std::pair<void*, int> PixelsOf(VXSurface& s) {
     return p;
 }
 
+// An SDL surface over pixel memory that stays ours, in one of SDL's formats.
+inline SdlSurface WrapPixels(void* pixels, int width, int height, int pitch, Uint32 format) {
+    SdlSurface w(SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, SDL_BITSPERPIXEL(format), pitch, format));
+    if (!w) {
+        std::fprintf(stderr, "SDL cannot wrap %dx%d pixels: %s\n", width, height, SDL_GetError());
+        std::abort();
+    }
+    return w;
+}
+
 // An SDL surface over the layer surface's pixels, opaque (no blending).
 inline SdlSurface Wrap(VXSurface& s) {
     auto [pixels, pitch] = PixelsOf(s);
-    SdlSurface w(SDL_CreateRGBSurfaceWithFormatFrom(pixels, s.Width, s.Height, 16, pitch, SDL_PIXELFORMAT_RGB565));
-    if (!w) std::abort();
+    SdlSurface w = WrapPixels(pixels, s.Width, s.Height, pitch, SDL_PIXELFORMAT_RGB565);
     SDL_SetSurfaceBlendMode(w.get(), SDL_BLENDMODE_NONE);
     return w;
 }
@@ -90,6 +100,12 @@ struct ScreenSize {
     std::string Name() const { return std::to_string(Width) + "x" + std::to_string(Height); }
 };
 inline constexpr ScreenSize kScreens[] = {{1600, 1200}, {1024, 768}};
+
+// Registers "<subject> :: <who>", timed in microseconds.
+template <class Fn, class... Args>
+void Add(const std::string& subject, const std::string& who, Fn fn, Args... args) {
+    benchmark::RegisterBenchmark((subject + " :: " + who).c_str(), fn, args...)->Unit(benchmark::kMicrosecond);
+}
 
 // The benchmarks' main, once they are registered: no window is opened, so
 // SDL is kept from looking for a display.
