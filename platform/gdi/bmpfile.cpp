@@ -363,7 +363,11 @@ std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
     }
 }
 
-std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
+std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw, BmpReader* decidedBy) {
+    auto decided = [decidedBy](BmpReader reader) {
+        if (decidedBy) *decidedBy = reader;
+    };
+    decided(BmpReader::None);
     if (!rw) return nullptr;
     if (!BmpSizeAccepted(rw)) {
         SDL_RWclose(rw);
@@ -371,9 +375,11 @@ std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
     }
     bool handled = false;
     if (auto bmp = DecodeOwn(rw, handled); handled) {
+        decided(BmpReader::Own);
         SDL_RWclose(rw);
         return bmp;
     }
+    decided(BmpReader::Sdl);
     return DecodeBySdl(rw);
 }
 
