@@ -272,10 +272,10 @@ void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample
               bool bottomUp) {
     if (columns.source.empty() || rows.source.empty()) return;
     if (to.surface) to.surface->Pixels();  // the destination changes
-    plat::rows::ColourRows job;
-    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourRows::From::Dib
-               : from.kind == Pixels::Bitmap ? plat::rows::ColourRows::From::Bitmap
-                                             : plat::rows::ColourRows::From::Surface;
+    plat::rows::ColourConversion job;
+    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourConversion::From::Dib
+               : from.kind == Pixels::Bitmap ? plat::rows::ColourConversion::From::Bitmap
+                                             : plat::rows::ColourConversion::From::Surface;
     job.fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
     if (from.surface) {
         const DDPIXELFORMAT& f = from.surface->PixelFormat();
