@@ -173,8 +173,9 @@ struct VXSurface::PsdPlanes {
     }
 
     // The next n bytes of a plane into byte `pos` of successive pixels from
-    // `pixels` on. False when the file ends first or, for PackBits, a packet
-    // runs past the end of the plane.
+    // `pixels` on: a raw plane's bytes as they are, a PackBits plane's as its
+    // packets make them. False when the file ends first or, for PackBits, a
+    // packet runs past the end of the plane.
     bool Decode(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
         return packBits ? DecodePackBits(p, n, pixels, pos) : Copy(p, n, pixels, pos);
     }
@@ -203,7 +204,8 @@ struct VXSurface::PsdPlanes {
     }
 
     // Reads a packet's header, and a repeat's byte. Header 128 starts no
-    // packet and leaves nothing of one to decode.
+    // packet and leaves nothing of one to decode. False when the file ends
+    // first or the packet runs past the end of the plane.
     bool StartPacket(Plane& p) {
         BYTE header = 0;
         if (!Byte(p, header)) return false;
@@ -235,8 +237,8 @@ struct VXSurface::PsdPlanes {
         b = p.ahead[p.at++];
         return true;
     }
-    // The plane's next block of the file, read ahead; false when the file
-    // has no more.
+    // The plane's next block of the file, read ahead; false when nothing
+    // more could be read.
     bool Refill(Plane& p) {
         p.ahead.resize(kBlock);
         p.at = 0;

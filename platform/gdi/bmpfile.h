@@ -14,8 +14,10 @@ namespace plat {
 // written, or none when memory runs out.
 std::unique_ptr<GdiBitmap> NewBitmap(int width, int height);
 
-// Which reader decided a BMP stream: none (no stream, or a stated size too
-// large to decode), the decoder here, or SDL's reader.
+// Which reader decided a BMP stream: none (no stream, or a file refused
+// before either reader: no BMP signature, a header cut short or of a size
+// not known, or a picture size outside what is decoded), the decoder here,
+// or SDL's reader.
 enum class BmpReader { None, Own, Sdl };
 
 // The bitmap of a BMP stream, as 32-bit 0x00RRGGBB pixels with the rows
