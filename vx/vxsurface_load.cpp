@@ -130,16 +130,18 @@ struct VXSurface::PsdPlanes {
     PsdPlanes(std::FILE* f, int channels, bool packBits, std::uint64_t count)
         : file(f), channels(channels), used(std::min(channels, 4)), packBits(packBits), count(count) {}
 
-    // The reading position of one plane: its next byte in the file, what is
-    // left of the PackBits packet being decoded, and bytes read ahead.
+    // The reading position of one plane: the bytes read ahead of the file in
+    // a block and how many of them are used, the file position the next
+    // block is read from (just past the bytes read ahead), and for PackBits
+    // the packet being decoded.
     struct Plane {
-        long long next = 0;
-        std::uint64_t produced = 0;  // bytes of the plane its packets have made so far
-        std::uint64_t left = 0;
-        bool repeat = false;
-        BYTE value = 0;
         std::vector<BYTE> ahead;
         std::size_t at = 0;
+        long long next = 0;
+        std::uint64_t produced = 0;  // bytes of the plane its packets have made so far
+        std::uint64_t left = 0;      // bytes of the current packet not yet decoded
+        bool repeat = false;         // the packet repeats `value`, rather than copying bytes
+        BYTE value = 0;
     };
 
     // Finds every used plane from the reading position of the file on (for
@@ -158,23 +160,85 @@ struct VXSurface::PsdPlanes {
             for (int c = 0; c < used; ++c) planes[c].next = start + static_cast<long long>(count) * c;
             return true;
         }
-        // Each plane's packets are walked to find where the next one starts.
+        // Each plane's packets are walked to find where the next one starts:
+        // the first byte of the file the walk did not use.
         long long at = start;
         for (int c = 0; c < used; ++c) {
             planes[c].next = at;
             Plane walk = planes[c];
-            if (!Decode(walk, count, nullptr, 0)) return false;
+            if (!DecodePackBits(walk, count, nullptr, 0)) return false;
             at = walk.next - static_cast<long long>(walk.ahead.size() - walk.at);
         }
         return true;
     }
 
-    // The next byte of a plane, read ahead in blocks.
+    // The next n bytes of a plane into byte `pos` of successive pixels from
+    // `pixels` on: a raw plane's bytes as they are, a PackBits plane's as its
+    // packets make them. False when the file ends first or, for PackBits, a
+    // packet runs past the end of the plane.
+    bool Decode(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
+        return packBits ? DecodePackBits(p, n, pixels, pos) : Copy(p, n, pixels, pos);
+    }
+
+    // The next n bytes of a PackBits plane (`pixels` none: only walked).
+    // Header n: below 128, the next n + 1 bytes are copied; above 128, the
+    // next byte is repeated 257 - n times; 128 is no packet at all. A packet
+    // may run on into the next call, but not past the end of its plane.
+    bool DecodePackBits(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
+        for (std::uint64_t done = 0; done < n;) {
+            if (p.left == 0) {
+                if (!StartPacket(p)) return false;
+                continue;
+            }
+            const std::uint64_t k = std::min(p.left, n - done);
+            BYTE* to = pixels ? pixels + done * 4 : nullptr;
+            if (p.repeat) {
+                if (to) plat::rows::FillPixelBytes(to, pos, p.value, static_cast<std::size_t>(k));
+            } else if (!Copy(p, k, to, pos)) {
+                return false;
+            }
+            p.left -= k;
+            done += k;
+        }
+        return true;
+    }
+
+    // Reads a packet's header, and a repeat's byte. Header 128 starts no
+    // packet and leaves nothing of one to decode. False when the file ends
+    // first or the packet runs past the end of the plane.
+    bool StartPacket(Plane& p) {
+        BYTE header = 0;
+        if (!Byte(p, header)) return false;
+        if (header == 128) return true;
+        p.repeat = header > 128;
+        p.left = p.repeat ? 257 - static_cast<std::uint64_t>(header) : std::uint64_t{header} + 1;
+        p.produced += p.left;
+        if (p.produced > count) return false;  // a run past the end of the plane
+        return !p.repeat || Byte(p, p.value);
+    }
+
+    // The next n bytes of the plane as they are, as many at a time as are
+    // read ahead, into byte `pos` of successive pixels (`pixels` none: only
+    // skipped).
+    bool Copy(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
+        for (std::uint64_t done = 0; done < n;) {
+            if (p.at == p.ahead.size() && !Refill(p)) return false;
+            const std::size_t m = static_cast<std::size_t>(std::min<std::uint64_t>(n - done, p.ahead.size() - p.at));
+            if (pixels) plat::rows::SetPixelBytes(pixels + done * 4, pos, p.ahead.data() + p.at, m);
+            p.at += m;
+            done += m;
+        }
+        return true;
+    }
+
+    // The next byte of a plane.
     bool Byte(Plane& p, BYTE& b) {
         if (p.at == p.ahead.size() && !Refill(p)) return false;
         b = p.ahead[p.at++];
         return true;
     }
+    // The plane's next block of the file, read ahead; false when nothing
+    // more could be read.
     bool Refill(Plane& p) {
         p.ahead.resize(kBlock);
         p.at = 0;
@@ -184,50 +248,6 @@ struct VXSurface::PsdPlanes {
         p.ahead.resize(got);
         p.next += static_cast<long long>(got);
         return got != 0;
-    }
-
-    // The next n bytes of a plane into byte `pos` of successive pixels from
-    // `pixels` on (none: only walked). PackBits header n: below 128, the next
-    // n + 1 bytes are copied; above 128, the next byte is repeated 257 - n
-    // times; 128 is no packet at all. A packet may run on into the next call,
-    // but not past the end of its plane.
-    bool Decode(Plane& p, std::uint64_t n, BYTE* pixels, int pos) {
-        std::uint64_t done = 0;
-        while (done < n) {
-            if (!packBits || p.left == 0) {
-                if (!packBits) {
-                    p.repeat = false;
-                    p.left = n - done;
-                } else {
-                    BYTE header = 0;
-                    if (!Byte(p, header)) return false;
-                    if (header == 128) continue;
-                    p.repeat = header > 128;
-                    p.left = p.repeat ? 257 - static_cast<std::uint64_t>(header) : std::uint64_t{header} + 1;
-                    p.produced += p.left;
-                    if (p.produced > count) return false;  // a run past the end of the plane
-                    if (p.repeat && !Byte(p, p.value)) return false;
-                }
-            }
-            const std::uint64_t k = std::min(p.left, n - done);
-            if (p.repeat) {
-                if (pixels) plat::rows::FillPixelBytes(pixels + done * 4, pos, p.value, static_cast<std::size_t>(k));
-                p.left -= k;
-                done += k;
-                continue;
-            }
-            // A literal: as many of its bytes as are read ahead at a time.
-            for (std::uint64_t left = k; left > 0;) {
-                if (p.at == p.ahead.size() && !Refill(p)) return false;
-                const std::size_t m = static_cast<std::size_t>(std::min<std::uint64_t>(left, p.ahead.size() - p.at));
-                if (pixels) plat::rows::SetPixelBytes(pixels + done * 4, pos, p.ahead.data() + p.at, m);
-                p.at += m;
-                left -= m;
-                done += m;
-                p.left -= m;
-            }
-        }
-        return true;
     }
 
     static constexpr std::size_t kBlock = 64 * 1024;

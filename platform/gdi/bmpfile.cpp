@@ -4,8 +4,8 @@
 // with everything a row needs (palette, channel expansion) found once per
 // file. They give the pixels SDL's reader and SDL's conversion give. Any
 // other form, and a file whose contents are not regular (an index past the
-// palette, a run past its row, a move in a coded picture, a file that ends
-// early), goes to SDL's reader, which decides it as it always did.
+// palette, a run past its row's padding, a move in a coded picture, a file
+// that ends early), goes to SDL's reader, which decides it as it always did.
 #include "platform/gdi/bmpfile.h"
 
 #include <SDL.h>
@@ -250,11 +250,17 @@ bool DecodeRows(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
 
 // A run-length coded picture, rows bottom-up, each decoded into a row of
 // indices and then put through the palette. Pixels a row's codes do not
-// reach, and rows after the end code, are index 0. False when the codes are
-// not regular: a run past the end of its row or above the top row, a move,
-// an index past the palette, or the end of the file before the end code.
+// reach, and rows after the end code, are index 0. SDL's reader decodes both
+// depths into rows of one byte a pixel padded to a whole number of 32-bit
+// words, and takes a run into that padding: tools write such runs to fill a
+// row whose width is not a multiple of four. A run may end anywhere up to the padded width; its
+// pixels past the width are not part of the picture and are dropped. False
+// when the codes are not regular: a run past the padded width or above the
+// top row, a move, an index past the palette in the picture, or the end of
+// the file before the end code.
 bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
     const bool rle8 = f.compression == kRle8;
+    const int padded = (f.width + 3) / 4 * 4;
     std::vector<u8> indices(static_cast<std::size_t>(f.width), 0);
     int y = f.rows - 1, x = 0;
     u32 worst = 0;
@@ -263,16 +269,21 @@ bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
                              bmp.pixels.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(f.width));
         std::fill(indices.begin(), indices.end(), 0);
     };
+    // Where a run from x on goes in the row, and how many of its n pixels
+    // lie inside the width.
+    auto at = [&]() { return indices.data() + std::min(x, f.width); };
+    auto kept = [&](int n) { return std::clamp(f.width - x, 0, n); };
     for (;;) {
         u8 count = 0, value = 0;
         if (!in.Byte(count) || !in.Byte(value)) return false;
         if (count != 0) {
             // A run of `count` pixels: one index, or two alternating.
-            if (y < 0 || x + count > f.width) return false;
+            if (y < 0 || x + count > padded) return false;
             const u8 first = rle8 ? value : static_cast<u8>(value >> 4);
             const u8 second = rle8 ? value : static_cast<u8>(value & 15);
-            rows::FillPair(indices.data() + x, count, first, second);
-            worst = std::max<u32>(worst, count > 1 ? std::max(first, second) : first);
+            const int k = kept(count);
+            rows::FillPair(at(), k, first, second);
+            if (k > 0) worst = std::max<u32>(worst, k > 1 ? std::max(first, second) : first);
             x += count;
         } else if (value == 0) {  // end of the row
             if (y >= 0) put(y);
@@ -290,8 +301,8 @@ bool DecodeRle(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
             const std::size_t bytes = rle8 ? static_cast<std::size_t>(n) : static_cast<std::size_t>(n + 1) / 2;
             const u8* from = in.Take(bytes + bytes % 2);
             if (!from) return false;
-            if (y < 0 || x + n > f.width) return false;
-            worst = std::max(worst, rows::UnpackIndices(indices.data() + x, n, from, rle8));
+            if (y < 0 || x + n > padded) return false;
+            worst = std::max(worst, rows::UnpackIndices(at(), kept(n), from, rle8));
             x += n;
         }
     }
@@ -363,7 +374,11 @@ std::unique_ptr<GdiBitmap> NewBitmap(int width, int height) {
     }
 }
 
-std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
+std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw, BmpReader* decidedBy) {
+    auto decided = [decidedBy](BmpReader reader) {
+        if (decidedBy) *decidedBy = reader;
+    };
+    decided(BmpReader::None);
     if (!rw) return nullptr;
     if (!BmpSizeAccepted(rw)) {
         SDL_RWclose(rw);
@@ -371,9 +386,11 @@ std::unique_ptr<GdiBitmap> BitmapFromRW(SDL_RWops* rw) {
     }
     bool handled = false;
     if (auto bmp = DecodeOwn(rw, handled); handled) {
+        decided(BmpReader::Own);
         SDL_RWclose(rw);
         return bmp;
     }
+    decided(BmpReader::Sdl);
     return DecodeBySdl(rw);
 }
 

@@ -227,24 +227,37 @@ bool PixelsOf(HDC dc, Pixels& p) {
     return true;
 }
 
+// One direction (the columns or the rows) of a transfer's destination:
+// `count` indices from `first` on, on a destination `size` long.
+struct DestinationAxis {
+    long long first = 0, count = 0, size = 0;
+};
+
+// The same direction of its source: `span` indices from `first` on,
+// stretched or shrunk over the destination's count, on a source `size` long.
+struct SourceAxis {
+    long long first = 0, span = 0, size = 0;
+};
+
 // The destination indices of one direction of a transfer that land inside
 // the destination and take a source index inside the source: destination
-// index `to` + i for i in [0, n) takes source index from + i * span / n
-// (floor). Both conditions hold on one interval of i, since the source index
-// never falls as i grows; `source` holds the source index of each.
+// index to.first + i for i in [0, to.count) takes source index from.first +
+// i * from.span / to.count (floor). Both conditions hold on one interval of
+// i, since the source index never falls as i grows; `source` holds the
+// source index of each.
 struct Resample {
     long long first = 0;  // the first i
     std::vector<long long> source;
 };
 
-Resample Plan(long long to, long long limit, long long from, long long span, long long n, long long size) {
+Resample ResampleAxis(const DestinationAxis& to, const SourceAxis& from) {
     Resample r;
-    long long lo = std::max(0LL, -to), hi = std::min(n, limit - to);
+    long long lo = std::max(0LL, -to.first), hi = std::min(to.count, to.size - to.first);
     if (lo >= hi) return r;
-    // At the same size the source index is from + i, with no division.
-    auto at = [&](long long i) { return from + (span == n ? i : i * span / n); };
+    // At the same size the source index is from.first + i, with no division.
+    auto at = [&](long long i) { return from.first + (from.span == to.count ? i : i * from.span / to.count); };
     while (lo < hi && at(lo) < 0) ++lo;
-    while (hi > lo && at(hi - 1) >= size) --hi;
+    while (hi > lo && at(hi - 1) >= from.size) --hi;
     r.first = lo;
     r.source.reserve(static_cast<std::size_t>(hi - lo));
     for (long long i = lo; i < hi; ++i) r.source.push_back(at(i));
@@ -259,10 +272,10 @@ void Transfer(const Pixels& from, const Pixels& to, int x, int y, const Resample
               bool bottomUp) {
     if (columns.source.empty() || rows.source.empty()) return;
     if (to.surface) to.surface->Pixels();  // the destination changes
-    plat::rows::ColourRows job;
-    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourRows::From::Dib
-               : from.kind == Pixels::Bitmap ? plat::rows::ColourRows::From::Bitmap
-                                             : plat::rows::ColourRows::From::Surface;
+    plat::rows::ColourConversion job;
+    job.from = from.kind == Pixels::Dib      ? plat::rows::ColourConversion::From::Dib
+               : from.kind == Pixels::Bitmap ? plat::rows::ColourConversion::From::Bitmap
+                                             : plat::rows::ColourConversion::From::Surface;
     job.fromBytes = from.kind == Pixels::Surface ? from.bytesPerPixel : 4;
     if (from.surface) {
         const DDPIXELFORMAT& f = from.surface->PixelFormat();
@@ -308,7 +321,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
     const bool sameStore = (src->surface && src->surface == dest->surface) ||
                            (!src->surface && !dest->surface && src->bitmap == dest->bitmap);
     if (!sameStore && PixelsOf(src, from) && PixelsOf(dest, to)) {
-        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, srcW), Plan(y, dh, sy, sh, h, srcH), false);
+        Transfer(from, to, x, y,
+                 ResampleAxis({.first = x, .count = w, .size = dw}, {.first = sx, .span = sw, .size = srcW}),
+                 ResampleAxis({.first = y, .count = h, .size = dh}, {.first = sy, .span = sh, .size = srcH}), false);
         return 1;
     }
     // A copy within one store, or with a palette surface: pixel by pixel,
@@ -350,7 +365,9 @@ int StretchDIBits(HDC dest, int x, int y, int w, int h, int sx, int sy, int sw, 
         from.pitch = static_cast<std::ptrdiff_t>(hd.biWidth) * 4;
         from.width = hd.biWidth;
         from.height = rows;
-        Transfer(from, to, x, y, Plan(x, dw, sx, sw, w, hd.biWidth), Plan(y, dh, sy, sh, h, rows), !topDown);
+        Transfer(from, to, x, y,
+                 ResampleAxis({.first = x, .count = w, .size = dw}, {.first = sx, .span = sw, .size = hd.biWidth}),
+                 ResampleAxis({.first = y, .count = h, .size = dh}, {.first = sy, .span = sh, .size = rows}), !topDown);
         return h;
     }
     for (int j = 0; j < h; ++j) {

@@ -47,7 +47,7 @@ u32 Le32(const u8* p) {
 }
 
 #if VANTORRA_SSE2_PIXELS
-// The shifts and masks of ColourRows::shifted, one set for each channel.
+// The shifts and masks of ColourConversion::shifted, one set for each channel.
 struct ShiftedChannels {
     __m128i down[3], up[3], keep[3];
 };
@@ -64,9 +64,9 @@ inline __m128i PackFour(const ShiftedChannels& k, const u8* p) {
 }
 
 // Eight 0x00RRGGBB colours in a row packed into 16-bit pixels by shifts, as
-// the tables would pack them (see ColourRows::shifted). Returns how many
+// the tables would pack them (see ColourConversion::shifted). Returns how many
 // pixels were done: a multiple of eight.
-std::size_t PackShifted16(const ColourRows& job, const u8* src, std::size_t count, u8* dst) {
+std::size_t PackShifted16(const ColourConversion& job, const u8* src, std::size_t count, u8* dst) {
     ShiftedChannels k;
     for (int c = 0; c < 3; ++c) {
         k.down[c] = _mm_cvtsi32_si128(job.down[c]);
@@ -81,11 +81,11 @@ std::size_t PackShifted16(const ColourRows& job, const u8* src, std::size_t coun
 }
 #endif
 
-template <ColourRows::From From, int FromBytes, int ToBytes, bool Consecutive>
-void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+template <ColourConversion::From From, int FromBytes, int ToBytes, bool Consecutive>
+void CopyRow(const ColourConversion& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
 #if VANTORRA_SSE2_PIXELS
     // A row of 32-bit colours in order into 16-bit pixels: eight at a time.
-    if constexpr (Consecutive && ToBytes == 2 && From != ColourRows::From::Surface) {
+    if constexpr (Consecutive && ToBytes == 2 && From != ColourConversion::From::Surface) {
         if (job.shifted) {
             const std::size_t done = PackShifted16(job, src, count, dst);
             src += done * 4;
@@ -97,11 +97,11 @@ void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, s
     for (std::size_t i = 0; i < count; ++i, dst += ToBytes) {
         const u8* at = Consecutive ? src + i * FromBytes : src + offsets[i];
         unsigned r, g, b;
-        if constexpr (From == ColourRows::From::Dib) {
+        if constexpr (From == ColourConversion::From::Dib) {
             r = at[2];
             g = at[1];
             b = at[0];
-        } else if constexpr (From == ColourRows::From::Bitmap) {
+        } else if constexpr (From == ColourConversion::From::Bitmap) {
             const u32 v = Le32(at);
             r = (v >> 16) & 0xFF;
             g = (v >> 8) & 0xFF;
@@ -127,8 +127,8 @@ void CopyRow(const ColourRows& job, const u8* src, const std::size_t* offsets, s
     }
 }
 
-template <ColourRows::From From, int FromBytes, bool Consecutive>
-void CopyRowAs(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+template <ColourConversion::From From, int FromBytes, bool Consecutive>
+void CopyRowAs(const ColourConversion& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
     switch (job.toBytes) {
         case 2: CopyRow<From, FromBytes, 2, Consecutive>(job, src, offsets, count, dst); break;
         case 3: CopyRow<From, FromBytes, 3, Consecutive>(job, src, offsets, count, dst); break;
@@ -136,8 +136,8 @@ void CopyRowAs(const ColourRows& job, const u8* src, const std::size_t* offsets,
     }
 }
 
-template <ColourRows::From From, int FromBytes>
-void CopyRowTo(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+template <ColourConversion::From From, int FromBytes>
+void CopyRowTo(const ColourConversion& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
     if (offsets)
         CopyRowAs<From, FromBytes, false>(job, src, offsets, count, dst);
     else
@@ -270,7 +270,7 @@ unsigned ChannelPlace::To8(u32 raw) const {
     return bits >= 8 ? (v >> (bits - 8)) & 0xFF : (v << (8 - bits)) & 0xFF;
 }
 
-void ColourRows::PackInto(u32 redMask, u32 greenMask, u32 blueMask) {
+void ColourConversion::PackInto(u32 redMask, u32 greenMask, u32 blueMask) {
     const ChannelPlace r(redMask), g(greenMask), b(blueMask);
     for (unsigned v = 0; v < 256; ++v) {
         red[v] = r.From8(v);
@@ -290,8 +290,8 @@ void ColourRows::PackInto(u32 redMask, u32 greenMask, u32 blueMask) {
     }
 }
 
-void CopyColourRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
-    using F = ColourRows::From;
+void CopyColourRow(const ColourConversion& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst) {
+    using F = ColourConversion::From;
     if (job.from == F::Dib) {
         CopyRowTo<F::Dib, 4>(job, src, offsets, count, dst);
     } else if (job.from == F::Bitmap) {

@@ -60,10 +60,13 @@ struct ChannelPlace {
     unsigned To8(u32 raw) const;
 };
 
-// One row of a transfer: source pixels at given byte offsets of a source
-// row, each read as 8-bit red, green and blue and packed into the
-// destination's pixel of 2, 3 or 4 bytes.
-struct ColourRows {
+// The colour conversion of one transfer, worked out once per call by its
+// caller and used for every row: how a source pixel is read as 8-bit red,
+// green and blue (a DIB's, a bitmap's, or a surface's of `fromBytes` bytes
+// with its channels in place), and how those are packed into the
+// destination's pixel of 2, 3 or 4 bytes (the tables and shifts that
+// PackInto fills in).
+struct ColourConversion {
     enum class From { Dib, Bitmap, Surface };
     From from = From::Bitmap;
     int fromBytes = 4;  // a surface's bytes per pixel
@@ -81,8 +84,9 @@ struct ColourRows {
     u32 keep[3]{};
 };
 
-// dst pixel i = the colour of the source pixel at src + offsets[i], or of
-// source pixel i when `offsets` is null (a transfer at the same width).
-void CopyColourRow(const ColourRows& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst);
+// One row of a transfer: dst pixel i = the colour of the source pixel at
+// src + offsets[i], or of source pixel i when `offsets` is null (a transfer
+// at the same width), converted as `job` says.
+void CopyColourRow(const ColourConversion& job, const u8* src, const std::size_t* offsets, std::size_t count, u8* dst);
 
 }  // namespace plat::rows

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/gdi/bmpfile.h"
 #include "platform/gdi/gdi.h"
 
 namespace {
@@ -47,6 +50,13 @@ std::optional<std::vector<std::uint32_t>> ByGdi(const Bytes& file) {
     std::vector<std::uint32_t> out(p, p + static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
     DeleteObject(bmp);
     return out;
+}
+
+// The reader that decides the file: the loader's own decoder or SDL's.
+plat::BmpReader ReaderOf(const Bytes& file) {
+    plat::BmpReader reader = plat::BmpReader::None;
+    plat::BitmapFromRW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), &reader);
+    return reader;
 }
 
 void Put(Bytes& b, std::size_t at, std::uint32_t v, int n) {
@@ -338,6 +348,90 @@ TEST(BmpFile, RunLengthCodedPicturesLoadAsSdlLoadsThem) {
         cases.push_back({std::to_string(bits) + " bits, random codes", b.File(noise)});
     }
     ExpectSameAsSdl(cases);
+}
+
+// The rows of a run-length coded picture as SDL's reader holds them are one
+// byte a pixel, padded to a whole number of 32-bit words, at 4 bits as at 8;
+// a run may fill that padding, and the pixels there are dropped. Such files
+// are decoded by the loader itself, up to and including a run that ends at
+// the padded width; one pixel further and SDL's reader decides.
+TEST(BmpFile, RunsIntoTheRowPaddingAreDecodedHereUpToThePaddedWidth) {
+    Noise noise{29};
+    // n indices as they are, with the padding to a 16-bit word.
+    auto absolute = [](int bits, int n) {
+        Bytes codes{0, static_cast<std::uint8_t>(n)};
+        const int bytes = bits == 8 ? n : (n + 1) / 2;
+        for (int i = 0; i < bytes + bytes % 2; ++i)
+            codes.push_back(static_cast<std::uint8_t>(i < bytes ? (bits == 8 ? 1 + i % 9 : 0x21) : 0));
+        return codes;
+    };
+    auto join = [](std::initializer_list<Bytes> parts) {
+        Bytes out;
+        for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+        return out;
+    };
+    // A second row after the first, so that the codes must stay in step.
+    const Bytes nextRow{0, 0, 3, 5, 0, 1};
+    struct Coded {
+        const char* what;
+        int bits, width;
+        Bytes codes;
+        plat::BmpReader reader;
+    };
+    using R = plat::BmpReader;
+    const std::vector<Coded> coded = {
+        // 37 pixels pad to 40.
+        {"a run to the padded width", 8, 37, join({{40, 7}, nextRow}), R::Own},
+        {"a run one past the padded width", 8, 37, join({{41, 7}, nextRow}), R::Sdl},
+        {"a run to the width, then one to the padded width", 8, 37, join({{37, 7, 3, 9}, nextRow}), R::Own},
+        {"a run to the width, then one past the padded width", 8, 37, join({{37, 7, 4, 9}, nextRow}), R::Sdl},
+        {"a run that starts in the padding", 8, 37, join({{38, 7, 2, 9}, nextRow}), R::Own},
+        {"a run in the padding past the palette", 8, 37, join({{37, 7, 3, 200}, nextRow}), R::Own},
+        {"a run past the palette up to the width", 8, 37, join({{36, 7, 1, 200}, nextRow}), R::Sdl},
+        {"an absolute run to the padded width", 8, 37, join({absolute(8, 40), nextRow}), R::Own},
+        {"an absolute run one past the padded width", 8, 37, join({absolute(8, 41), nextRow}), R::Sdl},
+        {"a run past a width of whole words", 8, 36, join({{37, 7}, nextRow}), R::Sdl},
+        // 33 pixels pad to 36: the one-byte rows', not the 40 of the file's
+        // own 4-bit rows.
+        {"4 bits: a run to the padded width", 4, 33, join({{36, 0x12}, nextRow}), R::Own},
+        {"4 bits: a run one past the padded width", 4, 33, join({{37, 0x12}, nextRow}), R::Sdl},
+        {"4 bits: a run to the width, then one to the padded width", 4, 33, join({{33, 0x12, 3, 0x34}, nextRow}),
+         R::Own},
+        {"4 bits: an absolute run to the padded width", 4, 33, join({absolute(4, 36), nextRow}), R::Own},
+        {"4 bits: an absolute run one past the padded width", 4, 33, join({absolute(4, 37), nextRow}), R::Sdl},
+        {"4 bits: an absolute run of an odd count to the padded width", 4, 5,
+         join({absolute(4, 7), {1, 0x33}, nextRow}), R::Own},
+    };
+    std::vector<Case> cases;
+    for (const Coded& c : coded) {
+        Bmp b;
+        b.width = c.width;
+        b.height = 2;
+        b.bits = c.bits;
+        b.compression = c.bits == 8 ? 1 : 2;
+        b.entries = 16;
+        b.used = 16;
+        b.data = c.codes;
+        cases.push_back({c.what, b.File(noise)});
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReaderOf(cases.back().file), c.reader);
+    }
+    ExpectSameAsSdl(cases);
+}
+
+// An 8-bit run-length coded file as ImageMagick writes it at a width that is
+// not a multiple of four: the runs of every row fill its padding.
+TEST(BmpFile, AnImageMagickRunLengthFileOfAnOddWidthIsDecodedHere) {
+    // Made by: convert -seed 1 -size 37x23 plasma: -colors 200 -compress RLE BMP3:rle8_37x23.bmp
+    std::ifstream in(std::string(VANTORRA_BMP_DATA) + "/rle8_37x23.bmp", std::ios::binary);
+    const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(file.size(), 54u);
+    // What the file is meant to be: 37 pixels wide, 8-bit run-length coded.
+    EXPECT_EQ(file[18] | file[19] << 8, 37);
+    EXPECT_EQ(file[28], 8);
+    EXPECT_EQ(file[30], 1);
+    EXPECT_EQ(ReaderOf(file), plat::BmpReader::Own);
+    ExpectSameAsSdl({{"rle8_37x23.bmp", file}});
 }
 
 // Files cut at every length, and other headers that are not the usual:

@@ -55,9 +55,9 @@ TEST(PixelRows, AColourRowInOrderMatchesTheRowThroughOffsets) {
         {2, 0xF800, 0x07E0, 0x001F}, {2, 0x7C00, 0x03E0, 0x001F},       {2, 0x0F00, 0x00F0, 0x000F},
         {2, 0x001F, 0x07E0, 0xF800}, {3, 0xFF0000, 0x00FF00, 0x0000FF}, {4, 0xFF0000, 0x00FF00, 0x0000FF},
     };
-    for (const auto from : {plat::rows::ColourRows::From::Dib, plat::rows::ColourRows::From::Bitmap})
+    for (const auto from : {plat::rows::ColourConversion::From::Dib, plat::rows::ColourConversion::From::Bitmap})
         for (const Layout& l : layouts) {
-            plat::rows::ColourRows job;
+            plat::rows::ColourConversion job;
             job.from = from;
             job.toBytes = l.toBytes;
             job.PackInto(l.red, l.green, l.blue);
