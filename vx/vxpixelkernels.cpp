@@ -241,12 +241,22 @@ void WalkRows(ConstPixelRows src, PixelRows dst, int w, int h, u32 key, Fn fn, L
         int j = 0;
 #if VANTORRA_SSE2_PIXELS
         if constexpr (kVector) {
-            for (; j + kStep <= w; j += kStep) {
-                const Lanes16 sv = LoadLanes<Lanes16>(s + j);
-                const Lanes16 dv = LoadLanes<Lanes16>(d + j);
-                Lanes16 r = lanes(sv, dv, i, j);
+            auto group = [&](int at) {
+                const Lanes16 sv = LoadLanes<Lanes16>(s + at);
+                const Lanes16 dv = LoadLanes<Lanes16>(d + at);
+                Lanes16 r = lanes(sv, dv, i, at);
                 if constexpr (Keyed) r = Select(As16((reinterpret_cast<L>(sv) & Fmt::KeyMask) == keyLanes), dv, r);
-                StoreLanes(d + j, r);
+                StoreLanes(d + at, r);
+            };
+            // Two groups a round, which gives the processor two independent
+            // chains to interleave.
+            for (; j + 2 * kStep <= w; j += 2 * kStep) {
+                group(j);
+                group(j + kStep);
+            }
+            if (j + kStep <= w) {
+                group(j);
+                j += kStep;
             }
         }
 #endif
