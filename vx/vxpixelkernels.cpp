@@ -199,16 +199,18 @@ struct ByteWeights {
 constexpr Lanes32 kByte3 = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
 [[gnu::always_inline]] inline Lanes16 Green32() { return As16(Lanes32{} + 0x0000FF00u); }
 [[gnu::always_inline]] inline Lanes16 RedBlue32() { return As16(Lanes32{} + 0x00FF00FFu); }
-// The weights of four pixels' map bytes: each in both lanes of its pixel
-// for the low bytes, and in its green lane only for the high bytes, so that
-// byte 3 mixes with weight 0 and stays.
+// The weights of four 32-bit pixels, each given in both 16-bit lanes of its
+// pixel: as they are for the low bytes, and in the green lane only for the
+// high bytes, so that byte 3 mixes with weight 0 and stays.
+[[gnu::always_inline]] inline ByteWeights Weights32(Lanes16 perPixel) {
+    return SameWeights(perPixel, perPixel & As16(Lanes32{} + 0xFFFFu));
+}
+// The same for four pixels' map bytes.
 [[gnu::always_inline]] inline ByteWeights MapWeights32(const u8* map) {
     u32 four;
     std::memcpy(&four, map, 4);
     const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), _mm_setzero_si128());
-    const Lanes16 both = As16(_mm_unpacklo_epi16(words, words));
-    const Lanes16 green = both & As16(Lanes32{} + 0xFFFFu);
-    return {both, 256 - both, green, 256 - green};
+    return Weights32(As16(_mm_unpacklo_epi16(words, words)));
 }
 #endif
 
@@ -465,9 +467,7 @@ bool AlphaBlendPixels(int depth, ConstPixelRows src, PixelRows dst, int w, int h
     auto lanes = [weight, sw](auto fmt) {
         using Fmt = decltype(fmt);
         if constexpr (std::is_same_v<Fmt, Format32>) {
-            // Byte 3 mixes with weight 0: it stays.
-            const Lanes16 green = weight & As16(Lanes32{} + 0xFFFFu);
-            return [w = SameWeights(weight, green)](Lanes16 s, Lanes16 d, int, int) { return MixByteLanes(s, d, w); };
+            return [w = Weights32(weight)](Lanes16 s, Lanes16 d, int, int) { return MixByteLanes(s, d, w); };
         } else {
             // The source's weight is 256 only at alpha 0, where the source's
             // channels are the result.

@@ -253,8 +253,9 @@ bool DecodeRows(StreamReader& in, const BmpForm& f, GdiBitmap& bmp) {
 // reach, and rows after the end code, are index 0. SDL's reader decodes both
 // depths into rows of one byte a pixel padded to a whole number of 32-bit
 // words, and takes a run into that padding: tools write such runs to fill a
-// row whose width is not a multiple of four. A run may end anywhere up to the padded width; its
-// pixels past the width are not part of the picture and are dropped. False
+// row whose width is not a multiple of four. A run may end anywhere up to
+// the padded width; its pixels past the width are not part of the picture
+// and are dropped. False
 // when the codes are not regular: a run past the padded width or above the
 // top row, a move, an index past the palette in the picture, or the end of
 // the file before the end code.
